@@ -1,0 +1,136 @@
+#!/usr/bin/env python3
+"""Draws Mapwright's own pictures and writes them as PNG files.
+
+program-picture.png (74 x 31) is the small picture shown in every window;
+mapwright.png (32 x 32) is the window and desktop icon. Both show the same
+motif: an arena seen from above, walls, two bases and a jump pad, on a
+blueprint background. Run it again after changing the drawing; the PNGs are
+kept in the repository so that a build needs no Python.
+"""
+import math
+import struct
+import sys
+import zlib
+from pathlib import Path
+
+
+class Canvas:
+    def __init__(self, width, height):
+        self.width, self.height = width, height
+        self.pixels = [[(0, 0, 0, 0)] * width for _ in range(height)]
+
+    def put(self, x, y, colour, alpha=1.0):
+        if not (0 <= x < self.width and 0 <= y < self.height) or alpha <= 0:
+            return
+        r, g, b = colour
+        br, bg, bb, ba = self.pixels[y][x]
+        a = min(alpha, 1.0)
+        out_a = a + ba / 255 * (1 - a)
+        mix = lambda c, d: round((c * a + d * (ba / 255) * (1 - a)) / out_a) if out_a else 0
+        self.pixels[y][x] = (mix(r, br), mix(g, bg), mix(b, bb), round(out_a * 255))
+
+    def rect(self, x0, y0, x1, y1, colour):
+        for y in range(y0, y1):
+            for x in range(x0, x1):
+                self.put(x, y, colour)
+
+    def gradient(self, top, bottom):
+        for y in range(self.height):
+            t = y / max(1, self.height - 1)
+            colour = tuple(round(a + (b - a) * t) for a, b in zip(top, bottom))
+            for x in range(self.width):
+                self.put(x, y, colour)
+
+    def grid(self, step, colour, alpha):
+        for y in range(self.height):
+            for x in range(self.width):
+                if x % step == 0 or y % step == 0:
+                    self.put(x, y, colour, alpha)
+
+    def ring(self, cx, cy, radius, thickness, colour):
+        # Anti-aliased by coverage of the distance to the ring's centre line.
+        for y in range(self.height):
+            for x in range(self.width):
+                d = abs(math.hypot(x + 0.5 - cx, y + 0.5 - cy) - radius)
+                self.put(x, y, colour, thickness / 2 + 0.5 - d)
+
+    def disc(self, cx, cy, radius, colour):
+        for y in range(self.height):
+            for x in range(self.width):
+                d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
+                self.put(x, y, colour, radius + 0.5 - d)
+
+    def frame(self, colour):
+        for x in range(self.width):
+            self.put(x, 0, colour)
+            self.put(x, self.height - 1, colour)
+        for y in range(self.height):
+            self.put(0, y, colour)
+            self.put(self.width - 1, y, colour)
+
+    def png(self):
+        rows = b"".join(b"\x00" + bytes(c for px in row for c in px) for row in self.pixels)
+        def chunk(kind, data):
+            body = kind + data
+            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 6, 0, 0, 0)
+        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+                + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
+BLUEPRINT_TOP = (22, 44, 84)
+BLUEPRINT_BOTTOM = (10, 22, 48)
+GRID = (120, 170, 230)
+WALL = (205, 214, 226)
+RED_BASE = (214, 58, 46)
+BLUE_BASE = (64, 140, 238)
+PAD = (255, 176, 32)
+
+
+def program_picture():
+    c = Canvas(74, 31)
+    c.gradient(BLUEPRINT_TOP, BLUEPRINT_BOTTOM)
+    c.grid(6, GRID, 0.18)
+    # Outer walls with two doorways, and the central platform.
+    c.rect(3, 3, 71, 5, WALL)
+    c.rect(3, 26, 71, 28, WALL)
+    c.rect(3, 3, 5, 12, WALL)
+    c.rect(3, 19, 5, 28, WALL)
+    c.rect(69, 3, 71, 12, WALL)
+    c.rect(69, 19, 71, 28, WALL)
+    c.rect(22, 9, 24, 22, WALL)
+    c.rect(50, 9, 52, 22, WALL)
+    c.rect(8, 12, 15, 19, RED_BASE)
+    c.rect(59, 12, 66, 19, BLUE_BASE)
+    c.ring(37, 15.5, 6, 1.6, PAD)
+    c.disc(37, 15.5, 2, PAD)
+    c.frame((6, 12, 26))
+    return c
+
+
+def window_icon():
+    c = Canvas(32, 32)
+    c.gradient(BLUEPRINT_TOP, BLUEPRINT_BOTTOM)
+    c.grid(5, GRID, 0.2)
+    c.rect(2, 2, 30, 4, WALL)
+    c.rect(2, 28, 30, 30, WALL)
+    c.rect(2, 2, 4, 12, WALL)
+    c.rect(2, 20, 4, 30, WALL)
+    c.rect(28, 2, 30, 12, WALL)
+    c.rect(28, 20, 30, 30, WALL)
+    c.rect(7, 13, 11, 19, RED_BASE)
+    c.rect(21, 13, 25, 19, BLUE_BASE)
+    c.ring(16, 16, 4.5, 1.6, PAD)
+    c.disc(16, 16, 1.6, PAD)
+    c.frame((6, 12, 26))
+    return c
+
+
+def main():
+    folder = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).parent
+    (folder / "program-picture.png").write_bytes(program_picture().png())
+    (folder / "mapwright.png").write_bytes(window_icon().png())
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,102 @@
+// The Create command of the main window: checks the fields, asks for a file
+// name and delivers the arena file by the chosen route.
+#include "editor/ArenaFile.h"
+#include "editor/Form1.h"
+#include "editor/OutputRoutes.h"
+#include "editor/SpaceTrim.h"
+#include "editor/Typelist.h"
+#include "platform/SettingsStore.h"
+#include "ui_Form1.h"
+
+namespace editor {
+
+namespace {
+const QString messageTitle = QStringLiteral("Mapwright");
+}
+
+void Form1::Command4_Click()
+{
+    if (trimSpaces(ui->longname->text()).isEmpty()) {
+        refuse(QStringLiteral("Please enter a map title."));
+        return;
+    }
+    ui->filename->setText(trimSpaces(ui->filename->text()));
+    if (ui->filename->text().isEmpty()) {
+        refuse(QStringLiteral("You must enter a map filename."));
+        return;
+    }
+    typelist = buildTypelist(typeselectValues());
+    if (typelist.isEmpty()) {
+        refuse(QStringLiteral("Please select at least one game type."));
+        return;
+    }
+    const OutputRoute* route = nullptr;
+    if (ui->aArena->isChecked())
+        route = &saveRoute;
+    else if (ui->aPk3->isChecked())
+        route = &pk3Route;
+    else {
+        refuse(QStringLiteral("Please select a method of Creating your .Arena File"));
+        return;
+    }
+
+    const platform::SettingsStore settings;
+    dl1.FileName = settings.read(QString::fromLatin1(settingsApplication), QString::fromLatin1(settingsSection),
+                                 QString::fromLatin1(route->settingsKey), QString());
+    dl1.CancelError = true;
+    dl1.Flags = platform::CommonDialog::HideReadOnly;
+    dl1.Filter = QString::fromLatin1(route->filter);
+    dl1.DialogTitle = QString::fromLatin1(route->dialogTitle);
+    if (dl1.ShowSave() == platform::CommonDialog::Outcome::Cancelled)
+        return;
+
+    if (route == &saveRoute)
+        saveArenaFile();
+}
+
+void Form1::saveArenaFile()
+{
+    const QString path = dl1.FileName;
+    const FileWriteResult result = writeArenaFile(path, arenaValues());
+    if (!result.written) {
+        services.messageBox->show(this,
+                                  QStringLiteral("The .arena file could not be saved as\n%1\n\n%2\n\nNothing was written.")
+                                      .arg(path, result.reason),
+                                  platform::Exclamation, messageTitle);
+        return;
+    }
+    platform::SettingsStore settings;
+    settings.write(QString::fromLatin1(settingsApplication), QString::fromLatin1(settingsSection),
+                   QString::fromLatin1(saveRoute.settingsKey), path);
+}
+
+std::array<int, 5> Form1::typeselectValues() const
+{
+    std::array<int, 5> values{};
+    for (std::size_t index = 0; index < typeselect.size(); ++index) {
+        switch (typeselect[index]->checkState()) {
+        case Qt::Checked:
+            values[index] = 1;
+            break;
+        case Qt::PartiallyChecked:
+            values[index] = 2;
+            break;
+        case Qt::Unchecked:
+            values[index] = 0;
+            break;
+        }
+    }
+    return values;
+}
+
+ArenaValues Form1::arenaValues() const
+{
+    return {ui->filename->text(), ui->bots->text(), ui->longname->text(), ui->fraglimit->text(), typelist};
+}
+
+void Form1::refuse(const QString& message)
+{
+    services.messageBox->show(this, message, platform::Exclamation, messageTitle);
+}
+
+} // namespace editor

@@ -1,0 +1,76 @@
+#include "editor/Form1.h"
+
+#include "platform/AccessKeys.h"
+#include "platform/Beep.h"
+#include "platform/ClassicLook.h"
+#include "platform/KeyPressHook.h"
+#include "platform/OptionButtons.h"
+#include "ui_Form1.h"
+
+#include <QCoreApplication>
+#include <QLayout>
+
+namespace editor {
+
+Form1::Form1(platform::Services services, QWidget* parent)
+    : QMainWindow(parent),
+      ui(std::make_unique<Ui::Form1>()),
+      services(std::move(services)),
+      dl1(*this->services.saveDialog, this)
+{
+    ui->setupUi(this);
+    platform::applyClassicFont(this);
+    platform::removeDefaultButtons(this);
+    platform::widenCheckableControlsToTheirCaptions(this);
+    typeselect = {ui->typeselect_0, ui->typeselect_1, ui->typeselect_2, ui->typeselect_3, ui->typeselect_4};
+
+    // The window keeps the size of its design.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    ui->longname->setFocus();
+
+    // The Help button and the Help menu both show "H"; the button gets Alt+H,
+    // as the buttons' access keys are the ones a user of this window learns.
+    new platform::AccessKeyPreference(ui->Command2, ui->menubar);
+
+    new platform::KeyPressHook(ui->fraglimit, [this](std::int16_t& KeyAscii) { fraglimit_KeyPress(KeyAscii); });
+    connect(ui->Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(ui->Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(ui->clearmenu, &QAction::triggered, this, &Form1::clearmenu_Click);
+    connect(ui->exitmenu, &QAction::triggered, this, &Form1::exitmenu_Click);
+}
+
+Form1::~Form1() = default;
+
+void Form1::Command3_Click()
+{
+    ui->longname->setText(QString());
+    ui->filename->setText(QString());
+    for (QCheckBox* box : typeselect)
+        box->setChecked(false);
+    ui->fraglimit->setText(QStringLiteral("10"));
+    ui->bots->setText(QString());
+    platform::deselectOptionButton(ui->aPk3);
+    platform::deselectOptionButton(ui->aArena);
+}
+
+void Form1::fraglimit_KeyPress(std::int16_t& KeyAscii)
+{
+    if (KeyAscii == 8 || KeyAscii == 46)
+        return;
+    if (KeyAscii >= 48 && KeyAscii <= 57)
+        return;
+    KeyAscii = 0;
+    platform::beep();
+}
+
+void Form1::clearmenu_Click()
+{
+    Command3_Click();
+}
+
+void Form1::exitmenu_Click()
+{
+    QCoreApplication::exit(0);
+}
+
+} // namespace editor

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/CommonDialog.h"
+#include "platform/Services.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QCheckBox;
+
+namespace Ui {
+class Form1;
+}
+
+namespace editor {
+
+struct ArenaValues;
+
+// The main window: the arena's fields, the output route and the commands.
+// Every value of the arena lives in these controls and nowhere else.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit Form1(platform::Services services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    void Command3_Click();
+    void Command4_Click();
+    void fraglimit_KeyPress(std::int16_t& KeyAscii);
+    void clearmenu_Click();
+    void exitmenu_Click();
+
+private:
+    std::array<int, 5> typeselectValues() const;
+    ArenaValues arenaValues() const;
+    void refuse(const QString& message);
+    void saveArenaFile();
+
+    std::unique_ptr<Ui::Form1> ui;
+    std::array<QCheckBox*, 5> typeselect{};
+    platform::Services services;
+    platform::CommonDialog dl1;
+    QString typelist;
+};
+
+} // namespace editor

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace editor {
+
+// Removes leading and trailing space characters, and nothing else: tabs and
+// line breaks are part of the value.
+QString trimSpaces(const QString& text);
+
+} // namespace editor

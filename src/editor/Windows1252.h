@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace editor {
+
+// Encodes text in Windows-1252, the 8-bit code page the game's files use.
+// A character the code page lacks becomes "?".
+QByteArray toWindows1252(const QString& text);
+
+} // namespace editor

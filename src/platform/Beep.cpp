@@ -1,0 +1,22 @@
+#include "platform/Beep.h"
+
+#include <QApplication>
+
+namespace platform {
+
+namespace {
+int beepsSoFar = 0;
+}
+
+void beep()
+{
+    ++beepsSoFar;
+    QApplication::beep();
+}
+
+int beepCount()
+{
+    return beepsSoFar;
+}
+
+} // namespace platform

@@ -1,0 +1,15 @@
+#include "platform/OptionButtons.h"
+
+#include <QRadioButton>
+
+namespace platform {
+
+void deselectOptionButton(QRadioButton* button)
+{
+    const bool exclusive = button->autoExclusive();
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(exclusive);
+}
+
+} // namespace platform

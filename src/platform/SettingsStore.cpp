@@ -1,0 +1,30 @@
+#include "platform/SettingsStore.h"
+
+#include <QSettings>
+
+namespace platform {
+
+namespace {
+
+QString settingKey(const QString& section, const QString& key)
+{
+    return section + QLatin1Char('/') + key;
+}
+
+} // namespace
+
+QString SettingsStore::read(const QString& application, const QString& section, const QString& key,
+                            const QString& defaultValue) const
+{
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);
+    return settings.value(settingKey(section, key), defaultValue).toString();
+}
+
+void SettingsStore::write(const QString& application, const QString& section, const QString& key,
+                          const QString& value)
+{
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);
+    settings.setValue(settingKey(section, key), value);
+}
+
+} // namespace platform

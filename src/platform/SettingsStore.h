@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// The per-user settings store: text values that outlive the program, kept
+// in an INI file under the user's configuration folder
+// (~/.config/<application>/<application>.ini).
+class SettingsStore {
+public:
+    QString read(const QString& application, const QString& section, const QString& key,
+                 const QString& defaultValue = QString()) const;
+    void write(const QString& application, const QString& section, const QString& key,
+               const QString& value);
+};
+
+} // namespace platform

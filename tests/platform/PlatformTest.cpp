@@ -1,0 +1,80 @@
+#include "platform/CommonDialog.h"
+#include "platform/KeyPressHook.h"
+#include "platform/SettingsStore.h"
+#include "support/ScriptedServices.h"
+#include "support/TempSettings.h"
+
+#include <QFile>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+using testing_support::ScriptedSaveDialog;
+using testing_support::TempSettings;
+
+TEST(CommonDialog, TurnsClassicFiltersIntoQtNameFilters)
+{
+    EXPECT_EQ(qtNameFilter(".Arena Files (*.arena)|*.arena"), ".Arena Files (*.arena)");
+    EXPECT_EQ(qtNameFilter("PK3 Files (*.pk3)|*.pk3"), "PK3 Files (*.pk3)");
+    EXPECT_EQ(qtNameFilter("Pictures|*.png;*.jpg|All|*.*"), "Pictures (*.png *.jpg);;All (*.*)");
+}
+
+TEST(CommonDialog, PassesItsPropertiesAndReportsCancelApart)
+{
+    ScriptedSaveDialog backend;
+    CommonDialog dialog(backend);
+    dialog.FileName = "/old/name.arena";
+    dialog.Filter = ".Arena Files (*.arena)|*.arena";
+    dialog.DialogTitle = "Create .Arena File";
+    dialog.CancelError = true;
+
+    backend.answer("/new/name");
+    EXPECT_EQ(dialog.ShowSave(), CommonDialog::Outcome::NameChosen);
+    EXPECT_EQ(dialog.FileName, "/new/name");
+    ASSERT_EQ(backend.requests.size(), 1u);
+    EXPECT_EQ(backend.requests[0].title, "Create .Arena File");
+    EXPECT_EQ(backend.requests[0].initialPath, "/old/name.arena");
+    EXPECT_EQ(backend.requests[0].nameFilter, ".Arena Files (*.arena)");
+
+    backend.cancel();
+    EXPECT_EQ(dialog.ShowSave(), CommonDialog::Outcome::Cancelled);
+    EXPECT_EQ(dialog.FileName, "/new/name");
+}
+
+TEST(SettingsStore, KeepsAwkwardTextUnchangedAcrossStores)
+{
+    TempSettings temp;
+    const QStringList values = {"/home/a b/maps, new/x.arena", "@weird", " lead and trail ", "C:\\Games\\m.pk3",
+                                QStringLiteral("/home/\u00e9t\u00e9/\u20ac.arena"), "true", "1;2"};
+    for (const QString& value : values) {
+        SettingsStore().write("Mapwright", "Filenames", ".Arena", value);
+        EXPECT_EQ(SettingsStore().read("Mapwright", "Filenames", ".Arena"), value);
+    }
+    EXPECT_EQ(SettingsStore().read("Mapwright", "Filenames", "Pk3"), "");
+    EXPECT_EQ(SettingsStore().read("Mapwright", "Filenames", "Pk3", "fallback"), "fallback");
+    EXPECT_TRUE(QFile::exists(temp.iniPath()));
+}
+
+TEST(KeyPressHook, WorksOutTheClassicCharacterCode)
+{
+    auto code = [](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+        return typedCharacterCode(QKeyEvent(QEvent::KeyPress, key, modifiers, text));
+    };
+    EXPECT_EQ(code(Qt::Key_5, Qt::NoModifier, "5"), 53);
+    EXPECT_EQ(code(Qt::Key_5, Qt::KeypadModifier, "5"), 53);
+    EXPECT_EQ(code(Qt::Key_A, Qt::ShiftModifier, "A"), 65);
+    EXPECT_EQ(code(Qt::Key_Backspace, Qt::NoModifier, "\b"), 8);
+    EXPECT_EQ(code(Qt::Key_Return, Qt::NoModifier, "\r"), 13);
+    EXPECT_EQ(code(Qt::Key_Enter, Qt::KeypadModifier, "\r"), 13);
+    EXPECT_EQ(code(Qt::Key_Escape, Qt::NoModifier, "\x1b"), 27);
+    // Ctrl+V types 22 whatever text the platform attaches to it.
+    EXPECT_EQ(code(Qt::Key_V, Qt::ControlModifier, "v"), 22);
+    EXPECT_EQ(code(Qt::Key_V, Qt::ControlModifier, "\x16"), 22);
+    EXPECT_EQ(code(Qt::Key_A, Qt::ControlModifier, ""), 1);
+    EXPECT_EQ(code(Qt::Key_Left, Qt::NoModifier, ""), std::nullopt);
+    EXPECT_EQ(code(Qt::Key_Delete, Qt::NoModifier, "\x7f"), std::nullopt);
+    EXPECT_EQ(code(Qt::Key_Tab, Qt::NoModifier, "\t"), std::nullopt);
+    EXPECT_EQ(code(Qt::Key_F1, Qt::NoModifier, ""), std::nullopt);
+    EXPECT_EQ(code(Qt::Key_E, Qt::AltModifier, "e"), std::nullopt);
+}

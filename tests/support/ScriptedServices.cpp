@@ -1,0 +1,42 @@
+#include "support/ScriptedServices.h"
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+void RecordingMessageBox::show(QWidget*, const QString& prompt, int style, const QString& title)
+{
+    shown.push_back({prompt, style, title});
+}
+
+QStringList RecordingMessageBox::prompts() const
+{
+    QStringList result;
+    for (const ShownMessage& message : shown)
+        result << message.prompt;
+    return result;
+}
+
+std::optional<QString> ScriptedSaveDialog::askForSavePath(QWidget*, const platform::SaveDialogRequest& request)
+{
+    requests.push_back(request);
+    if (answers.empty()) {
+        ADD_FAILURE() << "a save dialog was shown that the test did not expect";
+        return std::nullopt;
+    }
+    const Answer next = answers.front();
+    answers.pop_front();
+    if (next.cancel)
+        return std::nullopt;
+    return next.path;
+}
+
+platform::Services ScriptedServices::services() const
+{
+    platform::Services result;
+    result.messageBox = messages;
+    result.saveDialog = dialog;
+    return result;
+}
+
+} // namespace testing_support

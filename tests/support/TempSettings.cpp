@@ -1,0 +1,24 @@
+#include "support/TempSettings.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace testing_support {
+
+TempSettings::TempSettings()
+{
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
+
+TempSettings::~TempSettings()
+{
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+QString TempSettings::iniPath() const
+{
+    return folder.filePath(QStringLiteral("Mapwright/Mapwright.ini"));
+}
+
+} // namespace testing_support

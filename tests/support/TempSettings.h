@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testing_support {
+
+// Points the per-user settings store at a fresh folder for the life of the
+// object, so tests read and write a real settings file of their own.
+class TempSettings {
+public:
+    TempSettings();
+    ~TempSettings();
+    QString iniPath() const;
+
+private:
+    QTemporaryDir folder;
+};
+
+} // namespace testing_support

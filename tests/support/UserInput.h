@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QAbstractButton;
+
+namespace testing_support {
+
+// Finds a control of a window by its name, failing the test when missing.
+template <typename Control>
+Control* control(const QWidget& window, const char* name)
+{
+    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control named %s", name);
+    return found;
+}
+
+// Clicks a check box or option button where a user would: on its box.
+// A fixed-size button takes clicks only on its box and its text.
+void clickIndicator(QAbstractButton* button);
+
+// Types text into a control as key presses, after giving it focus.
+void typeInto(QWidget* control, const QString& text);
+
+} // namespace testing_support
