@@ -12,7 +12,9 @@ int main(int argc, char* argv[])
         return 1;
     }
     QApplication application(argc, argv);
-    editor::Form1 window{platform::Services{}};
+    platform::Services services;
+    services.locations = platform::Locations::forThisProgram();
+    editor::Form1 window{std::move(services)};
     window.show();
     return application.exec();
 }

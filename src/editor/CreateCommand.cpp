@@ -3,6 +3,7 @@
 #include "editor/ArenaFile.h"
 #include "editor/Form1.h"
 #include "editor/OutputRoutes.h"
+#include "editor/Pk3Route.h"
 #include "editor/SpaceTrim.h"
 #include "editor/Typelist.h"
 #include "platform/SettingsStore.h"
@@ -50,7 +51,9 @@ void Form1::Command4_Click()
     if (dl1.ShowSave() == platform::CommonDialog::Outcome::Cancelled)
         return;
 
-    if (route == &saveRoute)
+    if (route == &pk3Route)
+        Pk3Route(*services.messageBox, services.locations, this).run(dl1.FileName, arenaValues());
+    else
         saveArenaFile();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Locations.h"
 #include "platform/MessageBox.h"
 #include "platform/SaveDialogBackend.h"
 
@@ -7,11 +8,13 @@
 
 namespace platform {
 
-// The modal pieces of the platform that the windows use. The program uses
-// the real ones; tests put scripted stand-ins in their place.
+// What the windows need of the platform. The program uses the real modal
+// pieces; tests put scripted stand-ins in their place and point the
+// locations at folders of their own.
 struct Services {
     std::shared_ptr<MessageBox> messageBox = std::make_shared<QtMessageBox>();
     std::shared_ptr<SaveDialogBackend> saveDialog = std::make_shared<QtSaveDialog>();
+    Locations locations;
 };
 
 } // namespace platform

@@ -1,0 +1,94 @@
+#include "platform/ProgramRun.h"
+
+#include <QEventLoop>
+#include <QProcess>
+#include <QProgressDialog>
+
+namespace platform {
+
+namespace {
+
+// Runs shorter than this finish before anything is shown, and the window
+// does not flicker; input meanwhile waits, as it would for any short task.
+constexpr int quietWaitMilliseconds = 400;
+// A stopped program gets this long to clean up before it is killed.
+constexpr int stopGraceMilliseconds = 3000;
+
+void configure(QProcess& process, const ProgramRunRequest& request)
+{
+    process.setProgram(request.program);
+#ifdef Q_OS_WIN
+    process.setNativeArguments(request.windowsCommandLine);
+#else
+    process.setArguments(request.arguments);
+#endif
+    process.setWorkingDirectory(request.workingFolder);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setProcessChannelMode(QProcess::MergedChannels);
+}
+
+void stop(QProcess& process)
+{
+    // A polite stop lets the archiver remove its temporary copy.
+    process.terminate();
+    if (!process.waitForFinished(stopGraceMilliseconds)) {
+        process.kill();
+        process.waitForFinished();
+    }
+}
+
+ProgramRunOutcome outcomeOf(QProcess& process, bool stopped)
+{
+    ProgramRunOutcome outcome;
+    outcome.output = process.readAll();
+    if (stopped) {
+        outcome.status = ProgramRunOutcome::Status::Stopped;
+    } else if (process.exitStatus() == QProcess::CrashExit) {
+        outcome.status = ProgramRunOutcome::Status::Crashed;
+    } else {
+        outcome.exitCode = process.exitCode();
+        outcome.status = outcome.exitCode == 0 ? ProgramRunOutcome::Status::Succeeded
+                                               : ProgramRunOutcome::Status::ExitedWithError;
+    }
+    return outcome;
+}
+
+} // namespace
+
+ProgramRunOutcome runProgram(QWidget* parent, const ProgramRunRequest& request)
+{
+    QProcess process;
+    configure(process, request);
+    process.start(QIODevice::ReadOnly);
+    if (!process.waitForStarted())
+        return {};
+    if (process.waitForFinished(quietWaitMilliseconds))
+        return outcomeOf(process, false);
+
+    QProgressDialog progress(request.progressText, QObject::tr("&Stop"), 0, 0, parent);
+    progress.setWindowTitle(QStringLiteral("Mapwright"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+
+    QEventLoop loop;
+    bool stopped = false;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&progress, &QProgressDialog::canceled, &loop, [&] {
+        stopped = true;
+        loop.quit();
+    });
+    progress.show();
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+    progress.hide();
+
+    if (stopped && process.state() != QProcess::NotRunning)
+        stop(process);
+    else
+        stopped = false;
+    return outcomeOf(process, stopped);
+}
+
+} // namespace platform

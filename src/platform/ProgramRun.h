@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace platform {
+
+// One run of an outside program that the caller waits for.
+struct ProgramRunRequest {
+    QString program;           // full path
+    QStringList arguments;     // passed as they are, never through a shell
+    QString workingFolder;
+    QString windowsCommandLine; // on Windows, the command line that starts it
+    QString progressText;      // shown while the run takes longer than a moment
+};
+
+struct ProgramRunOutcome {
+    enum class Status { Succeeded, FailedToStart, Crashed, ExitedWithError, Stopped };
+    Status status = Status::FailedToStart;
+    int exitCode = -1;
+    QByteArray output; // what it wrote, for the curious
+};
+
+// Runs a program without a window of its own and waits for it to end. The
+// caller's window keeps painting; when the run takes longer than a moment,
+// a modal progress window says so and lets the user stop it.
+ProgramRunOutcome runProgram(QWidget* parent, const ProgramRunRequest& request);
+
+} // namespace platform
