@@ -1,4 +1,5 @@
 #include "app/DisplayCheck.h"
+#include "app/MainWindowStart.h"
 #include "editor/Form1.h"
 
 #include <QApplication>
@@ -12,9 +13,6 @@ int main(int argc, char* argv[])
         return 1;
     }
     QApplication application(argc, argv);
-    platform::Services services;
-    services.locations = platform::Locations::forThisProgram();
-    editor::Form1 window{std::move(services)};
-    window.show();
+    const auto window = app::showMainWindow();
     return application.exec();
 }
