@@ -1,0 +1,121 @@
+#!/usr/bin/env python3
+"""Drives the built program as a person would: a real X server (Xvfb), real
+key presses and mouse clicks (xdotool), the real save dialog and the real
+archiver. Checks the bytes of the saved .arena file and the archive's entry.
+
+Usage: drive_mapwright.py PATH_TO_MAPWRIGHT
+"""
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+from desktop import TIMEOUT, Desktop, box_of, control_centre
+
+EXPECTED = (b'{\r\n'
+            b'map             "q3dm17"\r\n'
+            b'bots            "Sarge Sarge Doom"\r\n'
+            b'longname        "The Longest Yard"\r\n'
+            b'fraglimit       "20"\r\n'
+            b'type            "ffa team"\r\n'
+            b'}\r\n')
+
+
+def answer_save_dialog(desk, title, path):
+    dialog = desk.wait_for_window(title)
+    # The dialog opens with its file name field focused; replace its text.
+    desk.key("ctrl+a")
+    desk.type(str(path))
+    desk.key("Return")
+    desk.wait_until_gone(dialog)
+
+
+def main():
+    program = Path(sys.argv[1]).resolve()
+    workdir = Path(tempfile.mkdtemp(prefix="mapwright-e2e-"))
+    runtime = workdir / "runtime"
+    runtime.mkdir(mode=0o700)
+    desk = Desktop(workdir)
+    env = dict(desk.env, XDG_CONFIG_HOME=str(workdir / "config"), XDG_RUNTIME_DIR=str(runtime),
+               HOME=str(workdir))
+    app = subprocess.Popen([str(program)], env=env)
+    try:
+        run(desk, workdir)
+        desk.wait_for_window("^Quake 3 Mapwright$")
+        desk.key("alt+f")
+        desk.key("e")
+        assert app.wait(timeout=TIMEOUT) == 0, "Exit did not end the program cleanly"
+        shutil.rmtree(workdir)
+        print("end-to-end run: 1 passed, 0 failed")
+    except BaseException:
+        desk.screenshot("failure")
+        print(f"end-to-end run failed; screenshots in {workdir}", file=sys.stderr)
+        app.kill()
+        raise
+    finally:
+        desk.close()
+
+
+def run(desk, workdir):
+    main_window = desk.wait_for_window("^Quake 3 Mapwright$")
+    top = desk.client_offset(main_window, 335)
+    frame1, frame2, frame3 = (120, 0), (240, 1080), (120, 3480)
+
+    def click_main(x, y):
+        desk.click(main_window, x, y + top)
+
+    # The focus starts in the title; Tab walks on to the file name.
+    desk.type("The Longest Yard")
+    desk.key("Tab")
+    desk.type("  q3dm17 ")
+    click_main(*box_of(240, 240, 252, frame2))   # Free For All
+    click_main(*box_of(2280, 240, 252, frame2))  # Team Death Match
+    click_main(*control_centre(960, 2520, 612, 288, frame1))  # frag limit
+    desk.key("End", "BackSpace", "BackSpace")
+    desk.type("2x0")  # the x is refused
+
+    # Bots: Sarge twice and Doom, through the bot window.
+    click_main(*control_centre(4440, 3000, 255, 255, frame1))
+    bots = desk.wait_for_window("^Bot Selection$")
+    add = control_centre(1320, 240, 975, 255)
+    desk.type("Sarge")
+    desk.click(bots, *add)
+    desk.click(bots, *add)
+    desk.click(bots, *control_centre(120, 240, 1092, 840))  # back into the catalogue
+    desk.type("Doom")
+    desk.click(bots, *add)
+    desk.click(bots, *control_centre(2760, 1680, 855, 255))  # OK
+    desk.wait_until_gone(bots)
+
+    # Save route, through the real save dialog.
+    click_main(*box_of(120, 480, 252, frame3))
+    arena = workdir / "out" / "yard.arena"
+    arena.parent.mkdir()
+    click_main(*control_centre(3960, 4440, 975, 495))
+    answer_save_dialog(desk, "^Create .Arena File$", arena)
+    deadline = time.monotonic() + TIMEOUT
+    while not arena.exists() and time.monotonic() < deadline:
+        time.sleep(0.1)
+    got = arena.read_bytes()
+    assert got == EXPECTED, f"the saved file differs:\n{got!r}\n{EXPECTED!r}"
+
+    # Pk3 route, into a new archive, with the real archiver.
+    click_main(*box_of(120, 240, 252, frame3))
+    archive = workdir / "out" / "maps.pk3"
+    click_main(*control_centre(3960, 4440, 975, 495))
+    answer_save_dialog(desk, "^Add .arena file to PK3$", archive)
+    message = desk.wait_for_window("^Mapwright$")
+    desk.key("Return")
+    desk.wait_until_gone(message)
+    entry = subprocess.run(["unzip", "-p", str(archive), "scripts/q3dm17.arena"], capture_output=True,
+                           check=True).stdout
+    assert entry == EXPECTED, f"the archive's entry differs:\n{entry!r}"
+    listing = subprocess.run(["unzip", "-Z1", str(archive)], capture_output=True, text=True, check=True).stdout
+    assert listing.split() == ["scripts/q3dm17.arena"], listing
+    assert not (workdir / "runtime" / "mapwright" / "drive-c" / "scripts").exists(), "staging folder left behind"
+
+
+if __name__ == "__main__":
+    main()
