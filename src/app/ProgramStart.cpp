@@ -1,0 +1,32 @@
+#include "app/ProgramStart.h"
+
+#include "app/DisplayCheck.h"
+#include "app/FontConfigurationWarmUp.h"
+#include "editor/Form1.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace app {
+
+int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& whenShown)
+{
+    if (const QString message = missingDisplayMessage(); !message.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+        return 1;
+    }
+    FontConfigurationWarmUp fontWarmUp;
+    QApplication application(argc, argv);
+    fontWarmUp.finish();
+
+    platform::Services services;
+    services.locations = platform::Locations::forThisProgram();
+    editor::Form1 window{std::move(services)};
+    window.show();
+    if (whenShown)
+        whenShown(window);
+    return application.exec();
+}
+
+} // namespace app

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace app {
+
+// Starts the program: checks for a display, creates the application and the
+// main window with the real services, shows it and runs until the program
+// ends. whenShown, if given, sees the main window right after it is shown.
+int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& whenShown = {});
+
+} // namespace app
