@@ -1,12 +1,16 @@
 #include "bots/Form2.h"
+#include "editor/Form1.h"
 #include "support/ScriptedServices.h"
+#include "support/TempSettings.h"
 #include "support/UserInput.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -199,4 +203,43 @@ TEST_F(BotWindow, EnterAndEscapeDoNothingWhileCancelAndTheCloseBoxClose)
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(destroyed());
     EXPECT_TRUE(confirmed.isEmpty());
+}
+
+TEST(BotWindowFromMainWindow, OnlyOkReplacesTheBotsFieldAndEveryOpeningStartsEmpty)
+{
+    TempSettings settings;
+    ScriptedServices scripted;
+    editor::Form1 window{scripted.services()};
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* bots = control<QLineEdit>(window, "bots");
+    bots->setText("Grunt");
+
+    // Opens the window with the "..." button and lets `act` work in it.
+    auto openAndAct = [&](const std::function<void(Driver&)>& act) {
+        QPointer<bots::Form2> opened;
+        QTimer::singleShot(0, [&] {
+            opened = qobject_cast<bots::Form2*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(opened);
+            Driver user{*opened};
+            EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == user.botlist(); }));
+            EXPECT_EQ(user.addedbots()->count(), 0) << "never filled from the field";
+            act(user);
+            if (opened && opened->isVisible()) {
+                ADD_FAILURE() << "the window stayed open";
+                opened->close();
+            }
+        });
+        QTest::mouseClick(control<QPushButton>(window, "label8"), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(opened.isNull()) << "destroyed on closing";
+    };
+
+    openAndAct([](Driver& user) { user.add("Sarge"); user.add("Sarge"); user.press("label5"); });
+    EXPECT_EQ(bots->text(), "Sarge Sarge");
+    openAndAct([](Driver& user) { user.add("Doom"); user.press("label4"); });
+    openAndAct([](Driver& user) { user.add("Doom"); user.form.close(); });
+    EXPECT_EQ(bots->text(), "Sarge Sarge");
+    openAndAct([](Driver& user) { user.press("label5"); });
+    EXPECT_EQ(bots->text(), "");
 }
