@@ -10,7 +10,7 @@ namespace bots {
 
 namespace {
 
-// The game reads at most this many bots from an arena file.
+// The most bots one arena may name; the refusal message quotes the number.
 constexpr int maxChosenBots = 16;
 
 // The row of a list's selected entry, or -1. The current row is no guide:
