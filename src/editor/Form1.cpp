@@ -1,5 +1,6 @@
 #include "editor/Form1.h"
 
+#include "bots/Form2.h"
 #include "platform/AccessKeys.h"
 #include "platform/Beep.h"
 #include "platform/ClassicLook.h"
@@ -35,6 +36,7 @@ Form1::Form1(platform::Services services, QWidget* parent)
     new platform::KeyPressHook(ui->fraglimit, [this](std::int16_t& KeyAscii) { fraglimit_KeyPress(KeyAscii); });
     connect(ui->Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(ui->label8, &QPushButton::clicked, this, &Form1::Label8_Click);
     connect(ui->clearmenu, &QAction::triggered, this, &Form1::clearmenu_Click);
     connect(ui->exitmenu, &QAction::triggered, this, &Form1::exitmenu_Click);
 }
@@ -51,6 +53,14 @@ void Form1::Command3_Click()
     ui->bots->setText(QString());
     platform::deselectOptionButton(ui->aPk3);
     platform::deselectOptionButton(ui->aArena);
+}
+
+void Form1::Label8_Click()
+{
+    // The bot selection window only ever replaces the bots text, on OK; it
+    // gets no way to read what the field holds.
+    platform::showModalForm<bots::Form2>(
+        this, [this](const QString& botsText) { ui->bots->setText(botsText); }, services.messageBox);
 }
 
 void Form1::fraglimit_KeyPress(std::int16_t& KeyAscii)

@@ -30,6 +30,7 @@ public:
 
     void Command3_Click();
     void Command4_Click();
+    void Label8_Click();
     void fraglimit_KeyPress(std::int16_t& KeyAscii);
     void clearmenu_Click();
     void exitmenu_Click();

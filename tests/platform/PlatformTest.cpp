@@ -1,11 +1,14 @@
 #include "platform/CommonDialog.h"
 #include "platform/KeyPressHook.h"
+#include "platform/ListDoubleClick.h"
 #include "platform/SettingsStore.h"
 #include "support/ScriptedServices.h"
 #include "support/TempSettings.h"
 
 #include <QFile>
 #include <QKeyEvent>
+#include <QListWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -77,4 +80,35 @@ TEST(KeyPressHook, WorksOutTheClassicCharacterCode)
     EXPECT_EQ(code(Qt::Key_Tab, Qt::NoModifier, "\t"), std::nullopt);
     EXPECT_EQ(code(Qt::Key_F1, Qt::NoModifier, ""), std::nullopt);
     EXPECT_EQ(code(Qt::Key_E, Qt::AltModifier, "e"), std::nullopt);
+}
+
+TEST(ListDoubleClick, RunsOnceTheDoubleClickOnAnEntryIsOver)
+{
+    QListWidget list;
+    list.addItems({"one", "two"});
+    list.resize(100, 100);
+    list.show();
+    int runs = 0;
+    new ListDoubleClick(&list, [&] { ++runs; });
+    QWidget* area = list.viewport();
+    const QPoint entry = list.visualItemRect(list.item(1)).center();
+
+    QTest::mousePress(area, Qt::LeftButton, {}, entry);
+    QTest::mouseDClick(area, Qt::LeftButton, {}, entry);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 0) << "not before the button is released";
+    QTest::mouseRelease(area, Qt::LeftButton, {}, entry);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 1);
+
+    // A double-click whose release went astray is over at the next press.
+    QTest::mousePress(area, Qt::LeftButton, {}, entry);
+    QTest::mouseDClick(area, Qt::LeftButton, {}, entry);
+    QTest::mouseClick(area, Qt::LeftButton, {}, entry);
+    // Below the entries there is nothing to double-click.
+    QTest::mousePress(area, Qt::LeftButton, {}, QPoint(50, 90));
+    QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(50, 90));
+    QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(50, 90));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 1);
 }

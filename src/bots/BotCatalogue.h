@@ -1,0 +1,17 @@
+#pragma once
+
+#include <array>
+
+namespace bots {
+
+// The game's 32 stock bots, in the order the selection window lists them.
+// The names are the ones the game itself knows the bots by, so they are
+// written into arena files exactly as spelt here.
+inline constexpr std::array<const char*, 32> botCatalogue = {
+    "Anarki", "Angel",   "Biker",   "Bitterman", "Bones",  "Cadavre", "Crash",  "Daemia",
+    "Doom",   "Gorre",   "Grunt",   "Hossman",   "Hunter", "Keel",    "Klesk",  "Lucy",
+    "Major",  "Mynx",    "Orbb",    "Patriot",   "Phobos", "Ranger",  "Razor",  "Sarge",
+    "Slash",  "Sorlag",  "Stripe",  "Tankjr",    "Uriel",  "Visor",   "Wrack",  "Xaero",
+};
+
+} // namespace bots

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/MessageBox.h"
+#include "platform/ModalForm.h"
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class Form2;
+}
+
+namespace bots {
+
+// The bot selection window: the user picks up to 16 bots from the stock
+// catalogue, and OK hands the picks over as one space-separated line. The
+// window never sees what was picked before; every opening starts empty.
+class Form2 : public platform::ModalForm {
+    Q_OBJECT
+
+public:
+    // Receives the bots text when the user confirms; it is never called on
+    // Cancel or on closing the window.
+    using BotsReceiver = std::function<void(const QString& botsText)>;
+
+    Form2(QWidget* parent, BotsReceiver confirmBots, std::shared_ptr<platform::MessageBox> messageBox);
+    ~Form2() override;
+
+    void Form_Load();
+    void Label1_Click();
+    void botlist_dblClick();
+    void Label2_Click();
+    void addedbots_dblClick();
+    void Label3_Click();
+    void Label4_Click();
+    void Label5_Click();
+
+private:
+    std::unique_ptr<Ui::Form2> ui;
+    BotsReceiver confirmBots;
+    std::shared_ptr<platform::MessageBox> messageBox;
+};
+
+} // namespace bots
