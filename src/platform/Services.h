@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/MessageBox.h"
+#include "platform/ProcessStarter.h"
 #include "platform/SaveDialogBackend.h"
 
 #include <memory>
@@ -12,6 +13,7 @@ namespace platform {
 struct Services {
     std::shared_ptr<MessageBox> messageBox = std::make_shared<QtMessageBox>();
     std::shared_ptr<SaveDialogBackend> saveDialog = std::make_shared<QtSaveDialog>();
+    std::shared_ptr<ProcessStarter> processStarter = std::make_shared<QtProcessStarter>();
 };
 
 } // namespace platform

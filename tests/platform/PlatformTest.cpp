@@ -1,15 +1,19 @@
 #include "platform/CommonDialog.h"
 #include "platform/KeyPressHook.h"
+#include "platform/ProcessStarter.h"
 #include "platform/SettingsStore.h"
+#include "support/ProgramsOnPath.h"
 #include "support/ScriptedServices.h"
 #include "support/TempSettings.h"
 
 #include <QFile>
 #include <QKeyEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 using namespace platform;
+using testing_support::ProgramsOnPath;
 using testing_support::ScriptedSaveDialog;
 using testing_support::TempSettings;
 
@@ -77,4 +81,21 @@ TEST(KeyPressHook, WorksOutTheClassicCharacterCode)
     EXPECT_EQ(code(Qt::Key_Tab, Qt::NoModifier, "\t"), std::nullopt);
     EXPECT_EQ(code(Qt::Key_F1, Qt::NoModifier, ""), std::nullopt);
     EXPECT_EQ(code(Qt::Key_E, Qt::AltModifier, "e"), std::nullopt);
+}
+
+TEST(ProcessStarter, HandsTheArgumentsOverUntouchedAndReportsAProgramThatCannotStart)
+{
+    ProgramsOnPath programs;
+    programs.addRecordingProgram("recorder");
+    QtProcessStarter starter;
+
+    EXPECT_FALSE(starter.startDetached("no-such-program", {"x"}));
+
+    // No shell sees the arguments: quotes, spaces, wildcards and command
+    // substitutions arrive as they were given.
+    const QStringList awkward = {"http://a.example/?q=1&r=2", "two words", "'quoted' \"too\"", "*", "$(exit 1)", ""};
+    ASSERT_TRUE(starter.startDetached("recorder", awkward));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !programs.recorded("recorder").isEmpty(); }));
+    EXPECT_EQ(programs.recorded("recorder"),
+              QStringList{"[http://a.example/?q=1&r=2][two words]['quoted' \"too\"][*][$(exit 1)][]"});
 }
