@@ -1,9 +1,11 @@
 #include "editor/Form1.h"
 
+#include "info/Form4.h"
 #include "platform/AccessKeys.h"
 #include "platform/Beep.h"
 #include "platform/ClassicLook.h"
 #include "platform/KeyPressHook.h"
+#include "platform/ModalForm.h"
 #include "platform/OptionButtons.h"
 #include "ui_Form1.h"
 
@@ -33,13 +35,20 @@ Form1::Form1(platform::Services services, QWidget* parent)
     new platform::AccessKeyPreference(ui->Command2, ui->menubar);
 
     new platform::KeyPressHook(ui->fraglimit, [this](std::int16_t& KeyAscii) { fraglimit_KeyPress(KeyAscii); });
+    connect(ui->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(ui->clearmenu, &QAction::triggered, this, &Form1::clearmenu_Click);
+    connect(ui->usemenu, &QAction::triggered, this, &Form1::usemenu_Click);
     connect(ui->exitmenu, &QAction::triggered, this, &Form1::exitmenu_Click);
 }
 
 Form1::~Form1() = default;
+
+void Form1::Command2_Click()
+{
+    platform::showModalForm<info::Form4>(this);
+}
 
 void Form1::Command3_Click()
 {
@@ -66,6 +75,11 @@ void Form1::fraglimit_KeyPress(std::int16_t& KeyAscii)
 void Form1::clearmenu_Click()
 {
     Command3_Click();
+}
+
+void Form1::usemenu_Click()
+{
+    Command2_Click();
 }
 
 void Form1::exitmenu_Click()

@@ -28,10 +28,12 @@ public:
     explicit Form1(platform::Services services, QWidget* parent = nullptr);
     ~Form1() override;
 
+    void Command2_Click();
     void Command3_Click();
     void Command4_Click();
     void fraglimit_KeyPress(std::int16_t& KeyAscii);
     void clearmenu_Click();
+    void usemenu_Click();
     void exitmenu_Click();
 
 private:

@@ -1,0 +1,255 @@
+#include "editor/Form1.h"
+#include "info/Contact.h"
+#include "info/Form4.h"
+#include "support/ScriptedServices.h"
+#include "support/UserInput.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTextLayout>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+using namespace testing_support;
+
+namespace {
+
+const QString helpText = QStringLiteral(
+    "1. Fill in the fields on the main screen \n"
+    "2. Select up to 16 of the 32 bots provided with the game.\n"
+    " 3. Finally, click on one of the options for the final file - either add to or create a new pk3 file,"
+    " or create a .Arena file. \n"
+    "4. It's as simple as that.");
+
+// The lines a label draws its text in, laid out as the label lays them out,
+// in its window's coordinates.
+QList<QRectF> textLines(const QLabel* label)
+{
+    if (label->text().isEmpty())
+        return {};
+    QTextLayout layout(QString(label->text()).replace(u'\n', QChar::LineSeparator), label->font());
+    QTextOption option;
+    option.setWrapMode(label->wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    const QRect contents = label->contentsRect();
+    layout.beginLayout();
+    qreal top = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(contents.width());
+        line.setPosition(QPointF(0, top));
+        top += line.height();
+    }
+    layout.endLayout();
+
+    QList<QRectF> lines;
+    const QPoint origin = label->mapTo(label->window(), contents.topLeft());
+    for (int index = 0; index < layout.lineCount(); ++index) {
+        const QTextLine line = layout.lineAt(index);
+        const qreal width = line.naturalTextWidth();
+        const qreal indent = label->alignment() & Qt::AlignHCenter ? (contents.width() - width) / 2 : 0;
+        lines << QRectF(indent, line.y(), width, line.height()).translated(origin);
+    }
+    return lines;
+}
+
+// Everything that keeps a caption from being read whole: text running out
+// of its label, text of two labels meeting, a picture stacked over text, a
+// button caption wider than its button.
+QStringList visibilityProblems(QWidget* window)
+{
+    QStringList problems;
+    for (const QPushButton* button : window->findChildren<QPushButton*>()) {
+        // A push button's bevel takes 2 pixels a side.
+        if (button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&')) > button->width() - 4)
+            problems << button->objectName() + " is narrower than its caption";
+    }
+    const QList<QLabel*> labels = window->findChildren<QLabel*>();
+    for (const QLabel* label : labels) {
+        const QRectF inside(label->mapTo(window, label->contentsRect().topLeft()), label->contentsRect().size());
+        for (const QRectF& line : textLines(label)) {
+            if (!inside.contains(line) || !QRectF(window->rect()).contains(line))
+                problems << label->objectName() + " has text outside its label";
+            const QObjectList& stack = label->parentWidget()->children();
+            for (const QLabel* other : labels) {
+                const QRectF place(other->mapTo(window, QPoint(0, 0)), other->size());
+                const bool above = stack.indexOf(other) > stack.indexOf(label);
+                if (!other->pixmap().isNull() && above && place.intersects(line))
+                    problems << other->objectName() + " covers text of " + label->objectName();
+                const auto meets = [&](const QRectF& otherLine) { return otherLine.intersects(line); };
+                if (other != label && std::ranges::any_of(textLines(other), meets))
+                    problems << "text of " + label->objectName() + " meets text of " + other->objectName();
+            }
+        }
+    }
+    problems.removeDuplicates();
+    return problems;
+}
+
+template <typename Control>
+Control* find(QWidget* window, const char* name)
+{
+    return control<Control>(*window, name);
+}
+
+// A form built as the main window builds it, but shown without waiting.
+template <typename Form, typename... Args>
+QPointer<Form> showForm(Args&&... args)
+{
+    auto* form = new Form(nullptr, std::forward<Args>(args)...);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+    return form;
+}
+
+template <typename Form>
+bool destroyed(const QPointer<Form>& form)
+{
+    return QTest::qWaitFor([&] { return form.isNull(); });
+}
+
+// Closes a form through its frame's close box, as the window system does.
+void closeThroughTheFrame(QWidget* form)
+{
+    QCloseEvent close;
+    QCoreApplication::sendEvent(form->windowHandle(), &close);
+}
+
+void clickButton(QWidget* form, const char* name)
+{
+    QTest::mouseClick(find<QPushButton>(form, name), Qt::LeftButton);
+}
+
+// Enter and Escape, on the window and on each button, do nothing; its
+// button, and the close box, close it for good.
+template <typename Form, typename... Args>
+void expectClosedOnlyByItsButtonOrTheCloseBox(const char* button, Args... args)
+{
+    QPointer<Form> form = showForm<Form>(args...);
+    QList<QWidget*> targets = {form};
+    for (QPushButton* each : form->template findChildren<QPushButton*>())
+        targets << each;
+    for (QWidget* target : targets) {
+        target->setFocus();
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+            QTest::keyClick(target, key);
+    }
+    QTest::qWait(150); // long enough for a button's animated click
+    ASSERT_FALSE(form.isNull());
+    EXPECT_TRUE(form->isVisible());
+
+    clickButton(form, button);
+    EXPECT_TRUE(destroyed(form));
+    form = showForm<Form>(args...);
+    closeThroughTheFrame(form);
+    EXPECT_TRUE(destroyed(form));
+}
+
+struct Opening {
+    QString form;
+    bool applicationModal = false;
+    QPointer<QWidget> window;
+};
+
+// Runs a trigger of the main window and, while the window it opens shows,
+// notes what it is and lets `whileOpen` act on it and close it.
+Opening openFrom(const std::function<void()>& trigger, const std::function<void(QWidget*)>& whileOpen)
+{
+    Opening opening;
+    QTimer watcher;
+    watcher.setInterval(10);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (QWidget* form = QApplication::activeModalWidget()) {
+            watcher.stop();
+            opening = {form->metaObject()->className(), form->windowModality() == Qt::ApplicationModal, form};
+            whileOpen(form);
+        }
+    });
+    watcher.start();
+    trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !watcher.isActive(); })) << "no window opened";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the window is still open";
+    EXPECT_TRUE(opening.applicationModal);
+    EXPECT_TRUE(opening.window.isNull()) << "destroyed on closing";
+    return opening;
+}
+
+} // namespace
+
+class OpeningFromTheMainWindow : public ::testing::Test {
+protected:
+    ScriptedServices scripted;
+    editor::Form1 window{scripted.services()};
+
+    void SetUp() override
+    {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    std::function<void()> click(const char* name)
+    {
+        return [this, name] { QTest::mouseClick(control<QPushButton>(window, name), Qt::LeftButton); };
+    }
+    std::function<void()> choose(const char* name)
+    {
+        return [this, name] { control<QAction>(window, name)->trigger(); };
+    }
+};
+
+TEST_F(OpeningFromTheMainWindow, HelpButtonAndUseMenuOpenTheHelpWindowBuiltAfresh)
+{
+    // The first opening spoils its window; the second must not show that.
+    const Opening first = openFrom(click("Command2"), [](QWidget* form) {
+        EXPECT_EQ(form->windowTitle(), "So, are you stupid or something?");
+        find<QLabel>(form, "Helpdisplay")->setText("spoilt");
+        clickButton(form, "label1");
+    });
+    EXPECT_EQ(first.form, "info::Form4");
+    const Opening second = openFrom(choose("usemenu"), [](QWidget* form) {
+        EXPECT_EQ(find<QLabel>(form, "Helpdisplay")->text(), helpText);
+        closeThroughTheFrame(form);
+    });
+    EXPECT_EQ(second.form, "info::Form4");
+
+    // Alt+H reaches the Help button, not the Help menu. (Without a window
+    // manager nothing hands activation back to the main window.)
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const Opening third = openFrom([&] { QTest::keyClick(&window, Qt::Key_H, Qt::AltModifier); },
+                                   [](QWidget* form) { clickButton(form, "label1"); });
+    EXPECT_EQ(third.form, "info::Form4");
+}
+
+TEST(HelpWindow, ShowsTheHelpTextCharacterForCharacterAndWhole)
+{
+    const QPointer<info::Form4> form = showForm<info::Form4>();
+    const QLabel* help = find<QLabel>(form, "Helpdisplay");
+    EXPECT_EQ(help->text(), helpText);
+    EXPECT_EQ(help->text().size(), 254);
+    EXPECT_EQ(find<QLabel>(form, "Label2")->text(), "Problems, Comments suggestions?");
+    EXPECT_EQ(find<QLabel>(form, "Label3")->text(), info::contactAddress);
+    EXPECT_EQ(find<QPushButton>(form, "label1")->text(), "Done");
+
+    // In the program's font the third step is wider than the label and
+    // has to wrap inside it; nothing may be cut or hidden.
+    ASSERT_EQ(help->font().family(), "Liberation Sans");
+    ASSERT_EQ(help->font().pixelSize(), 11);
+    EXPECT_GT(help->fontMetrics().horizontalAdvance(helpText.split(u'\n').at(2)), help->contentsRect().width());
+    EXPECT_GT(textLines(help).size(), 4);
+    EXPECT_EQ(visibilityProblems(form), QStringList{});
+    form->close();
+}
+
+TEST(InformationWindows, CloseOnlyThroughTheirButtonOrTheCloseBox)
+{
+    expectClosedOnlyByItsButtonOrTheCloseBox<info::Form4>("label1");
+}
