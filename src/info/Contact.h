@@ -5,7 +5,9 @@
 namespace info {
 
 // Where users reach the maker. The Help and the About window both show the
-// address; it is written here only, so the windows can never disagree.
+// address, and the About window's link opens the page; each is written
+// here only, so the windows can never disagree.
 inline constexpr QLatin1String contactAddress("feedback@mapwright.example.org");
+inline constexpr QLatin1String webPage("http://mapwright.example.org/");
 
 } // namespace info

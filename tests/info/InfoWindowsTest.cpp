@@ -1,6 +1,8 @@
 #include "editor/Form1.h"
 #include "info/Contact.h"
+#include "info/Form3.h"
 #include "info/Form4.h"
+#include "support/ProgramsOnPath.h"
 #include "support/ScriptedServices.h"
 #include "support/UserInput.h"
 
@@ -229,6 +231,24 @@ TEST_F(OpeningFromTheMainWindow, HelpButtonAndUseMenuOpenTheHelpWindowBuiltAfres
     EXPECT_EQ(third.form, "info::Form4");
 }
 
+TEST_F(OpeningFromTheMainWindow, CreditsButtonAndMenuOpenTheAboutWindowBuiltAfresh)
+{
+    const Opening first = openFrom(click("Command1"), [](QWidget* form) {
+        EXPECT_EQ(form->windowTitle(), "About Mapwright");
+        find<QLabel>(form, "Label1")->setText("spoilt");
+        clickButton(form, "label7");
+    });
+    EXPECT_EQ(first.form, "info::Form3");
+    const Opening second = openFrom(choose("creditsmenu"), [](QWidget* form) {
+        EXPECT_EQ(find<QLabel>(form, "Label1")->text(), "Mapwright for Quake 3");
+        // The link goes through the main window's process start.
+        QTest::mouseClick(find<QLabel>(form, "Label2"), Qt::LeftButton);
+        closeThroughTheFrame(form);
+    });
+    EXPECT_EQ(second.form, "info::Form3");
+    EXPECT_EQ(scripted.processes->programsTried(), QStringList{"xdg-open"});
+}
+
 TEST(HelpWindow, ShowsTheHelpTextCharacterForCharacterAndWhole)
 {
     const QPointer<info::Form4> form = showForm<info::Form4>();
@@ -249,7 +269,137 @@ TEST(HelpWindow, ShowsTheHelpTextCharacterForCharacterAndWhole)
     form->close();
 }
 
-TEST(InformationWindows, CloseOnlyThroughTheirButtonOrTheCloseBox)
+TEST(InformationWindows, CloseOnlyThroughTheirButtonAltOOrTheCloseBox)
 {
     expectClosedOnlyByItsButtonOrTheCloseBox<info::Form4>("label1");
+    auto processes = std::make_shared<ScriptedProcessStarter>();
+    expectClosedOnlyByItsButtonOrTheCloseBox<info::Form3>("label7", processes);
+
+    QPointer<info::Form3> about = showForm<info::Form3>(processes);
+    QTest::keyClick(about, Qt::Key_O, Qt::AltModifier);
+    EXPECT_TRUE(destroyed(about));
+}
+
+class AboutWindow : public ::testing::Test {
+protected:
+    std::shared_ptr<ScriptedProcessStarter> processes = std::make_shared<ScriptedProcessStarter>();
+    QPointer<info::Form3> form = showForm<info::Form3>(processes);
+
+    void TearDown() override
+    {
+        if (form)
+            form->close();
+        EXPECT_TRUE(destroyed(form));
+    }
+    QLabel* label(const char* name) { return find<QLabel>(form, name); }
+    void clickLink() { QTest::mouseClick(label("Label2"), Qt::LeftButton); }
+    // No message or other window came up, and the About window is still open.
+    void expectNothingElseShown()
+    {
+        ASSERT_FALSE(form.isNull());
+        for (const QWidget* widget : QApplication::topLevelWidgets())
+            EXPECT_EQ(widget->isVisible(), widget == form) << widget->metaObject()->className();
+    }
+};
+
+TEST_F(AboutWindow, ShowsItsTextsWholeAndTheLinkLooksLikeOne)
+{
+    EXPECT_EQ(label("Label1")->text(), "Mapwright for Quake 3");
+    EXPECT_EQ(label("Label1")->font().pointSize(), 12);
+    EXPECT_TRUE(label("Label3")->text().startsWith("Programmed by "));
+    EXPECT_TRUE(label("Label5")->text().startsWith("Designed by "));
+    EXPECT_EQ(label("Label6")->text(), "Problems, Comments suggestions? Email:");
+    EXPECT_EQ(find<QPushButton>(form, "label7")->text(), "&OK");
+    info::Form4 help;
+    EXPECT_EQ(label("Label4")->text(), find<QLabel>(&help, "Label3")->text()) << "one address in both windows";
+
+    const QLabel* link = label("Label2");
+    EXPECT_EQ(link->text(), info::webPage);
+    EXPECT_TRUE(link->text().startsWith("http://"));
+    EXPECT_TRUE(link->font().bold() && link->font().underline());
+    EXPECT_EQ(link->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_EQ(link->palette().color(QPalette::Inactive, QPalette::WindowText), QColor(0, 0, 255));
+    for (const QWidget* widget : form->findChildren<QWidget*>()) {
+        const bool hand = widget->cursor().shape() == Qt::PointingHandCursor;
+        EXPECT_EQ(hand, widget == link) << widget->objectName().toStdString();
+    }
+
+    // The auto-sized labels kept their left edges.
+    EXPECT_EQ(label("Label1")->pos(), QPoint(18, 7));
+    EXPECT_EQ(label("Label4")->pos(), QPoint(54, 78));
+    EXPECT_EQ(visibilityProblems(form), QStringList{});
+}
+
+TEST_F(AboutWindow, CreditLineTakesTheTitlesWidthEveryTimeTheWindowBecomesActive)
+{
+    const QLabel* title = label("Label1");
+    QLabel* credit = label("Label3");
+    EXPECT_EQ(title->size(), title->sizeHint()) << "the title sizes itself to its text";
+    EXPECT_EQ(credit->geometry(), QRect(11, 34, title->width(), 13));
+    EXPECT_EQ(credit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+
+    credit->resize(40, credit->height());
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    EXPECT_EQ(credit->width(), 40);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    EXPECT_EQ(credit->geometry(), QRect(11, 34, title->width(), 13));
+}
+
+TEST_F(AboutWindow, LinkTriesTheSecondProgramOnlyWhenTheFirstCannotStart)
+{
+    clickLink();
+    ASSERT_EQ(processes->programsTried(), QStringList{"xdg-open"}) << "the first started: no second";
+    EXPECT_EQ(processes->attempts[0].arguments, QStringList{info::webPage});
+
+    processes->attempts.clear();
+    processes->missing = QStringList{"xdg-open"};
+    clickLink();
+    ASSERT_EQ(processes->programsTried(), QStringList({"xdg-open", "sensible-browser"}));
+    EXPECT_EQ(processes->attempts[1].arguments, QStringList{info::webPage});
+
+    // Neither can start: nothing to see, and every click tries both again.
+    processes->attempts.clear();
+    processes->missing = QStringList{"xdg-open", "sensible-browser"};
+    clickLink();
+    clickLink();
+    EXPECT_EQ(processes->programsTried(),
+              QStringList({"xdg-open", "sensible-browser", "xdg-open", "sensible-browser"}));
+    expectNothingElseShown();
+}
+
+TEST_F(AboutWindow, OnlyAWholeClickOnTheLinkOpensThePage)
+{
+    for (const char* name : {"Label1", "Label3", "Label4", "Label5", "Label6", "Picture1"})
+        QTest::mouseClick(label(name), Qt::LeftButton);
+    QTest::mouseClick(label("Label2"), Qt::RightButton);
+    QTest::mousePress(label("Label2"), Qt::LeftButton);
+    QTest::mouseRelease(label("Label2"), Qt::LeftButton, Qt::NoModifier, QPoint(-5, -5));
+    EXPECT_TRUE(processes->attempts.empty());
+
+    // As the window system delivers it: press, release, press, release.
+    QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, label("Label2")->geometry().center());
+    EXPECT_EQ(processes->programsTried(), QStringList{"xdg-open"}) << "a double click opens the page once";
+    expectNothingElseShown();
+}
+
+TEST(AboutWindowLink, StartsTheSecondProgramForRealWhenTheFirstIsMissing)
+{
+    ProgramsOnPath programs;
+    programs.addRecordingProgram("sensible-browser");
+    const QStringList expected{QStringLiteral("[%1]").arg(info::webPage)};
+    QPointer<info::Form3> form = showForm<info::Form3>(std::make_shared<platform::QtProcessStarter>());
+    auto* link = find<QLabel>(form, "Label2");
+
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return programs.recorded("sensible-browser") == expected; }));
+    programs.addRecordingProgram("xdg-open");
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return programs.recorded("xdg-open") == expected; }));
+    EXPECT_TRUE(form->isVisible());
+    form->close();
+    EXPECT_TRUE(destroyed(form));
 }
