@@ -104,9 +104,9 @@ Control* find(QWidget* window, const char* name)
 
 // A form built as the main window builds it, but shown without waiting.
 template <typename Form, typename... Args>
-QPointer<Form> showForm(Args&&... args)
+QPointer<Form> showForm(Args... args)
 {
-    auto* form = new Form(nullptr, std::forward<Args>(args)...);
+    auto* form = new Form(nullptr, args...);
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->show();
     EXPECT_TRUE(QTest::qWaitForWindowActive(form));
@@ -131,16 +131,13 @@ void clickButton(QWidget* form, const char* name)
     QTest::mouseClick(find<QPushButton>(form, name), Qt::LeftButton);
 }
 
-// Enter and Escape, on the window and on each button, do nothing; its
-// button, and the close box, close it for good.
+// Enter and Escape, on the window and on its button, do nothing; the
+// button and the close box close it for good.
 template <typename Form, typename... Args>
 void expectClosedOnlyByItsButtonOrTheCloseBox(const char* button, Args... args)
 {
     QPointer<Form> form = showForm<Form>(args...);
-    QList<QWidget*> targets = {form};
-    for (QPushButton* each : form->template findChildren<QPushButton*>())
-        targets << each;
-    for (QWidget* target : targets) {
+    for (QWidget* target : {static_cast<QWidget*>(form), static_cast<QWidget*>(find<QPushButton>(form, button))}) {
         target->setFocus();
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
             QTest::keyClick(target, key);
@@ -156,97 +153,66 @@ void expectClosedOnlyByItsButtonOrTheCloseBox(const char* button, Args... args)
     EXPECT_TRUE(destroyed(form));
 }
 
-struct Opening {
-    QString form;
-    bool applicationModal = false;
-    QPointer<QWidget> window;
-};
-
 // Runs a trigger of the main window and, while the window it opens shows,
-// notes what it is and lets `whileOpen` act on it and close it.
-Opening openFrom(const std::function<void()>& trigger, const std::function<void(QWidget*)>& whileOpen)
+// lets `whileOpen` act on it and close it. Returns the window's class.
+QString openFrom(const std::function<void()>& trigger, const std::function<void(QWidget*)>& whileOpen)
 {
-    Opening opening;
+    QString opened;
+    QPointer<QWidget> form;
     QTimer watcher;
     watcher.setInterval(10);
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (QWidget* form = QApplication::activeModalWidget()) {
+        if ((form = QApplication::activeModalWidget())) {
             watcher.stop();
-            opening = {form->metaObject()->className(), form->windowModality() == Qt::ApplicationModal, form};
+            opened = form->metaObject()->className();
+            EXPECT_EQ(form->windowModality(), Qt::ApplicationModal);
             whileOpen(form);
         }
     });
     watcher.start();
     trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !watcher.isActive(); })) << "no window opened";
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the window is still open";
-    EXPECT_TRUE(opening.applicationModal);
-    EXPECT_TRUE(opening.window.isNull()) << "destroyed on closing";
-    return opening;
+    EXPECT_TRUE(form.isNull()) << "not destroyed on closing";
+    return opened;
 }
 
 } // namespace
 
-class OpeningFromTheMainWindow : public ::testing::Test {
-protected:
+TEST(OpeningFromTheMainWindow, EachButtonAndMenuItemOpensItsWindowBuiltAfresh)
+{
     ScriptedServices scripted;
     editor::Form1 window{scripted.services()};
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const auto click = [&](const char* name) {
+        return [&window, name] { QTest::mouseClick(control<QPushButton>(window, name), Qt::LeftButton); };
+    };
+    const auto choose = [&](const char* name) {
+        return [&window, name] { control<QAction>(window, name)->trigger(); };
+    };
 
-    void SetUp() override
-    {
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    std::function<void()> click(const char* name)
-    {
-        return [this, name] { QTest::mouseClick(control<QPushButton>(window, name), Qt::LeftButton); };
-    }
-    std::function<void()> choose(const char* name)
-    {
-        return [this, name] { control<QAction>(window, name)->trigger(); };
-    }
-};
-
-TEST_F(OpeningFromTheMainWindow, HelpButtonAndUseMenuOpenTheHelpWindowBuiltAfresh)
-{
-    // The first opening spoils its window; the second must not show that.
-    const Opening first = openFrom(click("Command2"), [](QWidget* form) {
+    // Each first opening spoils its window; the second must not show that.
+    EXPECT_EQ(openFrom(click("Command2"), [](QWidget* form) {
         EXPECT_EQ(form->windowTitle(), "So, are you stupid or something?");
         find<QLabel>(form, "Helpdisplay")->setText("spoilt");
         clickButton(form, "label1");
-    });
-    EXPECT_EQ(first.form, "info::Form4");
-    const Opening second = openFrom(choose("usemenu"), [](QWidget* form) {
+    }), "info::Form4");
+    EXPECT_EQ(openFrom(choose("usemenu"), [](QWidget* form) {
         EXPECT_EQ(find<QLabel>(form, "Helpdisplay")->text(), helpText);
         closeThroughTheFrame(form);
-    });
-    EXPECT_EQ(second.form, "info::Form4");
+    }), "info::Form4");
 
-    // Alt+H reaches the Help button, not the Help menu. (Without a window
-    // manager nothing hands activation back to the main window.)
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    const Opening third = openFrom([&] { QTest::keyClick(&window, Qt::Key_H, Qt::AltModifier); },
-                                   [](QWidget* form) { clickButton(form, "label1"); });
-    EXPECT_EQ(third.form, "info::Form4");
-}
-
-TEST_F(OpeningFromTheMainWindow, CreditsButtonAndMenuOpenTheAboutWindowBuiltAfresh)
-{
-    const Opening first = openFrom(click("Command1"), [](QWidget* form) {
+    EXPECT_EQ(openFrom(click("Command1"), [](QWidget* form) {
         EXPECT_EQ(form->windowTitle(), "About Mapwright");
         find<QLabel>(form, "Label1")->setText("spoilt");
         clickButton(form, "label7");
-    });
-    EXPECT_EQ(first.form, "info::Form3");
-    const Opening second = openFrom(choose("creditsmenu"), [](QWidget* form) {
+    }), "info::Form3");
+    EXPECT_EQ(openFrom(choose("creditsmenu"), [](QWidget* form) {
         EXPECT_EQ(find<QLabel>(form, "Label1")->text(), "Mapwright for Quake 3");
-        // The link goes through the main window's process start.
         QTest::mouseClick(find<QLabel>(form, "Label2"), Qt::LeftButton);
         closeThroughTheFrame(form);
-    });
-    EXPECT_EQ(second.form, "info::Form3");
-    EXPECT_EQ(scripted.processes->programsTried(), QStringList{"xdg-open"});
+    }), "info::Form3");
+    EXPECT_EQ(scripted.processes->programsTried(), QStringList{"xdg-open"}) << "the main window's process start";
 }
 
 TEST(HelpWindow, ShowsTheHelpTextCharacterForCharacterAndWhole)
@@ -256,7 +222,6 @@ TEST(HelpWindow, ShowsTheHelpTextCharacterForCharacterAndWhole)
     EXPECT_EQ(help->text(), helpText);
     EXPECT_EQ(help->text().size(), 254);
     EXPECT_EQ(find<QLabel>(form, "Label2")->text(), "Problems, Comments suggestions?");
-    EXPECT_EQ(find<QLabel>(form, "Label3")->text(), info::contactAddress);
     EXPECT_EQ(find<QPushButton>(form, "label1")->text(), "Done");
 
     // In the program's font the third step is wider than the label and
@@ -293,18 +258,10 @@ protected:
     }
     QLabel* label(const char* name) { return find<QLabel>(form, name); }
     void clickLink() { QTest::mouseClick(label("Label2"), Qt::LeftButton); }
-    // No message or other window came up, and the About window is still open.
-    void expectNothingElseShown()
-    {
-        ASSERT_FALSE(form.isNull());
-        for (const QWidget* widget : QApplication::topLevelWidgets())
-            EXPECT_EQ(widget->isVisible(), widget == form) << widget->metaObject()->className();
-    }
 };
 
 TEST_F(AboutWindow, ShowsItsTextsWholeAndTheLinkLooksLikeOne)
 {
-    EXPECT_EQ(label("Label1")->text(), "Mapwright for Quake 3");
     EXPECT_EQ(label("Label1")->font().pointSize(), 12);
     EXPECT_TRUE(label("Label3")->text().startsWith("Programmed by "));
     EXPECT_TRUE(label("Label5")->text().startsWith("Designed by "));
@@ -312,10 +269,10 @@ TEST_F(AboutWindow, ShowsItsTextsWholeAndTheLinkLooksLikeOne)
     EXPECT_EQ(find<QPushButton>(form, "label7")->text(), "&OK");
     info::Form4 help;
     EXPECT_EQ(label("Label4")->text(), find<QLabel>(&help, "Label3")->text()) << "one address in both windows";
+    EXPECT_EQ(label("Label4")->text(), info::contactAddress);
 
     const QLabel* link = label("Label2");
     EXPECT_EQ(link->text(), info::webPage);
-    EXPECT_TRUE(link->text().startsWith("http://"));
     EXPECT_TRUE(link->font().bold() && link->font().underline());
     EXPECT_EQ(link->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_EQ(link->palette().color(QPalette::Inactive, QPalette::WindowText), QColor(0, 0, 255));
@@ -323,10 +280,6 @@ TEST_F(AboutWindow, ShowsItsTextsWholeAndTheLinkLooksLikeOne)
         const bool hand = widget->cursor().shape() == Qt::PointingHandCursor;
         EXPECT_EQ(hand, widget == link) << widget->objectName().toStdString();
     }
-
-    // The auto-sized labels kept their left edges.
-    EXPECT_EQ(label("Label1")->pos(), QPoint(18, 7));
-    EXPECT_EQ(label("Label4")->pos(), QPoint(54, 78));
     EXPECT_EQ(visibilityProblems(form), QStringList{});
 }
 
@@ -336,7 +289,6 @@ TEST_F(AboutWindow, CreditLineTakesTheTitlesWidthEveryTimeTheWindowBecomesActive
     QLabel* credit = label("Label3");
     EXPECT_EQ(title->size(), title->sizeHint()) << "the title sizes itself to its text";
     EXPECT_EQ(credit->geometry(), QRect(11, 34, title->width(), 13));
-    EXPECT_EQ(credit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 
     credit->resize(40, credit->height());
     QWidget elsewhere;
@@ -351,7 +303,16 @@ TEST_F(AboutWindow, CreditLineTakesTheTitlesWidthEveryTimeTheWindowBecomesActive
 
 TEST_F(AboutWindow, LinkTriesTheSecondProgramOnlyWhenTheFirstCannotStart)
 {
-    clickLink();
+    // Clicks elsewhere, other buttons, or a press let go outside the link are no clicks on it.
+    for (const char* name : {"Label1", "Label3", "Label4", "Label5", "Label6", "Picture1"})
+        QTest::mouseClick(label(name), Qt::LeftButton);
+    QTest::mouseClick(label("Label2"), Qt::RightButton);
+    QTest::mousePress(label("Label2"), Qt::LeftButton);
+    QTest::mouseRelease(label("Label2"), Qt::LeftButton, Qt::NoModifier, QPoint(-5, -5));
+    EXPECT_TRUE(processes->attempts.empty());
+
+    // A double click as the window system delivers it counts once.
+    QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, label("Label2")->geometry().center());
     ASSERT_EQ(processes->programsTried(), QStringList{"xdg-open"}) << "the first started: no second";
     EXPECT_EQ(processes->attempts[0].arguments, QStringList{info::webPage});
 
@@ -361,29 +322,15 @@ TEST_F(AboutWindow, LinkTriesTheSecondProgramOnlyWhenTheFirstCannotStart)
     ASSERT_EQ(processes->programsTried(), QStringList({"xdg-open", "sensible-browser"}));
     EXPECT_EQ(processes->attempts[1].arguments, QStringList{info::webPage});
 
-    // Neither can start: nothing to see, and every click tries both again.
+    // Neither can start: nothing else shows, and every click tries both again.
     processes->attempts.clear();
     processes->missing = QStringList{"xdg-open", "sensible-browser"};
     clickLink();
     clickLink();
     EXPECT_EQ(processes->programsTried(),
               QStringList({"xdg-open", "sensible-browser", "xdg-open", "sensible-browser"}));
-    expectNothingElseShown();
-}
-
-TEST_F(AboutWindow, OnlyAWholeClickOnTheLinkOpensThePage)
-{
-    for (const char* name : {"Label1", "Label3", "Label4", "Label5", "Label6", "Picture1"})
-        QTest::mouseClick(label(name), Qt::LeftButton);
-    QTest::mouseClick(label("Label2"), Qt::RightButton);
-    QTest::mousePress(label("Label2"), Qt::LeftButton);
-    QTest::mouseRelease(label("Label2"), Qt::LeftButton, Qt::NoModifier, QPoint(-5, -5));
-    EXPECT_TRUE(processes->attempts.empty());
-
-    // As the window system delivers it: press, release, press, release.
-    QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, label("Label2")->geometry().center());
-    EXPECT_EQ(processes->programsTried(), QStringList{"xdg-open"}) << "a double click opens the page once";
-    expectNothingElseShown();
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        EXPECT_EQ(widget->isVisible(), widget == form) << widget->metaObject()->className();
 }
 
 TEST(AboutWindowLink, StartsTheSecondProgramForRealWhenTheFirstIsMissing)
@@ -392,14 +339,12 @@ TEST(AboutWindowLink, StartsTheSecondProgramForRealWhenTheFirstIsMissing)
     programs.addRecordingProgram("sensible-browser");
     const QStringList expected{QStringLiteral("[%1]").arg(info::webPage)};
     QPointer<info::Form3> form = showForm<info::Form3>(std::make_shared<platform::QtProcessStarter>());
-    auto* link = find<QLabel>(form, "Label2");
 
-    QTest::mouseClick(link, Qt::LeftButton);
+    QTest::mouseClick(find<QLabel>(form, "Label2"), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return programs.recorded("sensible-browser") == expected; }));
     programs.addRecordingProgram("xdg-open");
-    QTest::mouseClick(link, Qt::LeftButton);
+    QTest::mouseClick(find<QLabel>(form, "Label2"), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return programs.recorded("xdg-open") == expected; }));
-    EXPECT_TRUE(form->isVisible());
     form->close();
     EXPECT_TRUE(destroyed(form));
 }
