@@ -1,10 +1,13 @@
 #include "editor/Form1.h"
 
 #include "bots/Form2.h"
+#include "info/Form3.h"
+#include "info/Form4.h"
 #include "platform/AccessKeys.h"
 #include "platform/Beep.h"
 #include "platform/ClassicLook.h"
 #include "platform/KeyPressHook.h"
+#include "platform/ModalForm.h"
 #include "platform/OptionButtons.h"
 #include "ui_Form1.h"
 
@@ -34,14 +37,28 @@ Form1::Form1(platform::Services services, QWidget* parent)
     new platform::AccessKeyPreference(ui->Command2, ui->menubar);
 
     new platform::KeyPressHook(ui->fraglimit, [this](std::int16_t& KeyAscii) { fraglimit_KeyPress(KeyAscii); });
+    connect(ui->Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(ui->label8, &QPushButton::clicked, this, &Form1::Label8_Click);
     connect(ui->clearmenu, &QAction::triggered, this, &Form1::clearmenu_Click);
+    connect(ui->usemenu, &QAction::triggered, this, &Form1::usemenu_Click);
+    connect(ui->creditsmenu, &QAction::triggered, this, &Form1::creditsmenu_Click);
     connect(ui->exitmenu, &QAction::triggered, this, &Form1::exitmenu_Click);
 }
 
 Form1::~Form1() = default;
+
+void Form1::Command1_Click()
+{
+    platform::showModalForm<info::Form3>(this, services.processStarter);
+}
+
+void Form1::Command2_Click()
+{
+    platform::showModalForm<info::Form4>(this);
+}
 
 void Form1::Command3_Click()
 {
@@ -76,6 +93,16 @@ void Form1::fraglimit_KeyPress(std::int16_t& KeyAscii)
 void Form1::clearmenu_Click()
 {
     Command3_Click();
+}
+
+void Form1::usemenu_Click()
+{
+    Command2_Click();
+}
+
+void Form1::creditsmenu_Click()
+{
+    Command1_Click();
 }
 
 void Form1::exitmenu_Click()

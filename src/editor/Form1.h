@@ -28,11 +28,15 @@ public:
     explicit Form1(platform::Services services, QWidget* parent = nullptr);
     ~Form1() override;
 
+    void Command1_Click();
+    void Command2_Click();
     void Command3_Click();
     void Command4_Click();
     void Label8_Click();
     void fraglimit_KeyPress(std::int16_t& KeyAscii);
     void clearmenu_Click();
+    void usemenu_Click();
+    void creditsmenu_Click();
     void exitmenu_Click();
 
 private:

@@ -2,19 +2,21 @@
 
 #include "platform/Locations.h"
 #include "platform/MessageBox.h"
+#include "platform/ProcessStarter.h"
 #include "platform/SaveDialogBackend.h"
 
 #include <memory>
 
 namespace platform {
 
-// What the windows need of the platform. The program uses the real modal
-// pieces; tests put scripted stand-ins in their place and point the
-// locations at folders of their own.
+// What the windows need of the platform. The program uses the real pieces;
+// tests put scripted stand-ins in place of the modal ones and of the process
+// start, and point the locations at folders of their own.
 struct Services {
     std::shared_ptr<MessageBox> messageBox = std::make_shared<QtMessageBox>();
     std::shared_ptr<SaveDialogBackend> saveDialog = std::make_shared<QtSaveDialog>();
     Locations locations;
+    std::shared_ptr<ProcessStarter> processStarter = std::make_shared<QtProcessStarter>();
 };
 
 } // namespace platform

@@ -1,7 +1,9 @@
 #include "platform/CommonDialog.h"
 #include "platform/KeyPressHook.h"
 #include "platform/ListDoubleClick.h"
+#include "platform/ProcessStarter.h"
 #include "platform/SettingsStore.h"
+#include "support/ProgramsOnPath.h"
 #include "support/ScriptedServices.h"
 #include "support/TempSettings.h"
 
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace platform;
+using testing_support::ProgramsOnPath;
 using testing_support::ScriptedSaveDialog;
 using testing_support::TempSettings;
 
@@ -111,4 +114,21 @@ TEST(ListDoubleClick, RunsOnceTheDoubleClickOnAnEntryIsOver)
     QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(50, 90));
     QCoreApplication::processEvents();
     EXPECT_EQ(runs, 1);
+}
+
+TEST(ProcessStarter, HandsTheArgumentsOverUntouchedAndReportsAProgramThatCannotStart)
+{
+    ProgramsOnPath programs;
+    programs.addRecordingProgram("recorder");
+    QtProcessStarter starter;
+
+    EXPECT_FALSE(starter.startDetached("no-such-program", {"x"}));
+
+    // No shell sees the arguments: quotes, spaces, wildcards and command
+    // substitutions arrive as they were given.
+    const QStringList awkward = {"http://a.example/?q=1&r=2", "two words", "'quoted' \"too\"", "*", "$(exit 1)", ""};
+    ASSERT_TRUE(starter.startDetached("recorder", awkward));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !programs.recorded("recorder").isEmpty(); }));
+    EXPECT_EQ(programs.recorded("recorder"),
+              QStringList{"[http://a.example/?q=1&r=2][two words]['quoted' \"too\"][*][$(exit 1)][]"});
 }

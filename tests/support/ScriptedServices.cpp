@@ -31,11 +31,26 @@ std::optional<QString> ScriptedSaveDialog::askForSavePath(QWidget*, const platfo
     return next.path;
 }
 
+bool ScriptedProcessStarter::startDetached(const QString& program, const QStringList& arguments)
+{
+    attempts.push_back({program, arguments});
+    return !missing.contains(program);
+}
+
+QStringList ScriptedProcessStarter::programsTried() const
+{
+    QStringList result;
+    for (const Attempt& attempt : attempts)
+        result << attempt.program;
+    return result;
+}
+
 platform::Services ScriptedServices::services() const
 {
     platform::Services result;
     result.messageBox = messages;
     result.saveDialog = dialog;
+    result.processStarter = processes;
     return result;
 }
 

@@ -44,10 +44,25 @@ private:
     std::deque<Answer> answers;
 };
 
+// Records every program the code tries to start, instead of starting it.
+// Programs named in `missing` cannot be started; all others start.
+class ScriptedProcessStarter final : public platform::ProcessStarter {
+public:
+    struct Attempt {
+        QString program;
+        QStringList arguments;
+    };
+    bool startDetached(const QString& program, const QStringList& arguments) override;
+    QStringList programsTried() const;
+    QStringList missing;
+    std::vector<Attempt> attempts;
+};
+
 // The services with every modal piece scripted.
 struct ScriptedServices {
     std::shared_ptr<RecordingMessageBox> messages = std::make_shared<RecordingMessageBox>();
     std::shared_ptr<ScriptedSaveDialog> dialog = std::make_shared<ScriptedSaveDialog>();
+    std::shared_ptr<ScriptedProcessStarter> processes = std::make_shared<ScriptedProcessStarter>();
     platform::Services services() const;
 };
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/ModalForm.h"
+#include "platform/ProcessStarter.h"
+
+#include <memory>
+
+namespace Ui {
+class Form3;
+}
+
+namespace info {
+
+// The About window: the program's title, the credits, where to write, and
+// a link that opens the maker's web page.
+class Form3 : public platform::ModalForm {
+    Q_OBJECT
+
+public:
+    Form3(QWidget* parent, std::shared_ptr<platform::ProcessStarter> processStarter);
+    ~Form3() override;
+
+    void Form_Activate();
+    void Label2_Click();
+    void Label7_Click();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    std::unique_ptr<Ui::Form3> ui;
+    std::shared_ptr<platform::ProcessStarter> processStarter;
+};
+
+} // namespace info
