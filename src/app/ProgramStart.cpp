@@ -3,6 +3,7 @@
 #include "app/DisplayCheck.h"
 #include "app/FontConfigurationWarmUp.h"
 #include "editor/Form1.h"
+#include "platform/ClassicLook.h"
 
 #include <QApplication>
 
@@ -18,6 +19,9 @@ int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& when
     }
     FontConfigurationWarmUp fontWarmUp;
     QApplication application(argc, argv);
+    // Menus and message boxes speak in the windows' classic font as well;
+    // the menus would otherwise load the default font at start for nothing.
+    QApplication::setFont(platform::classicFont());
     fontWarmUp.finish();
 
     platform::Services services;

@@ -22,8 +22,10 @@ Form1::Form1(platform::Services services, QWidget* parent)
       services(std::move(services)),
       dl1(*this->services.saveDialog, this)
 {
-    ui->setupUi(this);
+    // The font comes first, so that no control is ever measured in the
+    // default font: loading that one too would cost start-up time and memory.
     platform::applyClassicFont(this);
+    ui->setupUi(this);
     platform::removeDefaultButtons(this);
     platform::widenCheckableControlsToTheirCaptions(this);
     typeselect = {ui->typeselect_0, ui->typeselect_1, ui->typeselect_2, ui->typeselect_3, ui->typeselect_4};
