@@ -2,6 +2,7 @@
 #include "info/Contact.h"
 #include "info/Form3.h"
 #include "info/Form4.h"
+#include "support/Legibility.h"
 #include "support/ProgramsOnPath.h"
 #include "support/ScriptedServices.h"
 #include "support/UserInput.h"
@@ -13,12 +14,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QTextLayout>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 
 using namespace testing_support;
@@ -31,70 +30,6 @@ const QString helpText = QStringLiteral(
     " 3. Finally, click on one of the options for the final file - either add to or create a new pk3 file,"
     " or create a .Arena file. \n"
     "4. It's as simple as that.");
-
-// The lines a label draws its text in, laid out as the label lays them out,
-// in its window's coordinates.
-QList<QRectF> textLines(const QLabel* label)
-{
-    if (label->text().isEmpty())
-        return {};
-    QTextLayout layout(QString(label->text()).replace(u'\n', QChar::LineSeparator), label->font());
-    QTextOption option;
-    option.setWrapMode(label->wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
-    layout.setTextOption(option);
-    const QRect contents = label->contentsRect();
-    layout.beginLayout();
-    qreal top = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(contents.width());
-        line.setPosition(QPointF(0, top));
-        top += line.height();
-    }
-    layout.endLayout();
-
-    QList<QRectF> lines;
-    const QPoint origin = label->mapTo(label->window(), contents.topLeft());
-    for (int index = 0; index < layout.lineCount(); ++index) {
-        const QTextLine line = layout.lineAt(index);
-        const qreal width = line.naturalTextWidth();
-        const qreal indent = label->alignment() & Qt::AlignHCenter ? (contents.width() - width) / 2 : 0;
-        lines << QRectF(indent, line.y(), width, line.height()).translated(origin);
-    }
-    return lines;
-}
-
-// Everything that keeps a caption from being read whole: text running out
-// of its label, text of two labels meeting, a picture stacked over text, a
-// button caption wider than its button.
-QStringList visibilityProblems(QWidget* window)
-{
-    QStringList problems;
-    for (const QPushButton* button : window->findChildren<QPushButton*>()) {
-        // A push button's bevel takes 2 pixels a side.
-        if (button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&')) > button->width() - 4)
-            problems << button->objectName() + " is narrower than its caption";
-    }
-    const QList<QLabel*> labels = window->findChildren<QLabel*>();
-    for (const QLabel* label : labels) {
-        const QRectF inside(label->mapTo(window, label->contentsRect().topLeft()), label->contentsRect().size());
-        for (const QRectF& line : textLines(label)) {
-            if (!inside.contains(line) || !QRectF(window->rect()).contains(line))
-                problems << label->objectName() + " has text outside its label";
-            const QObjectList& stack = label->parentWidget()->children();
-            for (const QLabel* other : labels) {
-                const QRectF place(other->mapTo(window, QPoint(0, 0)), other->size());
-                const bool above = stack.indexOf(other) > stack.indexOf(label);
-                if (!other->pixmap().isNull() && above && place.intersects(line))
-                    problems << other->objectName() + " covers text of " + label->objectName();
-                const auto meets = [&](const QRectF& otherLine) { return otherLine.intersects(line); };
-                if (other != label && std::ranges::any_of(textLines(other), meets))
-                    problems << "text of " + label->objectName() + " meets text of " + other->objectName();
-            }
-        }
-    }
-    problems.removeDuplicates();
-    return problems;
-}
 
 template <typename Control>
 Control* find(QWidget* window, const char* name)
@@ -230,7 +165,7 @@ TEST(HelpWindow, ShowsTheHelpTextCharacterForCharacterAndWhole)
     ASSERT_EQ(help->font().pixelSize(), 11);
     EXPECT_GT(help->fontMetrics().horizontalAdvance(helpText.split(u'\n').at(2)), help->contentsRect().width());
     EXPECT_GT(textLines(help).size(), 4);
-    EXPECT_EQ(visibilityProblems(form), QStringList{});
+    EXPECT_EQ(legibilityProblems(form), QStringList{});
     form->close();
 }
 
@@ -280,7 +215,7 @@ TEST_F(AboutWindow, ShowsItsTextsWholeAndTheLinkLooksLikeOne)
         const bool hand = widget->cursor().shape() == Qt::PointingHandCursor;
         EXPECT_EQ(hand, widget == link) << widget->objectName().toStdString();
     }
-    EXPECT_EQ(visibilityProblems(form), QStringList{});
+    EXPECT_EQ(legibilityProblems(form), QStringList{});
 }
 
 TEST_F(AboutWindow, CreditLineTakesTheTitlesWidthEveryTimeTheWindowBecomesActive)
