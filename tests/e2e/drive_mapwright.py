@@ -43,6 +43,12 @@ def main():
     app = subprocess.Popen([str(program)], env=env)
     try:
         run(desk, workdir)
+        # Alt+H belongs to the Help button, not to the Help menu.
+        desk.wait_for_window("^Quake 3 Mapwright$")
+        desk.key("alt+h")
+        help_window = desk.wait_for_window("^So, are you stupid or something\\?$")
+        desk.click(help_window, *control_centre(3600, 2400, 735, 255, (120, 0)))  # Done
+        desk.wait_until_gone(help_window)
         desk.wait_for_window("^Quake 3 Mapwright$")
         desk.key("alt+f")
         desk.key("e")

@@ -3,10 +3,10 @@
 #include "editor/SpaceTrim.h"
 #include "editor/Typelist.h"
 #include "editor/Windows1252.h"
+#include "support/Files.h"
 #include "support/QtPrinting.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -16,24 +16,8 @@
 
 using namespace editor;
 
-namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
+using testing_support::readAll;
+using testing_support::writeFile;
 
 TEST(ArenaText, MatchesTheGamesLayoutByteForByte)
 {
@@ -47,7 +31,7 @@ TEST(ArenaText, MatchesTheGamesLayoutByteForByte)
                                             "}\r\n"));
 }
 
-TEST(ArenaText, WritesValuesVerbatim)
+TEST(ArenaText, WritesValuesVerbatimInWindows1252)
 {
     const ArenaValues values{"dm1", "Sarge Sarge", "  Say \"hi\"  ", "", "ctf"};
     const QByteArray text = arenaText(values);
@@ -57,16 +41,14 @@ TEST(ArenaText, WritesValuesVerbatim)
     EXPECT_TRUE(text.endsWith("}\r\n"));
     EXPECT_EQ(text.count("\r\n"), 7);
     EXPECT_FALSE(text.contains("\n\n"));
-}
 
-TEST(ArenaText, EncodesInWindows1252)
-{
-    const ArenaValues values{"map", "", QStringLiteral("Caf\u00e9 \u20ac \u2019 \u4e2d \U0001F600"), "", "ffa"};
-    EXPECT_TRUE(arenaText(values).contains("\"Caf\xE9 \x80 \x92 ? ?\""));
+    // Windows-1252, with "?" for what it lacks.
+    const ArenaValues accented{"map", "", QStringLiteral("Caf\u00e9 \u20ac \u2019 \u4e2d \U0001F600"), "", "ffa"};
+    EXPECT_TRUE(arenaText(accented).contains("\"Caf\xE9 \x80 \x92 ? ?\""));
     EXPECT_EQ(toWindows1252(QStringLiteral("\u00ff\u0081\u0178")), QByteArray("\xFF?\x9F"));
 }
 
-TEST(Typelist, FollowsIndexOrderWithSingleSpaces)
+TEST(Typelist, FollowsIndexOrderWithSingleSpacesAndTrimsOnlySpaces)
 {
     EXPECT_EQ(buildTypelist({1, 1, 1, 1, 1}), "ffa ctf single team tourney");
     EXPECT_EQ(buildTypelist({0, 1, 0, 0, 1}), "ctf tourney");
@@ -74,10 +56,8 @@ TEST(Typelist, FollowsIndexOrderWithSingleSpaces)
     EXPECT_EQ(buildTypelist({0, 0, 0, 0, 0}), "");
     // A greyed box does not count.
     EXPECT_EQ(buildTypelist({2, 1, 2, 0, 0}), "ctf");
-}
 
-TEST(SpaceTrim, RemovesOnlySpaces)
-{
+    // Trimming takes spaces only: tabs and line breaks are part of a value.
     EXPECT_EQ(trimSpaces("  q3dm17 "), "q3dm17");
     EXPECT_EQ(trimSpaces("   "), "");
     EXPECT_EQ(trimSpaces("\tname\n"), "\tname\n");
@@ -88,7 +68,7 @@ TEST(ArenaFile, ReplacesALongerFileWhole)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("map.arena");
-    writeBytes(path, QByteArray(4096, 'x'));
+    writeFile(path, QByteArray(4096, 'x'));
     const ArenaValues values{"q3dm17", "", "Yard", "20", "ffa"};
 
     const FileWriteResult result = writeArenaFile(path, values);
@@ -115,7 +95,7 @@ TEST(ArenaFile, AFailedWriteLeavesTheEarlierFileAsItWas)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("map.arena");
-    writeBytes(path, "old!");
+    writeFile(path, "old!");
 
     // A file-size limit makes the write fail part-way, as a full disk would.
     rlimit saved{};

@@ -1,9 +1,9 @@
 #include "editor/Module1.h"
 #include "platform/FileSystem.h"
+#include "support/Files.h"
 #include "support/QtPrinting.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -13,11 +13,9 @@ using platform::FileSystem;
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes = "x")
+void writeFile(const QString& path)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
+    testing_support::writeFile(path, "x");
 }
 
 class DriveC : public ::testing::Test {
@@ -32,15 +30,11 @@ protected:
 
 } // namespace
 
-TEST_F(DriveC, IsPrivateToTheUser)
+TEST_F(DriveC, IsPrivateAndFolderExistsFindsFoldersOnlyWhateverTheirCase)
 {
-    EXPECT_EQ(QFileInfo(root).permissions() & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-                                               | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther),
+    EXPECT_EQ(QFileInfo(root).permissions() & ~(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                                | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser),
               QFileDevice::Permissions());
-}
-
-TEST_F(DriveC, FolderExistsFindsFoldersOnlyWhateverTheirCase)
-{
     EXPECT_EQ(editor::FolderExists(fs, "c:\\Scripts\\"), 0) << "missing";
 
     writeFile(at("scripts"));

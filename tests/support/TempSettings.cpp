@@ -1,5 +1,7 @@
 #include "support/TempSettings.h"
 
+#include "platform/SettingsStore.h"
+
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -19,6 +21,11 @@ TempSettings::~TempSettings()
 QString TempSettings::iniPath() const
 {
     return folder.filePath(QStringLiteral("Mapwright/Mapwright.ini"));
+}
+
+QString TempSettings::remembered(const char* key)
+{
+    return platform::SettingsStore().read("Mapwright", "Filenames", key);
 }
 
 } // namespace testing_support

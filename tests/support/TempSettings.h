@@ -12,6 +12,8 @@ public:
     TempSettings();
     ~TempSettings();
     QString iniPath() const;
+    // The file name remembered under a key of the program's section.
+    static QString remembered(const char* key);
 
 private:
     QTemporaryDir folder;
