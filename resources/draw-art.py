@@ -87,43 +87,39 @@ BLUE_BASE = (64, 140, 238)
 PAD = (255, 176, 32)
 
 
-def program_picture():
-    c = Canvas(74, 31)
+def draw_arena(width, height, grid, wall, inner_walls, bases, pad):
+    """An arena seen from above: outer walls with a doorway on each side,
+    inner walls, a red and a blue base and a jump pad in the middle."""
+    c = Canvas(width, height)
     c.gradient(BLUEPRINT_TOP, BLUEPRINT_BOTTOM)
-    c.grid(6, GRID, 0.18)
-    # Outer walls with two doorways, and the central platform.
-    c.rect(3, 3, 71, 5, WALL)
-    c.rect(3, 26, 71, 28, WALL)
-    c.rect(3, 3, 5, 12, WALL)
-    c.rect(3, 19, 5, 28, WALL)
-    c.rect(69, 3, 71, 12, WALL)
-    c.rect(69, 19, 71, 28, WALL)
-    c.rect(22, 9, 24, 22, WALL)
-    c.rect(50, 9, 52, 22, WALL)
-    c.rect(8, 12, 15, 19, RED_BASE)
-    c.rect(59, 12, 66, 19, BLUE_BASE)
-    c.ring(37, 15.5, 6, 1.6, PAD)
-    c.disc(37, 15.5, 2, PAD)
+    c.grid(grid, GRID, 0.18)
+    left, top, right, bottom, thickness, door_top, door_bottom = wall
+    c.rect(left, top, right, top + thickness, WALL)
+    c.rect(left, bottom - thickness, right, bottom, WALL)
+    for x in (left, right - thickness):
+        c.rect(x, top, x + thickness, door_top, WALL)
+        c.rect(x, door_bottom, x + thickness, bottom, WALL)
+    for x0, y0, x1, y1 in inner_walls:
+        c.rect(x0, y0, x1, y1, WALL)
+    (red, blue) = bases
+    c.rect(*red, RED_BASE)
+    c.rect(*blue, BLUE_BASE)
+    cx, cy, radius, dot = pad
+    c.ring(cx, cy, radius, 1.6, PAD)
+    c.disc(cx, cy, dot, PAD)
     c.frame((6, 12, 26))
     return c
+
+
+def program_picture():
+    return draw_arena(74, 31, grid=6, wall=(3, 3, 71, 28, 2, 12, 19),
+                      inner_walls=[(22, 9, 24, 22), (50, 9, 52, 22)],
+                      bases=((8, 12, 15, 19), (59, 12, 66, 19)), pad=(37, 15.5, 6, 2))
 
 
 def window_icon():
-    c = Canvas(32, 32)
-    c.gradient(BLUEPRINT_TOP, BLUEPRINT_BOTTOM)
-    c.grid(5, GRID, 0.2)
-    c.rect(2, 2, 30, 4, WALL)
-    c.rect(2, 28, 30, 30, WALL)
-    c.rect(2, 2, 4, 12, WALL)
-    c.rect(2, 20, 4, 30, WALL)
-    c.rect(28, 2, 30, 12, WALL)
-    c.rect(28, 20, 30, 30, WALL)
-    c.rect(7, 13, 11, 19, RED_BASE)
-    c.rect(21, 13, 25, 19, BLUE_BASE)
-    c.ring(16, 16, 4.5, 1.6, PAD)
-    c.disc(16, 16, 1.6, PAD)
-    c.frame((6, 12, 26))
-    return c
+    return draw_arena(32, 32, grid=5, wall=(2, 2, 30, 30, 2, 12, 20), inner_walls=[],
+                      bases=((7, 13, 11, 19), (21, 13, 25, 19)), pad=(16, 16, 4.5, 1.6))
 
 
 def main():
