@@ -16,7 +16,6 @@
 
 using namespace platform;
 using testing_support::ProgramsOnPath;
-using testing_support::ScriptedSaveDialog;
 using testing_support::TempSettings;
 
 TEST(CommonDialog, TurnsClassicFiltersIntoQtNameFilters)
@@ -24,28 +23,6 @@ TEST(CommonDialog, TurnsClassicFiltersIntoQtNameFilters)
     EXPECT_EQ(qtNameFilter(".Arena Files (*.arena)|*.arena"), ".Arena Files (*.arena)");
     EXPECT_EQ(qtNameFilter("PK3 Files (*.pk3)|*.pk3"), "PK3 Files (*.pk3)");
     EXPECT_EQ(qtNameFilter("Pictures|*.png;*.jpg|All|*.*"), "Pictures (*.png *.jpg);;All (*.*)");
-}
-
-TEST(CommonDialog, PassesItsPropertiesAndReportsCancelApart)
-{
-    ScriptedSaveDialog backend;
-    CommonDialog dialog(backend);
-    dialog.FileName = "/old/name.arena";
-    dialog.Filter = ".Arena Files (*.arena)|*.arena";
-    dialog.DialogTitle = "Create .Arena File";
-    dialog.CancelError = true;
-
-    backend.answer("/new/name");
-    EXPECT_EQ(dialog.ShowSave(), CommonDialog::Outcome::NameChosen);
-    EXPECT_EQ(dialog.FileName, "/new/name");
-    ASSERT_EQ(backend.requests.size(), 1u);
-    EXPECT_EQ(backend.requests[0].title, "Create .Arena File");
-    EXPECT_EQ(backend.requests[0].initialPath, "/old/name.arena");
-    EXPECT_EQ(backend.requests[0].nameFilter, ".Arena Files (*.arena)");
-
-    backend.cancel();
-    EXPECT_EQ(dialog.ShowSave(), CommonDialog::Outcome::Cancelled);
-    EXPECT_EQ(dialog.FileName, "/new/name");
 }
 
 TEST(SettingsStore, KeepsAwkwardTextUnchangedAcrossStores)

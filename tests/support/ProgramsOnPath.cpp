@@ -12,21 +12,16 @@ ProgramsOnPath::ProgramsOnPath()
     qputenv("PATH", QFile::encodeName(folder.path()));
 }
 
-ProgramsOnPath::~ProgramsOnPath()
-{
-    qputenv("PATH", savedPath);
-}
+ProgramsOnPath::~ProgramsOnPath() { qputenv("PATH", savedPath); }
 
 void ProgramsOnPath::addRecordingProgram(const QString& name)
 {
     // One write per start, so a reader never sees half a line as whole.
-    const QString script = QStringLiteral("#!/bin/sh\n"
-                                          "line=$(printf '[%s]' \"$@\")\n"
-                                          "printf '%s\\n' \"$line\" >> '%1'\n")
-                               .arg(folder.filePath(name + QStringLiteral(".record")));
     QFile file(folder.filePath(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(script.toUtf8());
+    file.write(QStringLiteral("#!/bin/sh\nline=$(printf '[%s]' \"$@\")\nprintf '%s\\n' \"$line\" >> '%1.record'\n")
+                   .arg(file.fileName())
+                   .toUtf8());
     file.close();
     ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
