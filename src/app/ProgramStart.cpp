@@ -25,7 +25,7 @@ int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& when
     fontWarmUp.finish();
 
     platform::Services services;
-    services.locations = platform::Locations::forThisProgram();
+    services.locations.programFolder = QCoreApplication::applicationDirPath();
     editor::Form1 window{std::move(services)};
     window.show();
     if (whenShown)

@@ -38,7 +38,7 @@ bool isPlainFileName(const QString& name)
 } // namespace
 
 Pk3Route::Pk3Route(platform::MessageBox& messages, const platform::Locations& locations, QWidget* window)
-    : messages(messages), locations(locations), window(window), fileSystem(locations.driveCRoot)
+    : messages(messages), locations(locations), window(window), fileSystem(locations.driveCRootOrDefault())
 {
 }
 

@@ -7,12 +7,13 @@ namespace platform {
 // The folders the pk3 route works with.
 struct Locations {
     QString programFolder; // where the program's executable, and the archiver, lie
-    QString driveCRoot;    // the folder that stands for drive C
+    QString driveCRoot;    // the folder that stands for drive C; empty for the user's own
 
-    // The program's own folder, and a folder private to the user for drive
-    // C: under the runtime folder ($XDG_RUNTIME_DIR, which only the user can
-    // enter), never in a folder shared with other users.
-    static Locations forThisProgram();
+    // The folder that stands for drive C unless one is given: private to the
+    // user, under the runtime folder ($XDG_RUNTIME_DIR, which only the user
+    // can enter), never in a folder shared with other users. Asked for only
+    // when the pk3 route runs, so that starting the program touches nothing.
+    QString driveCRootOrDefault() const;
 };
 
 } // namespace platform
