@@ -106,6 +106,9 @@ bool Pk3Route::runArchiver(const QString& archivePath, const QString& stagedName
     request.windowsCommandLine = archiverCommandLine(QDir::toNativeSeparators(locations.programFolder),
                                                      QDir::toNativeSeparators(archivePath), stagedName);
     request.progressText = QStringLiteral("Adding %1 to %2...").arg(stagedName, QFileInfo(archivePath).fileName());
+    // The user's default zip options (-m deletes what it adds, -D, -j...)
+    // would change what lands in the archive.
+    request.unsetVariables = {QStringLiteral("ZIPOPT"), QStringLiteral("ZIP")};
     return platform::runProgram(window, request).status == platform::ProgramRunOutcome::Status::Succeeded
            && workingCopy.commit();
 }

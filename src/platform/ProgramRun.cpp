@@ -23,6 +23,10 @@ void configure(QProcess& process, const ProgramRunRequest& request)
     process.setArguments(request.arguments);
 #endif
     process.setWorkingDirectory(request.workingFolder);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : request.unsetVariables)
+        environment.remove(name);
+    process.setProcessEnvironment(environment);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setProcessChannelMode(QProcess::MergedChannels);
 }

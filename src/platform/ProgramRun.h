@@ -14,6 +14,7 @@ struct ProgramRunRequest {
     QString workingFolder;
     QString windowsCommandLine; // on Windows, the command line that starts it
     QString progressText;      // shown while the run takes longer than a moment
+    QStringList unsetVariables; // environment variables the program must not see
 };
 
 struct ProgramRunOutcome {

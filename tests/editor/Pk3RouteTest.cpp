@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -122,6 +123,10 @@ TEST_F(Pk3Route, KeepsTheArchivesOtherEntriesReplacesItsOwnAndTakesNamesLiterall
     seed.start("zip", {"-q", archive(), "maps/q3dm17.bsp"});
     ASSERT_TRUE(seed.waitForFinished());
 
+    // Default options of the user's (here: junk the paths) must not reach
+    // the archiver.
+    qputenv("ZIPOPT", "-j");
+    const auto restore = qScopeGuard([] { qunsetenv("ZIPOPT"); });
     create(archive());
     setFields("Second Title", "q3dm17");
     create(archive());
