@@ -3,19 +3,20 @@
 #include "platform/ListDoubleClick.h"
 #include "platform/ProcessStarter.h"
 #include "platform/SettingsStore.h"
-#include "support/ProgramsOnPath.h"
+#include "support/Files.h"
 #include "support/ScriptedServices.h"
 #include "support/TempSettings.h"
 
 #include <QFile>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 using namespace platform;
-using testing_support::ProgramsOnPath;
 using testing_support::TempSettings;
 
 TEST(CommonDialog, TurnsClassicFiltersIntoQtNameFilters)
@@ -95,8 +96,16 @@ TEST(ListDoubleClick, RunsOnceTheDoubleClickOnAnEntryIsOver)
 
 TEST(ProcessStarter, HandsTheArgumentsOverUntouchedAndReportsAProgramThatCannotStart)
 {
-    ProgramsOnPath programs;
-    programs.addRecordingProgram("recorder");
+    // The recorder writes its arguments, each in brackets, in one line; it
+    // is found on PATH, as the programs the About window starts are.
+    QTemporaryDir folder;
+    const QString record = folder.filePath("record");
+    testing_support::writeFile(folder.filePath("recorder"),
+                               "#!/bin/sh\nprintf '[%s]' \"$@\" > '" + record.toUtf8() + "'\n");
+    QFile::setPermissions(folder.filePath("recorder"), QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray savedPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(folder.path()));
+    const auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
     QtProcessStarter starter;
 
     EXPECT_FALSE(starter.startDetached("no-such-program", {"x"}));
@@ -105,7 +114,7 @@ TEST(ProcessStarter, HandsTheArgumentsOverUntouchedAndReportsAProgramThatCannotS
     // substitutions arrive as they were given.
     const QStringList awkward = {"http://a.example/?q=1&r=2", "two words", "'quoted' \"too\"", "*", "$(exit 1)", ""};
     ASSERT_TRUE(starter.startDetached("recorder", awkward));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !programs.recorded("recorder").isEmpty(); }));
-    EXPECT_EQ(programs.recorded("recorder"),
-              QStringList{"[http://a.example/?q=1&r=2][two words]['quoted' \"too\"][*][$(exit 1)][]"});
+    const QByteArray expected = "[http://a.example/?q=1&r=2][two words]['quoted' \"too\"][*][$(exit 1)][]";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return testing_support::readAll(record) == expected; }))
+        << testing_support::readAll(record).toStdString();
 }
