@@ -6,7 +6,6 @@
 #include "editor/Pk3Route.h"
 #include "editor/SpaceTrim.h"
 #include "editor/Typelist.h"
-#include "platform/SettingsStore.h"
 #include "ui_Form1.h"
 
 namespace editor {
@@ -41,9 +40,7 @@ void Form1::Command4_Click()
         return;
     }
 
-    const platform::SettingsStore settings;
-    dl1.FileName = settings.read(QString::fromLatin1(settingsApplication), QString::fromLatin1(settingsSection),
-                                 QString::fromLatin1(route->settingsKey), QString());
+    dl1.FileName = rememberedName(*route);
     dl1.CancelError = true;
     dl1.Flags = platform::CommonDialog::HideReadOnly;
     dl1.Filter = QString::fromLatin1(route->filter);
@@ -68,9 +65,7 @@ void Form1::saveArenaFile()
                                   platform::Exclamation, messageTitle);
         return;
     }
-    platform::SettingsStore settings;
-    settings.write(QString::fromLatin1(settingsApplication), QString::fromLatin1(settingsSection),
-                   QString::fromLatin1(saveRoute.settingsKey), path);
+    rememberName(saveRoute, path);
 }
 
 std::array<int, 5> Form1::typeselectValues() const

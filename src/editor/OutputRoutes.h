@@ -1,10 +1,8 @@
 #pragma once
 
-namespace editor {
+#include <QString>
 
-// Where the remembered file names live in the settings store.
-inline constexpr char settingsApplication[] = "Mapwright";
-inline constexpr char settingsSection[] = "Filenames";
+namespace editor {
 
 // What the save dialog shows on each output route, and the key under which
 // the route remembers the name last used.
@@ -16,5 +14,10 @@ struct OutputRoute {
 
 inline constexpr OutputRoute saveRoute{".Arena Files (*.arena)|*.arena", "Create .Arena File", ".Arena"};
 inline constexpr OutputRoute pk3Route{"PK3 Files (*.pk3)|*.pk3", "Add .arena file to PK3", "Pk3"};
+
+// The name a route last used, from the per-user settings store (application
+// "Mapwright", section "Filenames"); empty when there is none.
+QString rememberedName(const OutputRoute& route);
+void rememberName(const OutputRoute& route, const QString& name);
 
 } // namespace editor

@@ -7,7 +7,6 @@
 #include "editor/OutputRoutes.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramRun.h"
-#include "platform/SettingsStore.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -63,8 +62,7 @@ void Pk3Route::run(const QString& archivePath, const ArenaValues& values)
         return;
     }
     tell(successMessage, platform::Information);
-    platform::SettingsStore().write(QString::fromLatin1(settingsApplication), QString::fromLatin1(settingsSection),
-                                    QString::fromLatin1(pk3Route.settingsKey), archivePath);
+    rememberName(pk3Route, archivePath);
     cleanUp(stagedName);
 }
 

@@ -1,0 +1,22 @@
+#include "editor/OutputRoutes.h"
+
+#include "platform/SettingsStore.h"
+
+namespace editor {
+
+namespace {
+const QString application = QStringLiteral("Mapwright");
+const QString section = QStringLiteral("Filenames");
+} // namespace
+
+QString rememberedName(const OutputRoute& route)
+{
+    return platform::SettingsStore().read(application, section, QString::fromLatin1(route.settingsKey));
+}
+
+void rememberName(const OutputRoute& route, const QString& name)
+{
+    platform::SettingsStore().write(application, section, QString::fromLatin1(route.settingsKey), name);
+}
+
+} // namespace editor
