@@ -76,7 +76,7 @@ TEST_F(CreateCommand, ChecksTheFieldsInOrderAndReportsOnlyTheFirstFailure)
         EXPECT_TRUE(message.style == 48 && message.title == "Mapwright");
 }
 
-TEST_F(CreateCommand, SaveRouteWritesTheFileAndOffersItsPathNextTime)
+TEST_F(CreateCommand, SaveRouteWritesTheFileOffersItsPathNextTimeAndReportsFailures)
 {
     fillIn(" The Longest Yard ", " q3dm17");
     tickGameType(3);
@@ -88,7 +88,6 @@ TEST_F(CreateCommand, SaveRouteWritesTheFileAndOffersItsPathNextTime)
 
     ASSERT_EQ(scripted.dialog->requests.size(), 1u);
     EXPECT_EQ(scripted.dialog->requests[0].title, "Create .Arena File");
-    EXPECT_EQ(scripted.dialog->requests[0].nameFilter, ".Arena Files (*.arena)");
     EXPECT_EQ(scripted.dialog->requests[0].initialPath, "");
     EXPECT_TRUE(prompts().isEmpty()) << "success on the save route is silent";
     EXPECT_EQ(readAll(path), editor::arenaText({"q3dm17", "", " The Longest Yard ", "", "ffa team"}));
@@ -103,6 +102,15 @@ TEST_F(CreateCommand, SaveRouteWritesTheFileAndOffersItsPathNextTime)
     EXPECT_EQ(scripted.dialog->requests[1].initialPath, path);
     EXPECT_EQ(readAll(bare), editor::arenaText({"q3dm17", "", " The Longest Yard ", "", "ffa team"}));
     EXPECT_TRUE(prompts().isEmpty());
+
+    // A file that cannot be written is reported, with its path, and not
+    // remembered.
+    const QString unwritable = folder.filePath("no such folder/yard.arena");
+    create(unwritable);
+    ASSERT_EQ(scripted.messages->shown.size(), 1u);
+    EXPECT_EQ(scripted.messages->shown[0].style, 48);
+    EXPECT_TRUE(prompts().first().contains(unwritable));
+    EXPECT_EQ(TempSettings::remembered(".Arena"), bare);
 }
 
 TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndCancelDoesNothing)
@@ -126,18 +134,4 @@ TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndCancelDoesNothing)
     EXPECT_TRUE(prompts().isEmpty());
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
     EXPECT_EQ(TempSettings::remembered(".Arena"), "/maps/a.arena");
-}
-
-TEST_F(CreateCommand, AFileThatCannotBeWrittenIsReportedAndNotRemembered)
-{
-    fillIn("Yard", "q3dm17");
-    tickGameType(0);
-    choose("aArena");
-    const QString path = folder.filePath("no such folder/yard.arena");
-    create(path);
-
-    ASSERT_EQ(scripted.messages->shown.size(), 1u);
-    EXPECT_EQ(scripted.messages->shown[0].style, 48);
-    EXPECT_TRUE(prompts().first().contains(path));
-    EXPECT_EQ(TempSettings::remembered(".Arena"), "");
 }

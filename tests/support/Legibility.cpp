@@ -6,40 +6,8 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QTextLayout>
-
-#include <algorithm>
 
 namespace testing_support {
-
-QList<QRectF> textLines(const QLabel* label)
-{
-    if (label->text().isEmpty())
-        return {};
-    QTextLayout layout(QString(label->text()).replace(u'\n', QChar::LineSeparator), label->font());
-    QTextOption option;
-    option.setWrapMode(label->wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
-    layout.setTextOption(option);
-    const QRect contents = label->contentsRect();
-    layout.beginLayout();
-    qreal top = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(contents.width());
-        line.setPosition(QPointF(0, top));
-        top += line.height();
-    }
-    layout.endLayout();
-
-    QList<QRectF> lines;
-    const QPoint origin = label->mapTo(label->window(), contents.topLeft());
-    for (int index = 0; index < layout.lineCount(); ++index) {
-        const QTextLine line = layout.lineAt(index);
-        const qreal width = line.naturalTextWidth();
-        const qreal indent = label->alignment() & Qt::AlignHCenter ? (contents.width() - width) / 2 : 0;
-        lines << QRectF(indent, line.y(), width, line.height()).translated(origin);
-    }
-    return lines;
-}
 
 namespace {
 
@@ -52,10 +20,18 @@ int captionRoom(const QAbstractButton* button)
         return button->width() - 4;
     QStyleOptionButton option;
     option.initFrom(button);
-    option.text = button->text();
     return button->style()
         ->subElementRect(isCheckBox ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &option, button)
         .width();
+}
+
+// Where a label's text lies, in its window, laid out as the label lays it out.
+QRect textArea(const QLabel* label)
+{
+    const QRect contents = label->contentsRect();
+    const int flags = int(label->alignment()) | (label->wordWrap() ? int(Qt::TextWordWrap) : 0);
+    const QRect text = label->fontMetrics().boundingRect(contents, flags, label->text());
+    return text.translated(label->mapTo(label->window(), QPoint(0, 0)));
 }
 
 } // namespace
@@ -64,30 +40,27 @@ QStringList legibilityProblems(QWidget* window)
 {
     QStringList problems;
     for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-        if (!button->isVisibleTo(window) || button->text().isEmpty())
-            continue;
-        if (captionRoom(button) < button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&')))
+        const QString caption = QString(button->text()).remove(u'&');
+        if (button->isVisibleTo(window) && captionRoom(button) < button->fontMetrics().horizontalAdvance(caption))
             problems << button->objectName() + " is narrower than its caption";
     }
     const QList<QLabel*> labels = window->findChildren<QLabel*>();
     for (const QLabel* label : labels) {
-        const QRectF inside(label->mapTo(window, label->contentsRect().topLeft()), label->contentsRect().size());
-        for (const QRectF& line : textLines(label)) {
-            if (!inside.contains(line) || !QRectF(window->rect()).contains(line))
-                problems << label->objectName() + " has text outside its label";
-            const QObjectList& stack = label->parentWidget()->children();
-            for (const QLabel* other : labels) {
-                const QRectF place(other->mapTo(window, QPoint(0, 0)), other->size());
-                const bool above = stack.indexOf(other) > stack.indexOf(label);
-                if (!other->pixmap().isNull() && above && place.intersects(line))
-                    problems << other->objectName() + " covers text of " + label->objectName();
-                const auto meets = [&](const QRectF& otherLine) { return otherLine.intersects(line); };
-                if (other != label && std::ranges::any_of(textLines(other), meets))
-                    problems << "text of " + label->objectName() + " meets text of " + other->objectName();
-            }
+        if (label->text().isEmpty())
+            continue;
+        const QRect text = textArea(label);
+        const QRect inside(label->mapTo(window, label->contentsRect().topLeft()), label->contentsRect().size());
+        if (!inside.contains(text))
+            problems << label->objectName() + " has text outside its label";
+        // A picture covers text only when stacked above it.
+        const QObjectList& stack = label->parentWidget()->children();
+        for (const QLabel* picture : labels) {
+            const QRect place(picture->mapTo(window, QPoint(0, 0)), picture->size());
+            const bool above = stack.indexOf(picture) > stack.indexOf(label);
+            if (!picture->pixmap().isNull() && above && place.intersects(text))
+                problems << picture->objectName() + " covers text of " + label->objectName();
         }
     }
-    problems.removeDuplicates();
     return problems;
 }
 
