@@ -1,18 +1,10 @@
 #include "bots/Form2.h"
-#include "editor/Form1.h"
 #include "support/Legibility.h"
-#include "support/ScriptedServices.h"
-#include "support/TempSettings.h"
-#include "support/UserInput.h"
+#include "support/MainWindowUser.h"
 
 #include <QCloseEvent>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 using namespace testing_support;
 
@@ -22,12 +14,14 @@ const char *const Add = "label1", *const Remove = "label2", *const Clear = "labe
                   *const Ok = "label5";
 
 // The main window, whose "..." opens the bot selection window, and a user driving that with the mouse.
-class BotWindow : public ::testing::Test {
+class BotWindow : public MainWindowUser {
 protected:
-    TempSettings settings;
-    ScriptedServices scripted;
-    editor::Form1 window{scripted.services()};
-    QLineEdit* bots = control<QLineEdit>(window, "bots");
+    QLineEdit* bots = nullptr;
+    void SetUp() override
+    {
+        MainWindowUser::SetUp();
+        bots = find("bots");
+    }
     bots::Form2* form = nullptr; // the one open now
 
     QListWidget* list(const char* name) const { return control<QListWidget>(*form, name); }
@@ -50,7 +44,7 @@ protected:
     // Opens the window with "...", checks that it starts afresh, and lets `act` work in it and close it.
     void openAndAct(const std::function<void()>& act)
     {
-        window.show();
+        window->show();
         form = nullptr;
         const QObject call; // takes the timer with it should nothing open
         QTimer::singleShot(0, &call, [&] {
@@ -65,7 +59,7 @@ protected:
             EXPECT_FALSE(form->isVisible()) << "the window stayed open";
             form->hide();
         });
-        QTest::mouseClick(control<QPushButton>(window, "label8"), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>("label8"), Qt::LeftButton);
         EXPECT_NE(form, nullptr) << "nothing opened";
     }
 };

@@ -1,75 +1,48 @@
 #include "editor/ArenaText.h"
-#include "editor/Form1.h"
 #include "platform/SettingsStore.h"
 #include "support/Files.h"
-#include "support/ScriptedServices.h"
-#include "support/TempSettings.h"
-#include "support/UserInput.h"
+#include "support/MainWindowUser.h"
 
-#include <QCheckBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace testing_support;
 
 namespace {
 
-class CreateCommand : public ::testing::Test {
+class CreateCommand : public MainWindowUser {
 protected:
-    TempSettings settings;
     QTemporaryDir folder;
-    ScriptedServices scripted;
-    editor::Form1 window{scripted.services()};
-
-    QLineEdit* field(const char* name) { return control<QLineEdit>(window, name); }
-    void tickGameType(int index)
-    {
-        clickIndicator(control<QCheckBox>(window, qPrintable(QStringLiteral("typeselect_%1").arg(index))));
-    }
     void fillIn(const QString& title, const QString& file)
     {
-        typeInto(field("longname"), title);
-        typeInto(field("filename"), file);
+        typeInto(find("longname"), title);
+        typeInto(find("filename"), file);
     }
-    void choose(const char* route) { clickIndicator(control<QRadioButton>(window, route)); }
-    void create(const QString& answer = QString())
-    {
-        if (!answer.isNull())
-            scripted.dialog->answer(answer);
-        QTest::mouseClick(control<QPushButton>(window, "Command4"), Qt::LeftButton);
-    }
-    QStringList prompts() const { return scripted.messages->prompts(); }
 };
 
 } // namespace
 
 TEST_F(CreateCommand, ChecksTheFieldsInOrderAndReportsOnlyTheFirstFailure)
 {
-    typeInto(field("filename"), "  q3dm17  ");
-    typeInto(field("longname"), "   ");
+    typeInto(find("filename"), "  q3dm17  ");
+    typeInto(find("longname"), "   ");
     create();
     EXPECT_EQ(prompts(), QStringList{"Please enter a map title."});
-    EXPECT_EQ(field("filename")->text(), "  q3dm17  ") << "the file name is trimmed only once the title passed";
+    EXPECT_EQ(find("filename")->text(), "  q3dm17  ") << "the file name is trimmed only once the title passed";
 
-    typeInto(field("longname"), "Yard");
+    typeInto(find("longname"), "Yard");
     create();
-    EXPECT_EQ(field("filename")->text(), "q3dm17");
+    EXPECT_EQ(find("filename")->text(), "q3dm17");
     EXPECT_EQ(prompts().last(), "Please select at least one game type.");
 
     tickGameType(3);
     create();
     EXPECT_EQ(prompts().last(), "Please select a method of Creating your .Arena File");
 
-    field("filename")->setText("  ");
+    find("filename")->setText("  ");
     create();
     EXPECT_EQ(prompts().last(), "You must enter a map filename.");
-    EXPECT_EQ(field("filename")->text(), "");
+    EXPECT_EQ(find("filename")->text(), "");
 
     EXPECT_TRUE(scripted.dialog->requests.empty());
     for (const ShownMessage& message : scripted.messages->shown)
@@ -81,7 +54,7 @@ TEST_F(CreateCommand, SaveRouteWritesTheFileOffersItsPathNextTimeAndReportsFailu
     fillIn(" The Longest Yard ", " q3dm17");
     tickGameType(3);
     tickGameType(0);
-    field("fraglimit")->setText("");
+    find("fraglimit")->setText("");
     choose("aArena");
     const QString path = folder.filePath("yard.arena");
     create(path);
@@ -120,10 +93,8 @@ TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndCancelDoesNothing)
     fillIn("Yard", "q3dm17");
     tickGameType(1);
     choose("aPk3");
-    scripted.dialog->cancel();
     create();
     choose("aArena");
-    scripted.dialog->cancel();
     create();
 
     ASSERT_EQ(scripted.dialog->requests.size(), 2u);

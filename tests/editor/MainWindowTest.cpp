@@ -1,19 +1,9 @@
-#include "editor/Form1.h"
 #include "platform/Beep.h"
 #include "support/Legibility.h"
-#include "support/ScriptedServices.h"
-#include "support/TempSettings.h"
-#include "support/UserInput.h"
+#include "support/MainWindowUser.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 using namespace testing_support;
 
@@ -31,60 +21,55 @@ QStringList visibleState(const QWidget& window)
     return state;
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public MainWindowUser {
 protected:
-    TempSettings settings;
-    ScriptedServices scripted;
-    editor::Form1 window{scripted.services()};
-
     void SetUp() override
     {
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        MainWindowUser::SetUp();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    template <typename Control>
-    Control* find(const char* name) { return control<Control>(window, name); }
-    QLineEdit* fraglimit() { return find<QLineEdit>("fraglimit"); }
+    QLineEdit* fraglimit() { return find("fraglimit"); }
 };
 
 } // namespace
 
 TEST_F(MainWindow, OpensFixedSizeLegibleAndBoldOnlyWhereDesigned)
 {
-    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "the window does not resize";
-    EXPECT_EQ(QApplication::focusWidget(), find<QLineEdit>("longname"));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the window does not resize";
+    EXPECT_EQ(QApplication::focusWidget(), find("longname"));
     EXPECT_EQ(fraglimit()->text(), "10");
     const QStringList bold = {"Frame1", "Frame3", "Command4"};
-    for (QWidget* widget : window.centralWidget()->findChildren<QWidget*>())
+    for (QWidget* widget : window->centralWidget()->findChildren<QWidget*>())
         EXPECT_EQ(widget->font().bold(), bold.contains(widget->objectName())) << widget->objectName().toStdString();
-    EXPECT_EQ(legibilityProblems(&window), QStringList{});
+    EXPECT_EQ(legibilityProblems(window.get()), QStringList{});
 }
 
 TEST_F(MainWindow, ClearByButtonMenuOrAltEReturnsExactlyToTheOpeningState)
 {
-    const QStringList opening = visibleState(window);
+    const QStringList opening = visibleState(*window);
     auto fillEverything = [&] {
-        typeInto(find<QLineEdit>("longname"), "Yard");
+        typeInto(find("longname"), "Yard");
         for (int index = 0; index < 5; ++index)
-            clickIndicator(find<QCheckBox>(qPrintable(QStringLiteral("typeselect_%1").arg(index))));
+            tickGameType(index);
         typeInto(fraglimit(), "5");
-        find<QLineEdit>("bots")->setText("Sarge Doom");
-        clickIndicator(find<QRadioButton>("aPk3"));
-        ASSERT_NE(visibleState(window), opening);
+        find("bots")->setText("Sarge Doom");
+        choose("aPk3");
+        ASSERT_NE(visibleState(*window), opening);
     };
     fillEverything();
     QTest::mouseClick(find<QPushButton>("Command3"), Qt::LeftButton);
-    EXPECT_EQ(visibleState(window), opening);
+    EXPECT_EQ(visibleState(*window), opening);
     fillEverything();
     find<QAction>("clearmenu")->trigger();
-    EXPECT_EQ(visibleState(window), opening);
+    EXPECT_EQ(visibleState(*window), opening);
     fillEverything();
-    QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return visibleState(window) == opening; }));
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return visibleState(*window) == opening; }));
 
     // The two routes stay one group after Clear.
-    clickIndicator(find<QRadioButton>("aPk3"));
-    clickIndicator(find<QRadioButton>("aArena"));
+    choose("aPk3");
+    choose("aArena");
     EXPECT_FALSE(find<QRadioButton>("aPk3")->isChecked());
 }
 
@@ -116,15 +101,15 @@ TEST_F(MainWindow, FragLimitTakesDigitsPeriodAndBackspaceOnly)
 
 TEST_F(MainWindow, EnterAndEscapePressNoButtonAndExitAsksNothing)
 {
-    typeInto(find<QLineEdit>("longname"), "Yard");
+    typeInto(find("longname"), "Yard");
     for (const char* name : {"longname", "bots", "Command4", "Command3"}) {
-        QWidget* focus = window.findChild<QWidget*>(name);
+        QWidget* focus = window->findChild<QWidget*>(name);
         focus->setFocus();
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
             QTest::keyClick(focus, key);
     }
     EXPECT_TRUE(scripted.messages->shown.empty()) << "Create did not run";
-    EXPECT_EQ(find<QLineEdit>("longname")->text(), "Yard") << "Clear did not run";
+    EXPECT_EQ(find("longname")->text(), "Yard") << "Clear did not run";
 
     QTimer::singleShot(0, find<QAction>("exitmenu"), &QAction::trigger);
     EXPECT_EQ(QApplication::exec(), 0);

@@ -1,26 +1,16 @@
 #include "editor/ArenaText.h"
-#include "editor/Form1.h"
 #include "support/Files.h"
-#include "support/ScriptedServices.h"
-#include "support/TempSettings.h"
-#include "support/UserInput.h"
+#include "support/MainWindowUser.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QScopeGuard>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 using namespace testing_support;
 
@@ -50,38 +40,22 @@ QStringList everythingIn(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-class Pk3Route : public ::testing::Test {
+class Pk3Route : public MainWindowUser {
 protected:
-    TempSettings settings;
     QTemporaryDir temp;
     QString programFolder = temp.filePath("program folder");
     QString driveRoot = temp.filePath("private/drive-c");
     QString userFolder = temp.filePath("maps");
-    ScriptedServices scripted;
-    std::unique_ptr<editor::Form1> window;
 
     void SetUp() override
     {
         ASSERT_TRUE(QDir().mkpath(programFolder) && QDir().mkpath(userFolder));
         const QString zip = QStandardPaths::findExecutable("zip");
         ASSERT_TRUE(QFile::link(zip, QDir(programFolder).filePath("zip"))) << "the tests need Info-ZIP zip";
-        platform::Services services = scripted.services();
-        services.locations = {programFolder, driveRoot};
-        window = std::make_unique<editor::Form1>(services);
-        clickIndicator(control<QCheckBox>(*window, "typeselect_0"));
-        clickIndicator(control<QRadioButton>(*window, "aPk3"));
+        openWindow({programFolder, driveRoot});
+        tickGameType(0);
+        choose("aPk3");
         setFields("The Longest Yard", "q3dm17");
-    }
-
-    void setFields(const QString& title, const QString& map)
-    {
-        control<QLineEdit>(*window, "longname")->setText(title);
-        control<QLineEdit>(*window, "filename")->setText(map);
-    }
-    void create(const QString& archive)
-    {
-        scripted.dialog->answer(archive);
-        QTest::mouseClick(control<QPushButton>(*window, "Command4"), Qt::LeftButton);
     }
     static QByteArray arena(const QString& title, const QString& map = "q3dm17")
     {
@@ -89,7 +63,6 @@ protected:
     }
     QString archive(const QString& name = "maps.pk3") const { return QDir(userFolder).filePath(name); }
     QString staging(const QString& name = QString()) const { return QDir(driveRoot).filePath("scripts/" + name); }
-    QStringList prompts() const { return scripted.messages->prompts(); }
     void replaceArchiverWithScript(const QByteArray& script)
     {
         const QString path = QDir(programFolder).filePath("zip");
@@ -137,8 +110,7 @@ TEST_F(Pk3Route, CreatesOrUpdatesTheArchiveWithTheEntryWhereTheGameLooks)
 
 TEST_F(Pk3Route, CancelAndFailuresLeaveEverythingAsItWas)
 {
-    scripted.dialog->cancel();
-    QTest::mouseClick(control<QPushButton>(*window, "Command4"), Qt::LeftButton);
+    create();
     EXPECT_FALSE(QFileInfo::exists(driveRoot)) << "Cancel touches nothing";
 
     QFile::remove(QDir(programFolder).filePath("zip"));

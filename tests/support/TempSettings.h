@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/SettingsStore.h"
+
+#include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -9,11 +13,15 @@ namespace testing_support {
 // object, so tests read and write a real settings file of their own.
 class TempSettings {
 public:
-    TempSettings();
-    ~TempSettings();
-    QString iniPath() const;
+    TempSettings() { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path()); }
+    ~TempSettings()
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+    QString iniPath() const { return folder.filePath(QStringLiteral("Mapwright/Mapwright.ini")); }
     // The file name remembered under a key of the program's section.
-    static QString remembered(const char* key);
+    static QString remembered(const char* key) { return platform::SettingsStore().read("Mapwright", "Filenames", key); }
 
 private:
     QTemporaryDir folder;

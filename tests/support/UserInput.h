@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
+#include <QAbstractButton>
+#include <QTest>
 #include <QWidget>
-
-class QAbstractButton;
 
 namespace testing_support {
 
@@ -19,9 +18,16 @@ Control* control(const QWidget& window, const char* name)
 
 // Clicks a check box or option button where a user would: on its box.
 // A fixed-size button takes clicks only on its box and its text.
-void clickIndicator(QAbstractButton* button);
+inline void clickIndicator(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(6, button->height() / 2));
+}
 
 // Types text into a control as key presses, after giving it focus.
-void typeInto(QWidget* control, const QString& text);
+inline void typeInto(QWidget* control, const QString& text)
+{
+    control->setFocus();
+    QTest::keyClicks(control, text);
+}
 
 } // namespace testing_support

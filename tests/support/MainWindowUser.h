@@ -1,0 +1,59 @@
+#pragma once
+
+#include "editor/Form1.h"
+#include "support/ScriptedServices.h"
+#include "support/TempSettings.h"
+#include "support/UserInput.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+// The main window with scripted message boxes and save dialog and a settings
+// file of its own, and a user's hands on it.
+class MainWindowUser : public ::testing::Test {
+protected:
+    TempSettings settings;
+    ScriptedServices scripted;
+    std::unique_ptr<editor::Form1> window;
+
+    void SetUp() override { openWindow({}); }
+    void openWindow(const platform::Locations& locations)
+    {
+        platform::Services services = scripted.services();
+        services.locations = locations;
+        window = std::make_unique<editor::Form1>(services);
+    }
+
+    template <typename Control = QLineEdit>
+    Control* find(const char* name) const { return control<Control>(*window, name); }
+    void tickGameType(int index)
+    {
+        clickIndicator(find<QCheckBox>(qPrintable(QStringLiteral("typeselect_%1").arg(index))));
+    }
+    void choose(const char* route) { clickIndicator(find<QRadioButton>(route)); }
+    void setFields(const QString& title, const QString& map)
+    {
+        find("longname")->setText(title);
+        find("filename")->setText(map);
+    }
+    // Clicks Create; a save dialog, if one opens, is answered with the path
+    // given, or cancelled when none is.
+    void create(const QString& answer = QString())
+    {
+        if (answer.isNull())
+            scripted.dialog->cancel();
+        else
+            scripted.dialog->answer(answer);
+        QTest::mouseClick(find<QPushButton>("Command4"), Qt::LeftButton);
+    }
+    QStringList prompts() const { return scripted.messages->prompts(); }
+};
+
+} // namespace testing_support
