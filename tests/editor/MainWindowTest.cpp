@@ -3,6 +3,7 @@
 #include "support/MainWindowUser.h"
 
 #include <QAction>
+#include <QInputMethodEvent>
 #include <QTimer>
 
 using namespace testing_support;
@@ -73,7 +74,7 @@ TEST_F(MainWindow, ClearByButtonMenuOrAltEReturnsExactlyToTheOpeningState)
     EXPECT_FALSE(find<QRadioButton>("aPk3")->isChecked());
 }
 
-TEST_F(MainWindow, FragLimitTakesDigitsPeriodAndBackspaceOnly)
+TEST_F(MainWindow, FragLimitTakesDigitsPeriodAndBackspaceOnlyHoweverTheyAreTyped)
 {
     fraglimit()->setFocus();
     QTest::keyClick(fraglimit(), Qt::Key_End);
@@ -82,21 +83,45 @@ TEST_F(MainWindow, FragLimitTakesDigitsPeriodAndBackspaceOnly)
     const int beepsBefore = platform::beepCount();
 
     QTest::keyClicks(fraglimit(), "1a -+,.5");
-    QTest::keyClick(fraglimit(), Qt::Key_Return);
-    QTest::keyClick(fraglimit(), Qt::Key_Escape);
-    QTest::keyClick(fraglimit(), Qt::Key_V, Qt::ControlModifier);
+    // Keys no access key or menu takes, and control characters, are typed
+    // characters too.
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier},
+                                         {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_X, Qt::AltModifier},
+                                         {Qt::Key_Minus, Qt::AltModifier}, {Qt::Key_A, Qt::MetaModifier},
+                                         {Qt::Key_Backspace, Qt::ControlModifier},
+                                         {Qt::Key_BracketLeft, Qt::ControlModifier}})
+        QTest::keyClick(fraglimit(), key, modifiers);
     EXPECT_EQ(fraglimit()->text(), "1.5");
-    EXPECT_EQ(platform::beepCount() - beepsBefore, 8);
+    EXPECT_EQ(platform::beepCount() - beepsBefore, 13);
 
-    // The length limit acts after the filter, silently; keys that type no
-    // character work as usual.
-    QTest::keyClick(fraglimit(), Qt::Key_9);
+    // An input method's text (a dead key, then e) is typed character by
+    // character; the length limit acts after the filter, silently; keys
+    // that type no character work as usual.
+    fraglimit()->setText("");
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("\u00e95"));
+    QCoreApplication::sendEvent(fraglimit(), &composed);
+    EXPECT_EQ(fraglimit()->text(), "5");
+    QTest::keyClicks(fraglimit(), "789");
     QTest::keyClick(fraglimit(), Qt::Key_Left);
     QTest::keyClick(fraglimit(), Qt::Key_Backspace);
     QTest::keyClick(fraglimit(), Qt::Key_Home);
     QTest::keyClick(fraglimit(), Qt::Key_Delete);
-    EXPECT_EQ(fraglimit()->text(), "5");
-    EXPECT_EQ(platform::beepCount() - beepsBefore, 8);
+    EXPECT_EQ(fraglimit()->text(), "8");
+    EXPECT_EQ(platform::beepCount() - beepsBefore, 14);
+}
+
+TEST_F(MainWindow, TabWalksTheFieldsInDesignOrder)
+{
+    QStringList order;
+    for (QWidget* focus = QApplication::focusWidget(); focus && !order.contains(focus->objectName());
+         focus = QApplication::focusWidget()) {
+        order << focus->objectName();
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    // The two routes are one group, one stop; frames and labels take none.
+    EXPECT_EQ(order.join(' '), "longname filename typeselect_0 fraglimit bots aPk3 typeselect_2 typeselect_1 "
+                               "typeselect_4 typeselect_3 label8 Command1 Command2 Command3 Command4");
 }
 
 TEST_F(MainWindow, EnterAndEscapePressNoButtonAndExitAsksNothing)
