@@ -1,9 +1,13 @@
 #pragma once
 
+#include "platform/HardLink.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
 #include <memory>
+
+class QWidget;
 
 namespace editor {
 
@@ -14,17 +18,25 @@ namespace editor {
 // Whatever else happens, the archive stays as it was and the folder goes.
 class ArchiveWorkingCopy {
 public:
-    explicit ArchiveWorkingCopy(const QString& archivePath);
+    ArchiveWorkingCopy(const QString& archivePath, platform::HardLinker hardLink);
 
-    // Makes the folder and, for an existing archive, the copy (a hard link
-    // where the file system allows it, so nothing is copied).
-    bool prepare();
+    struct Preparation {
+        enum class Status { Ready, Refused, Failed };
+        Status status = Status::Failed;
+        QString reason; // for Refused: what the user is told
+    };
+
+    // Makes the folder and, for an existing archive, the copy: a hard link
+    // where the file system allows it, so nothing is copied; otherwise a
+    // real copy, shown in a progress window over `window`.
+    Preparation prepare(QWidget* window);
     QString path() const { return workingPath; }
     // Puts the archiver's result in the archive's place.
     bool commit();
 
 private:
     QString archivePath;
+    platform::HardLinker hardLink;
     std::unique_ptr<QTemporaryDir> folder;
     QString workingPath;
 };

@@ -2,26 +2,16 @@
 
 namespace editor {
 
-QString archiverFileName()
+// -nw: names are literal, so a map named "dm[1]" is not taken for a pattern.
+
+QStringList archiverAddArguments(const QString& archivePath, const QString& entryName)
 {
-#ifdef Q_OS_WIN
-    return QStringLiteral("zip.exe");
-#else
-    return QStringLiteral("zip");
-#endif
+    return {QStringLiteral("-nw"), archivePath, entryName};
 }
 
-QString archiverCommandLine(const QString& programFolder, const QString& archivePath, const QString& stagedFileName)
+QStringList archiverDeleteArguments(const QString& archivePath, const QStringList& entryNames)
 {
-    return QLatin1Char('"') + programFolder + QStringLiteral("\\zip.exe\" \"") + archivePath
-           + QStringLiteral("\" \"C:\\SCRIPTS\\") + stagedFileName + QLatin1Char('"');
-}
-
-QStringList archiverArguments(const QString& archivePath, const QString& stagedRelativePath)
-{
-    // -nw: file names are literal, so a map named "dm[1]" is not taken for a
-    // pattern.
-    return {QStringLiteral("-nw"), archivePath, stagedRelativePath};
+    return QStringList{QStringLiteral("-nw"), archivePath, QStringLiteral("-d")} + entryNames;
 }
 
 } // namespace editor

@@ -1,11 +1,12 @@
 // The Create command of the main window: checks the fields, asks for a file
 // name and delivers the arena file by the chosen route.
-#include "editor/ArenaFile.h"
+#include "editor/ArenaText.h"
 #include "editor/Form1.h"
 #include "editor/OutputRoutes.h"
 #include "editor/Pk3Route.h"
 #include "editor/SpaceTrim.h"
 #include "editor/Typelist.h"
+#include "platform/FileReplacement.h"
 #include "ui_Form1.h"
 
 namespace editor {
@@ -39,6 +40,16 @@ void Form1::Command4_Click()
         refuse(QStringLiteral("Please select a method of Creating your .Arena File"));
         return;
     }
+    // Each value sits on a line of its own in the file; a pasted line break
+    // would split it.
+    for (const auto& [field, name] : {std::pair{ui->longname, "map title"}, std::pair{ui->filename, "map file name"},
+                                      std::pair{ui->fraglimit, "frag limit"}}) {
+        if (field->text().contains(QLatin1Char('\n')) || field->text().contains(QLatin1Char('\r'))) {
+            refuse(QStringLiteral("The %1 holds a line break, which an .arena file cannot take. Please remove it.")
+                       .arg(QLatin1String(name)));
+            return;
+        }
+    }
 
     dl1.FileName = rememberedName(*route);
     dl1.CancelError = true;
@@ -49,7 +60,7 @@ void Form1::Command4_Click()
         return;
 
     if (route == &pk3Route)
-        Pk3Route(*services.messageBox, services.locations, this).run(dl1.FileName, arenaValues());
+        Pk3Route(services, this).run(dl1.FileName, arenaValues());
     else
         saveArenaFile();
 }
@@ -57,7 +68,7 @@ void Form1::Command4_Click()
 void Form1::saveArenaFile()
 {
     const QString path = dl1.FileName;
-    const FileWriteResult result = writeArenaFile(path, arenaValues());
+    const platform::FileWriteResult result = platform::replaceFileContent(path, arenaText(arenaValues()));
     if (!result.written) {
         services.messageBox->show(this,
                                   QStringLiteral("The .arena file could not be saved as\n%1\n\n%2\n\nNothing was written.")

@@ -14,9 +14,9 @@ QString rememberedName(const OutputRoute& route)
     return platform::SettingsStore().read(application, section, QString::fromLatin1(route.settingsKey));
 }
 
-void rememberName(const OutputRoute& route, const QString& name)
+bool rememberName(const OutputRoute& route, const QString& name)
 {
-    platform::SettingsStore().write(application, section, QString::fromLatin1(route.settingsKey), name);
+    return platform::SettingsStore().write(application, section, QString::fromLatin1(route.settingsKey), name);
 }
 
 } // namespace editor

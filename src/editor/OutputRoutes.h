@@ -18,6 +18,7 @@ inline constexpr OutputRoute pk3Route{"PK3 Files (*.pk3)|*.pk3", "Add .arena fil
 // The name a route last used, from the per-user settings store (application
 // "Mapwright", section "Filenames"); empty when there is none.
 QString rememberedName(const OutputRoute& route);
-void rememberName(const OutputRoute& route, const QString& name);
+// Returns whether the name was stored.
+bool rememberName(const OutputRoute& route, const QString& name);
 
 } // namespace editor

@@ -68,16 +68,17 @@ QString FileSystem::resolveComponents(const QString& base, const QStringList& co
                 resolved = QFileInfo(resolved).path();
             continue;
         }
+        // Of several entries that differ only in case, the first by name
+        // answers to every case: preferring an exact match would make
+        // "scripts" and "SCRIPTS" two folders.
         QString name = component;
         const QDir folder(resolved);
-        if (!folder.exists(name)) {
-            const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                                         | QDir::NoDotAndDotDot, QDir::Name);
-            for (const QString& entry : entries) {
-                if (entry.compare(component, Qt::CaseInsensitive) == 0) {
-                    name = entry;
-                    break;
-                }
+        const QStringList entries =
+            folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString& entry : entries) {
+            if (entry.compare(component, Qt::CaseInsensitive) == 0) {
+                name = entry;
+                break;
             }
         }
         resolved = folder.filePath(name);

@@ -17,11 +17,7 @@ constexpr int stopGraceMilliseconds = 3000;
 void configure(QProcess& process, const ProgramRunRequest& request)
 {
     process.setProgram(request.program);
-#ifdef Q_OS_WIN
-    process.setNativeArguments(request.windowsCommandLine);
-#else
     process.setArguments(request.arguments);
-#endif
     process.setWorkingDirectory(request.workingFolder);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const QString& name : request.unsetVariables)

@@ -12,7 +12,6 @@ struct ProgramRunRequest {
     QString program;           // full path
     QStringList arguments;     // passed as they are, never through a shell
     QString workingFolder;
-    QString windowsCommandLine; // on Windows, the command line that starts it
     QString progressText;      // shown while the run takes longer than a moment
     QStringList unsetVariables; // environment variables the program must not see
 };

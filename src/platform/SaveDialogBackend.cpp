@@ -10,7 +10,10 @@ std::optional<QString> QtSaveDialog::askForSavePath(QWidget* parent, const SaveD
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The program replaces a chosen file without asking and uses a typed name
-    // exactly as typed, extension or not.
+    // exactly as typed, extension or not. A desktop's own dialog (a portal,
+    // KDE's) may ask or add a suffix all the same, so Qt's dialog is used
+    // everywhere.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setDefaultSuffix(QString());
     dialog.setNameFilter(request.nameFilter);

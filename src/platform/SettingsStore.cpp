@@ -20,11 +20,13 @@ QString SettingsStore::read(const QString& application, const QString& section, 
     return settings.value(settingKey(section, key), defaultValue).toString();
 }
 
-void SettingsStore::write(const QString& application, const QString& section, const QString& key,
+bool SettingsStore::write(const QString& application, const QString& section, const QString& key,
                           const QString& value)
 {
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);
     settings.setValue(settingKey(section, key), value);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
 }
 
 } // namespace platform

@@ -11,7 +11,8 @@ class SettingsStore {
 public:
     QString read(const QString& application, const QString& section, const QString& key,
                  const QString& defaultValue = QString()) const;
-    void write(const QString& application, const QString& section, const QString& key,
+    // Returns whether the value was stored.
+    bool write(const QString& application, const QString& section, const QString& key,
                const QString& value);
 };
 

@@ -44,6 +44,18 @@ TEST_F(CreateCommand, ChecksTheFieldsInOrderAndReportsOnlyTheFirstFailure)
     EXPECT_EQ(prompts().last(), "You must enter a map filename.");
     EXPECT_EQ(find("filename")->text(), "");
 
+    // A pasted line break would split the file's line; a tab is kept, and
+    // only spaces are trimmed.
+    choose("aArena");
+    for (const auto& [field, name] : {std::pair{"longname", "map title"}, {"filename", "map file name"},
+                                      {"fraglimit", "frag limit"}}) {
+        setFields("Yard", " \tq3dm17 ");
+        find(field)->setText(find(field)->text() + "\nB");
+        create();
+        EXPECT_TRUE(prompts().last().startsWith(QStringLiteral("The %1 holds a line break").arg(name)));
+    }
+    EXPECT_EQ(find("filename")->text(), "\tq3dm17");
+
     EXPECT_TRUE(scripted.dialog->requests.empty());
     for (const ShownMessage& message : scripted.messages->shown)
         EXPECT_TRUE(message.style == 48 && message.title == "Mapwright");
@@ -61,6 +73,7 @@ TEST_F(CreateCommand, SaveRouteWritesTheFileOffersItsPathNextTimeAndReportsFailu
 
     ASSERT_EQ(scripted.dialog->requests.size(), 1u);
     EXPECT_EQ(scripted.dialog->requests[0].title, "Create .Arena File");
+    EXPECT_EQ(scripted.dialog->requests[0].nameFilter, ".Arena Files (*.arena)");
     EXPECT_EQ(scripted.dialog->requests[0].initialPath, "");
     EXPECT_TRUE(prompts().isEmpty()) << "success on the save route is silent";
     EXPECT_EQ(readAll(path), editor::arenaText({"q3dm17", "", " The Longest Yard ", "", "ffa team"}));

@@ -1,6 +1,8 @@
+#include "editor/ArchiveWorkingCopy.h"
 #include "editor/ArenaText.h"
 #include "support/Files.h"
 #include "support/MainWindowUser.h"
+#include "support/OrdinaryUser.h"
 
 #include <QApplication>
 #include <QDir>
@@ -9,6 +11,7 @@
 #include <QProgressDialog>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -20,24 +23,43 @@ const QString success = "The requested task was successfully completed.";
 const QString failure = "Sorry, there was an error creating the file. Please fill in the feedback form at the address "
                         "in the About box and we will try to help you.";
 
-QByteArray unzip(const QStringList& arguments)
+QByteArray run(const QString& program, const QStringList& arguments, const QString& folder = QString())
 {
     QProcess process;
-    process.start("unzip", arguments);
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
     process.waitForFinished();
     return process.readAllStandardOutput();
 }
 
 QStringList entriesOf(const QString& archive)
 {
-    QStringList entries = QString::fromUtf8(unzip({"-Z1", archive})).split('\n', Qt::SkipEmptyParts);
+    QStringList entries = QString::fromUtf8(run("unzip", {"-Z1", archive})).split('\n', Qt::SkipEmptyParts);
     entries.sort();
     return entries;
+}
+
+QByteArray entry(const QString& archive, const QString& name)
+{
+    return run("unzip", {"-p", archive, name});
 }
 
 QStringList everythingIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Makes an archive holding the given entries, each holding its own name.
+void makeArchive(const QString& archive, const QStringList& entries)
+{
+    QTemporaryDir seed;
+    for (const QString& name : entries) {
+        QDir(seed.path()).mkpath(QFileInfo(name).path());
+        writeFile(seed.filePath(name), name.toUtf8());
+    }
+    run("zip", QStringList{"-q", "-nw", "seed.pk3"} + entries, seed.path());
+    QFile::remove(archive);
+    ASSERT_TRUE(QFile::rename(seed.filePath("seed.pk3"), archive));
 }
 
 class Pk3Route : public MainWindowUser {
@@ -52,7 +74,11 @@ protected:
         ASSERT_TRUE(QDir().mkpath(programFolder) && QDir().mkpath(userFolder));
         const QString zip = QStandardPaths::findExecutable("zip");
         ASSERT_TRUE(QFile::link(zip, QDir(programFolder).filePath("zip"))) << "the tests need Info-ZIP zip";
-        openWindow({programFolder, driveRoot});
+        reopen();
+    }
+    void reopen(platform::HardLinker hardLink = platform::makeHardLink)
+    {
+        openWindow({programFolder, driveRoot}, std::move(hardLink));
         tickGameType(0);
         choose("aPk3");
         setFields("The Longest Yard", "q3dm17");
@@ -62,7 +88,8 @@ protected:
         return editor::arenaText({map, "", title, "10", "ffa"});
     }
     QString archive(const QString& name = "maps.pk3") const { return QDir(userFolder).filePath(name); }
-    QString staging(const QString& name = QString()) const { return QDir(driveRoot).filePath("scripts/" + name); }
+    QString drive(const QString& path) const { return QDir(driveRoot).filePath(path); }
+    QString staging(const QString& name = QString()) const { return drive("scripts/" + name); }
     void replaceArchiverWithScript(const QByteArray& script)
     {
         const QString path = QDir(programFolder).filePath("zip");
@@ -83,15 +110,12 @@ TEST_F(Pk3Route, CreatesOrUpdatesTheArchiveWithTheEntryWhereTheGameLooks)
     EXPECT_EQ(TempSettings::remembered(".Arena"), "") << "the save route's name is its own";
     EXPECT_FALSE(QFileInfo::exists(staging())) << "the staging folder the route made is gone";
 
-    // Other entries stay, its own is replaced, names are taken literally, a
+    // Other entries stay; its own, and those the game takes for it (another
+    // letter case), give way to the new one. Names are taken literally, a
     // link is followed, and the user's default zip options (here: junk the
     // paths) never reach the archiver.
-    ASSERT_TRUE(QDir(userFolder).mkpath("maps"));
-    writeFile(QDir(userFolder).filePath("maps/q3dm17.bsp"), "level data");
-    QProcess seed;
-    seed.setWorkingDirectory(userFolder);
-    seed.start("zip", {"-q", archive(), "maps/q3dm17.bsp"});
-    ASSERT_TRUE(seed.waitForFinished());
+    makeArchive(archive(), {"maps/q3dm17.bsp", "SCRIPTS/q3dm17.arena", "Scripts/Q3DM17.ARENA", "scripts/q3dm17.arena"});
+    makeArchive(archive("old"), {"maps/old.bsp"});
     qputenv("ZIPOPT", "-j");
     const auto restore = qScopeGuard([] { qunsetenv("ZIPOPT"); });
     setFields("Second Title", "q3dm17");
@@ -103,9 +127,40 @@ TEST_F(Pk3Route, CreatesOrUpdatesTheArchiveWithTheEntryWhereTheGameLooks)
     EXPECT_EQ(prompts(), QStringList(3, success));
     EXPECT_TRUE(QFileInfo(archive("link.pk3")).isSymLink());
     EXPECT_EQ(entriesOf(archive()), (QStringList{"maps/q3dm17.bsp", "scripts/dm [1].arena", "scripts/q3dm17.arena"}));
-    EXPECT_EQ(unzip({"-p", archive(), "maps/q3dm17.bsp"}), QByteArray("level data"));
-    EXPECT_EQ(unzip({"-p", archive(), "scripts/q3dm17.arena"}), arena("Second Title"));
-    EXPECT_EQ(unzip({"-p", archive(), "scripts/dm [[]1].arena"}), arena("Brackets", "dm [1]"));
+    EXPECT_EQ(entry(archive(), "maps/q3dm17.bsp"), QByteArray("maps/q3dm17.bsp"));
+    EXPECT_EQ(entry(archive(), "scripts/q3dm17.arena"), arena("Second Title"));
+    EXPECT_EQ(entry(archive(), "scripts/dm [[]1].arena"), arena("Brackets", "dm [1]"));
+
+    // An archive name without an extension is the file zip writes, new or not.
+    setFields("The Longest Yard", "q3dm17");
+    create(archive("old"));
+    create(archive("new"));
+    EXPECT_EQ(prompts().size(), 5);
+    EXPECT_EQ(prompts().last(), success);
+    EXPECT_EQ(entriesOf(archive("old")), (QStringList{"maps/old.bsp", "scripts/q3dm17.arena"}));
+    EXPECT_EQ(entriesOf(archive("new")), QStringList{"scripts/q3dm17.arena"});
+    EXPECT_EQ(everythingIn(userFolder), (QStringList{"link.pk3", "maps.pk3", "new", "old"}));
+}
+
+TEST_F(Pk3Route, TheEntryAndTheUsersFilesKeepTheirNamesWhateverTheLetterCase)
+{
+    // Two staging folders that the classic drive would take for one, and
+    // the user's files of the staged name in both.
+    for (const char* file : {"SCRIPTS/Q3DM17.arena", "SCRIPTS/readme.txt", "scripts/q3dm17.arena"}) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(drive(file)).path()));
+        writeFile(drive(file), file);
+    }
+    create(archive());
+    writeFile(archive("broken.pk3"), "not a zip");
+    create(archive("broken.pk3"));
+
+    EXPECT_EQ(prompts(), (QStringList{success, failure}));
+    EXPECT_EQ(entriesOf(archive()), QStringList{"scripts/q3dm17.arena"});
+    EXPECT_EQ(entry(archive(), "scripts/q3dm17.arena"), arena("The Longest Yard"));
+    EXPECT_EQ(everythingIn(driveRoot), (QStringList{"SCRIPTS", "scripts"}));
+    EXPECT_EQ(everythingIn(drive("SCRIPTS")), (QStringList{"Q3DM17.arena", "readme.txt"}));
+    for (const char* file : {"SCRIPTS/Q3DM17.arena", "SCRIPTS/readme.txt", "scripts/q3dm17.arena"})
+        EXPECT_EQ(readAll(drive(file)), QByteArray(file));
 }
 
 TEST_F(Pk3Route, CancelAndFailuresLeaveEverythingAsItWas)
@@ -134,31 +189,52 @@ TEST_F(Pk3Route, CancelAndFailuresLeaveEverythingAsItWas)
     EXPECT_EQ(TempSettings::remembered("Pk3"), "");
     EXPECT_FALSE(QFileInfo::exists(staging()));
 
-    // A map name that leaves the staging folder is refused before it can
-    // write, and then delete, a file beside it.
+    // A map name that is no plain file name is refused before it can write,
+    // and then delete, a file elsewhere.
     const QString outside = temp.filePath("private/victim.arena");
     writeFile(outside, "precious");
-    setFields("Yard", "../victim");
-    create(archive("notes.pk3"));
-    EXPECT_TRUE(prompts().last().contains("../victim"));
+    for (const char* map : {"../victim", ".."}) {
+        setFields("Yard", map);
+        create(archive("notes.pk3"));
+        EXPECT_TRUE(prompts().last().contains(QStringLiteral("\"%1\"").arg(map))) << prompts().last().toStdString();
+    }
+    EXPECT_TRUE(prompts().last().contains("names a folder"));
     EXPECT_EQ(readAll(outside), QByteArray("precious"));
 }
 
-TEST_F(Pk3Route, AStagingFolderThatWasThereStaysWithEverythingInIt)
+TEST_F(Pk3Route, AFileThatCannotBeStagedNeverReachesTheArchiver)
 {
-    ASSERT_TRUE(QDir().mkpath(staging()));
-    writeFile(staging("readme.txt"), "mine");
-    writeFile(staging("q3dm17.arena"), "my own arena file");
-
+    const QString started = temp.filePath("archiver started");
+    replaceArchiverWithScript("touch '" + started.toUtf8() + "'\nexec zip \"$@\"\n");
+    setFields("Yard", QString(250, 'm')); // too long a name for a file here
     create(archive());
-    writeFile(archive("broken.pk3"), "not a zip");
-    create(archive("broken.pk3"));
+    ASSERT_TRUE(QDir().mkpath(driveRoot));
+    writeFile(drive("scripts"), "a file where the folder would be");
+    setFields("Yard", "q3dm17");
+    create(archive());
 
+    EXPECT_EQ(prompts(), QStringList(2, failure));
+    EXPECT_FALSE(QFileInfo::exists(started));
+    EXPECT_EQ(everythingIn(driveRoot), QStringList{"scripts"});
+    EXPECT_EQ(readAll(drive("scripts")), QByteArray("a file where the folder would be"));
+}
+
+TEST_F(Pk3Route, FailuresAfterTheSuccessMessageAreReportedAndWhatIsLeftIsNamed)
+{
+    // The setting cannot be stored: a folder stands where its file goes.
+    ASSERT_TRUE(QDir().mkpath(settings.iniPath()));
+    create(archive());
     EXPECT_EQ(prompts(), (QStringList{success, failure}));
-    EXPECT_EQ(unzip({"-p", archive(), "scripts/q3dm17.arena"}), arena("The Longest Yard"));
-    EXPECT_EQ(everythingIn(staging()), (QStringList{"q3dm17.arena", "readme.txt"}));
-    EXPECT_EQ(readAll(staging("readme.txt")), QByteArray("mine"));
-    EXPECT_EQ(readAll(staging("q3dm17.arena")), QByteArray("my own arena file"));
+    EXPECT_FALSE(QFileInfo::exists(staging()));
+    ASSERT_TRUE(QDir(settings.iniPath()).removeRecursively());
+
+    // An archiver that leaves a folder where the staged file was.
+    replaceArchiverWithScript("zip \"$@\" || exit 1\nrm \"$3\"\nmkdir \"$3\"\n");
+    create(archive());
+    ASSERT_EQ(prompts().size(), 5);
+    EXPECT_EQ(prompts().mid(2, 2), (QStringList{success, failure}));
+    EXPECT_TRUE(prompts().last().contains(staging("q3dm17.arena"))) << prompts().last().toStdString();
+    EXPECT_EQ(entriesOf(archive()), QStringList{"scripts/q3dm17.arena"});
 }
 
 TEST_F(Pk3Route, WaitsForTheArchiverShowsProgressAndCanStopIt)
@@ -189,4 +265,57 @@ TEST_F(Pk3Route, WaitsForTheArchiverShowsProgressAndCanStopIt)
     EXPECT_EQ(prompts(), (QStringList{success, failure}));
     EXPECT_EQ(readAll(archive()), QByteArray("an archive to leave alone"));
     EXPECT_FALSE(QFileInfo::exists(staging()));
+}
+
+TEST_F(Pk3Route, WithoutAHardLinkTheArchiveIsCopiedStoppablyWhereThereIsRoomForIt)
+{
+    reopen([](const QString&, const QString&) { return false; });
+    makeArchive(archive(), {"maps/q3dm17.bsp"});
+    create(archive());
+    EXPECT_EQ(entriesOf(archive()), (QStringList{"maps/q3dm17.bsp", "scripts/q3dm17.arena"}));
+
+    // A large archive: the copy shows its progress, and Stop leaves it alone.
+    QFile large(archive("large.pk3"));
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(qint64(2) << 30));
+    large.close();
+    QString progressText;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())) {
+            progressText = progress->labelText();
+            progress->cancel();
+        }
+    });
+    poll.start(20);
+    create(archive("large.pk3"));
+    EXPECT_EQ(progressText, "Copying large.pk3...");
+
+    // One the copy would not leave room for is refused before anything is
+    // copied.
+    progressText.clear();
+    const qint64 available = QStorageInfo(userFolder).bytesAvailable();
+    ASSERT_TRUE(large.resize(available / 2 + (qint64(1) << 30)));
+    create(archive("large.pk3"));
+    EXPECT_EQ(progressText, "");
+
+    ASSERT_EQ(prompts().size(), 3);
+    EXPECT_EQ(prompts().mid(0, 2), (QStringList{success, failure}));
+    EXPECT_TRUE(prompts().last().startsWith("There is not enough free space")) << prompts().last().toStdString();
+    EXPECT_EQ(everythingIn(userFolder), (QStringList{"large.pk3", "maps.pk3"})) << "no copy left";
+}
+
+TEST(ArchiveWorkingCopy, AnArchiveTheUserMayNotWriteIsRefusedEvenInAFolderHeMayWrite)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFileDevice::Permissions(0x7777)));
+    const QString archive = folder.filePath("maps.pk3");
+    writeFile(archive, "the archive");
+    QFile::setPermissions(archive, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const int status = asOrdinaryUser([&] {
+        editor::ArchiveWorkingCopy copy(archive, platform::makeHardLink);
+        return int(copy.prepare(nullptr).status);
+    });
+    EXPECT_EQ(status, int(editor::ArchiveWorkingCopy::Preparation::Status::Refused));
+    EXPECT_EQ(readAll(archive), QByteArray("the archive"));
+    EXPECT_EQ(everythingIn(folder.path()), QStringList{"maps.pk3"});
 }

@@ -10,58 +10,34 @@
 #include <gtest/gtest.h>
 
 using platform::FileSystem;
+using testing_support::writeFile;
 
-namespace {
-
-void writeFile(const QString& path)
+TEST(DriveC, FolderExistsFindsFoldersOnlyWhateverTheirCase)
 {
-    testing_support::writeFile(path, "x");
-}
-
-class DriveC : public ::testing::Test {
-protected:
     QTemporaryDir temp;
-    QString root = temp.filePath("drive-c");
-    FileSystem fs{root};
-
-    void SetUp() override { ASSERT_TRUE(fs.prepareDrive()); }
-    QString at(const QString& relative) const { return QDir(root).filePath(relative); }
-};
-
-} // namespace
-
-TEST_F(DriveC, IsPrivateAndFolderExistsFindsFoldersOnlyWhateverTheirCase)
-{
-    EXPECT_EQ(QFileInfo(root).permissions() & ~(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                                | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser),
-              QFileDevice::Permissions());
+    FileSystem fs{temp.path()};
     EXPECT_EQ(editor::FolderExists(fs, "c:\\Scripts\\"), 0) << "missing";
-
-    writeFile(at("scripts"));
+    writeFile(temp.filePath("scripts"), "x");
     EXPECT_EQ(editor::FolderExists(fs, "c:\\Scripts\\"), 0) << "a plain file of that name";
-    QFile::remove(at("scripts"));
-
-    ASSERT_TRUE(QDir(root).mkdir("scripts"));
+    QFile::remove(temp.filePath("scripts"));
+    ASSERT_TRUE(QDir(temp.path()).mkdir("SCRIPTS"));
     EXPECT_EQ(editor::FolderExists(fs, "c:\\Scripts\\"), -1) << "empty";
-    writeFile(at("scripts/a.arena"));
-    EXPECT_EQ(editor::FolderExists(fs, "c:\\Scripts\\"), -1) << "with files";
-    EXPECT_EQ(editor::FolderExists(fs, "C:\\SCRIPTS\\"), -1);
 }
 
-TEST_F(DriveC, OneFolderAnswersToEveryCaseAndNothingLeavesTheDrive)
+TEST(DriveC, OneEntryAnswersToEveryCaseOfItsNameAndKillTakesNoPattern)
 {
-    ASSERT_TRUE(fs.MkDir("scripts"));
-    ASSERT_TRUE(fs.ChDir("C:\\SCRIPTS\\"));
-    writeFile(at("scripts/*.arena"));
-    writeFile(at("scripts/keep.arena"));
-    EXPECT_EQ(fs.hostPath("Keep.arena"), at("scripts/keep.arena")) << "relative to the current directory";
+    QTemporaryDir temp;
+    FileSystem fs{temp.path()};
+    for (const char* folder : {"scripts", "Scripts"})
+        ASSERT_TRUE(QDir(temp.path()).mkdir(folder));
+    for (const char* name : {"c:\\scripts\\", "C:\\SCRIPTS\\", "scripts", "c:\\Scripts"})
+        EXPECT_EQ(fs.hostPath(name), temp.filePath("Scripts")) << name;
+
+    ASSERT_TRUE(fs.ChDir("C:\\scripts\\"));
+    writeFile(temp.filePath("Scripts/*.arena"), "x");
+    writeFile(temp.filePath("Scripts/keep.arena"), "x");
     EXPECT_EQ(fs.Dir("c:\\Scripts\\*.pk3", 0), QString());
-
     EXPECT_FALSE(fs.RmDir("C:\\scripts")) << "not empty";
-    EXPECT_TRUE(fs.Kill("C:\\SCRIPTS\\*.arena"));
-    EXPECT_TRUE(QFile::exists(at("scripts/keep.arena"))) << "the name is no pattern";
-
-    EXPECT_EQ(fs.hostPath("C:\\..\\..\\escape"), at("escape"));
-    EXPECT_EQ(fs.hostPath("D:\\Games\\maps.pk3"), QString());
-    EXPECT_FALSE(fs.ChDrive("D:\\"));
+    EXPECT_TRUE(fs.Kill("*.ARENA"));
+    EXPECT_EQ(QDir(temp.filePath("Scripts")).entryList(QDir::Files), QStringList{"keep.arena"}) << "no pattern";
 }

@@ -1,15 +1,18 @@
 #include "platform/KeyPressHook.h"
 #include "platform/ProcessStarter.h"
+#include "platform/SaveDialogBackend.h"
 #include "platform/SettingsStore.h"
 #include "support/Files.h"
 #include "support/QtPrinting.h"
 #include "support/TempSettings.h"
 
-#include <QFile>
+#include <QApplication>
+#include <QFileDialog>
 #include <QKeyEvent>
-#include <QScopeGuard>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -22,7 +25,7 @@ TEST(SettingsStore, KeepsAwkwardTextUnchangedAcrossStores)
     const QStringList values = {"/home/a b/maps, new/x.arena", "@weird", " lead and trail ", "C:\\Games\\m.pk3",
                                 QStringLiteral("/home/\u00e9t\u00e9/\u20ac.arena"), "true", "1;2"};
     for (const QString& value : values) {
-        SettingsStore().write("Mapwright", "Filenames", ".Arena", value);
+        EXPECT_TRUE(SettingsStore().write("Mapwright", "Filenames", ".Arena", value));
         EXPECT_EQ(SettingsStore().read("Mapwright", "Filenames", ".Arena"), value);
     }
     EXPECT_EQ(SettingsStore().read("Mapwright", "Filenames", "Pk3"), "");
@@ -32,40 +35,54 @@ TEST(SettingsStore, KeepsAwkwardTextUnchangedAcrossStores)
 
 TEST(KeyPressHook, WorksOutTheClassicCharacterCodeWhateverTextThePlatformGives)
 {
-    auto code = [](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    const auto code = [](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
         return typedCharacterCode(QKeyEvent(QEvent::KeyPress, key, modifiers, text));
     };
-    // Ctrl+V types 22 both offscreen ("v") and under X11 (0x16).
-    EXPECT_EQ(code(Qt::Key_V, Qt::ControlModifier, "v"), 22);
-    EXPECT_EQ(code(Qt::Key_V, Qt::ControlModifier, "\x16"), 22);
-    EXPECT_EQ(code(Qt::Key_Enter, Qt::KeypadModifier, "\r"), 13);
-    // Keys that type nothing, and access keys, never reach the hook.
-    EXPECT_EQ(code(Qt::Key_Delete, Qt::NoModifier, "\x7f"), std::nullopt);
-    EXPECT_EQ(code(Qt::Key_Tab, Qt::NoModifier, "\t"), std::nullopt);
-    EXPECT_EQ(code(Qt::Key_E, Qt::AltModifier, "e"), std::nullopt);
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* text;
+        std::optional<std::int16_t> expected;
+    };
+    // Ctrl combinations come offscreen with the letter and under X11 with
+    // the control character; only the classic code counts.
+    const Case cases[] = {
+        {Qt::Key_V, Qt::ControlModifier, "v", 22},       {Qt::Key_V, Qt::ControlModifier, "\x16", 22},
+        {Qt::Key_Enter, Qt::KeypadModifier, "\r", 13},   {Qt::Key_Return, Qt::ControlModifier, "\r", 10},
+        {Qt::Key_Backspace, Qt::ControlModifier, "\b", 127}, {Qt::Key_BracketLeft, Qt::ControlModifier, "\x1b", 27},
+        {Qt::Key_BracketRight, Qt::ControlModifier, "]", 29}, {Qt::Key_X, Qt::AltModifier, "x", 'x'},
+        {Qt::Key_Minus, Qt::MetaModifier, "-", '-'},      {Qt::Key_A, Qt::ControlModifier | Qt::AltModifier, "a", 'a'},
+        {Qt::Key_Delete, Qt::NoModifier, "\x7f", {}},    {Qt::Key_Tab, Qt::NoModifier, "\t", {}},
+        {Qt::Key_Left, Qt::AltModifier, "", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(code(c.key, c.modifiers, c.text), c.expected) << c.key << " " << c.text;
 }
 
-TEST(ProcessStarter, HandsTheArgumentsOverUntouchedAndReportsAProgramThatCannotStart)
+TEST(ProcessStarter, ReportsAProgramThatCannotStart)
 {
-    // The recorder writes its arguments, each in brackets, in one line; it
-    // is found on PATH, as the programs the About window starts are.
+    EXPECT_FALSE(QtProcessStarter().startDetached("no-such-program", {"x"}));
+}
+
+TEST(SaveDialog, IsQtsOwnAndGivesTheNameAsTypedWithoutAskingOverAnExistingFile)
+{
     QTemporaryDir folder;
-    const QString record = folder.filePath("record");
-    testing_support::writeFile(folder.filePath("recorder"),
-                               "#!/bin/sh\nprintf '[%s]' \"$@\" > '" + record.toUtf8() + "'\n");
-    QFile::setPermissions(folder.filePath("recorder"), QFile::ReadOwner | QFile::ExeOwner);
-    const QByteArray savedPath = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(folder.path()));
-    const auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
-    QtProcessStarter starter;
-
-    EXPECT_FALSE(starter.startDetached("no-such-program", {"x"}));
-
-    // No shell sees the arguments: quotes, spaces, wildcards and command
-    // substitutions arrive as they were given.
-    const QStringList awkward = {"http://a.example/?q=1&r=2", "two words", "'quoted' \"too\"", "*", "$(exit 1)", ""};
-    ASSERT_TRUE(starter.startDetached("recorder", awkward));
-    const QByteArray expected = "[http://a.example/?q=1&r=2][two words]['quoted' \"too\"][*][$(exit 1)][]";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return testing_support::readAll(record) == expected; }))
-        << testing_support::readAll(record).toStdString();
+    testing_support::writeFile(folder.filePath("old.arena"), "old");
+    QStringList answers = {"old.arena", "bare"};
+    std::vector<std::optional<QString>> chosen;
+    while (!answers.isEmpty()) {
+        const QString answer = answers.takeFirst();
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+            EXPECT_EQ(dialog->windowTitle(), "Create .Arena File");
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            name->setText(answer);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        chosen.push_back(QtSaveDialog().askForSavePath(
+            nullptr, {"Create .Arena File", folder.filePath("x.arena"), ".Arena Files (*.arena)"}));
+    }
+    EXPECT_EQ(chosen, (std::vector<std::optional<QString>>{folder.filePath("old.arena"), folder.filePath("bare")}));
 }

@@ -24,10 +24,11 @@ protected:
     std::unique_ptr<editor::Form1> window;
 
     void SetUp() override { openWindow({}); }
-    void openWindow(const platform::Locations& locations)
+    void openWindow(const platform::Locations& locations, platform::HardLinker hardLink = platform::makeHardLink)
     {
         platform::Services services = scripted.services();
         services.locations = locations;
+        services.hardLink = std::move(hardLink);
         window = std::make_unique<editor::Form1>(services);
     }
 
