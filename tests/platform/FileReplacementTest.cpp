@@ -1,4 +1,5 @@
 #include "platform/FileReplacement.h"
+#include "platform/HardLink.h"
 #include "support/Files.h"
 #include "support/OrdinaryUser.h"
 #include "support/QtPrinting.h"
@@ -26,86 +27,67 @@ struct stat statusOf(const QString& path)
     return status;
 }
 
-bool hardLink(const QString& existing, const QString& newName)
-{
-    return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(newName).constData()) == 0;
-}
-
-// Writes under a file-size limit that cuts the write short, as a full disk would.
-platform::FileWriteResult writeCutShort(const QString& path)
-{
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 16;
-    setrlimit(RLIMIT_FSIZE, &tiny);
-    const platform::FileWriteResult result = replaceFileContent(path, text);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    return result;
-}
-
-class FileReplacement : public ::testing::Test {
-protected:
-    QTemporaryDir temp;
-    QString at(const char* name) const { return temp.filePath(name); }
-};
-
 } // namespace
 
-TEST_F(FileReplacement, ACutShortWriteLeavesTheEarlierFileWhetherReplacedOrWrittenInPlace)
+TEST(FileReplacement, ACutShortWriteLeavesTheEarlierFileWhetherReplacedOrWrittenInPlace)
 {
-    writeFile(at("plain.arena"), "old!");
-    writeFile(at("linked.arena"), "an earlier content longer than the limit");
-    ASSERT_TRUE(hardLink(at("linked.arena"), at("second name")));
-    for (const char* name : {"plain.arena", "linked.arena"}) {
-        const QByteArray before = readAll(at(name));
-        const platform::FileWriteResult result = writeCutShort(at(name));
-        EXPECT_FALSE(result.written) << name;
-        EXPECT_FALSE(result.reason.isEmpty()) << name;
-        EXPECT_EQ(readAll(at(name)), before) << name;
+    QTemporaryDir temp;
+    writeFile(temp.filePath("plain"), "old!");
+    writeFile(temp.filePath("linked"), "an earlier content longer than the limit");
+    ASSERT_TRUE(platform::makeHardLink(temp.filePath("linked"), temp.filePath("second name")));
+    // A file-size limit cuts the write short, as a full disk would.
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    for (const char* name : {"plain", "linked"}) {
+        const QByteArray before = readAll(temp.filePath(name));
+        rlimit tiny{16, saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &tiny);
+        const platform::FileWriteResult result = replaceFileContent(temp.filePath(name), text);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_TRUE(!result.written && !result.reason.isEmpty()) << name;
+        EXPECT_EQ(readAll(temp.filePath(name)), before) << name;
     }
+    std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden).size(), 3) << "a temporary file left";
 }
 
-TEST_F(FileReplacement, KeepsTheFilesOtherNamesOwnerAndGroup)
+TEST(FileReplacement, KeepsTheFilesOtherNamesOwnerAndGroup)
 {
-    writeFile(at("linked.arena"), QByteArray(500, 'x'));
-    ASSERT_TRUE(hardLink(at("linked.arena"), at("second name")));
-    ASSERT_TRUE(replaceFileContent(at("linked.arena"), text).written);
-    EXPECT_EQ(readAll(at("second name")), text);
-    EXPECT_EQ(statusOf(at("linked.arena")).st_nlink, 2u);
+    QTemporaryDir temp;
+    writeFile(temp.filePath("linked"), QByteArray(500, 'x'));
+    ASSERT_TRUE(platform::makeHardLink(temp.filePath("linked"), temp.filePath("second name")));
+    ASSERT_TRUE(replaceFileContent(temp.filePath("linked"), text).written);
+    EXPECT_EQ(readAll(temp.filePath("second name")), text);
 
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can give files to others";
-    for (const auto& [name, owner, group] : {std::tuple{"group.arena", 0, 4242}, std::tuple{"owner.arena", 4242, 4242}}) {
-        writeFile(at(name), "old");
-        ASSERT_EQ(::chown(QFile::encodeName(at(name)).constData(), owner, group), 0);
-        ASSERT_TRUE(replaceFileContent(at(name), text).written);
-        EXPECT_EQ(readAll(at(name)), text);
-        EXPECT_EQ(statusOf(at(name)).st_uid, uid_t(owner)) << name;
-        EXPECT_EQ(statusOf(at(name)).st_gid, gid_t(group)) << name;
+    for (const auto& [name, owner, group] : {std::tuple{"group", 0, 4242}, std::tuple{"owner", 4242, 4242}}) {
+        const QString path = temp.filePath(name);
+        writeFile(path, "old");
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), owner, group), 0);
+        ASSERT_TRUE(replaceFileContent(path, text).written);
+        EXPECT_EQ(readAll(path), text);
+        EXPECT_EQ(std::pair(statusOf(path).st_uid, statusOf(path).st_gid), std::pair(uid_t(owner), gid_t(group)));
     }
 }
 
-TEST_F(FileReplacement, AnOrdinaryUserIsRefusedAReadOnlyFileButMayWriteHisOwnInAFolderHeCannotWrite)
+TEST(FileReplacement, AnOrdinaryUserIsRefusedAReadOnlyFileButMayWriteHisOwnInAFolderHeCannotWrite)
 {
-    writeFile(at("read-only.arena"), "mine, read-only");
-    writeFile(at("writable.arena"), "mine, writable and long enough to be cut");
-    QFile::setPermissions(at("read-only.arena"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    giveToOrdinaryUser(at("read-only.arena"));
-    giveToOrdinaryUser(at("writable.arena"));
+    QTemporaryDir temp;
+    const QString readOnly = temp.filePath("read-only"), writable = temp.filePath("writable");
+    writeFile(readOnly, "mine, read-only");
+    writeFile(writable, "mine, writable");
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    giveToOrdinaryUser(readOnly);
+    giveToOrdinaryUser(writable);
     // The folder is not his: root's and 0755, or made read-only for him.
-    ASSERT_TRUE(QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                                       | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther
-                                                       | (::geteuid() == 0 ? QFile::WriteOwner : QFile::Permissions())));
+    ASSERT_EQ(::chmod(QFile::encodeName(temp.path()).constData(), ::geteuid() == 0 ? 0755 : 0555), 0);
     const int outcome = asOrdinaryUser([&] {
-        return (replaceFileContent(at("read-only.arena"), text).written ? 1 : 0)
-               | (replaceFileContent(at("writable.arena"), text).written ? 0 : 2);
+        return (replaceFileContent(readOnly, text).written ? 1 : 0) | (replaceFileContent(writable, text).written ? 0 : 2);
     });
-    QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ::chmod(QFile::encodeName(temp.path()).constData(), 0700);
     EXPECT_EQ(outcome, 0);
-    EXPECT_EQ(readAll(at("read-only.arena")), QByteArray("mine, read-only"));
-    EXPECT_EQ(readAll(at("writable.arena")), text);
+    EXPECT_EQ(readAll(readOnly), QByteArray("mine, read-only"));
+    EXPECT_EQ(readAll(writable), text);
 }
