@@ -21,6 +21,15 @@ EXPECTED = (b'{\r\n'
             b'fraglimit       "20"\r\n'
             b'type            "ffa team"\r\n'
             b'}\r\n')
+EXPECTED_25 = EXPECTED.replace(b'"20"', b'"25"')
+
+
+def wait_for_bytes(path, expected):
+    deadline = time.monotonic() + TIMEOUT
+    while not (path.exists() and path.read_bytes() == expected) and time.monotonic() < deadline:
+        time.sleep(0.1)
+    got = path.read_bytes() if path.exists() else None
+    assert got == expected, f"{path.name} differs:\n{got!r}\n{expected!r}"
 
 
 def answer_save_dialog(desk, title, path):
@@ -81,6 +90,7 @@ def run(desk, workdir):
     click_main(*control_centre(960, 2520, 612, 288, frame1))  # frag limit
     desk.key("End", "BackSpace", "BackSpace")
     desk.type("2x0")  # the x is refused
+    desk.key("alt+x", "alt+a", "alt+minus")  # no access key takes these: refused too
 
     # Bots: Sarge twice and Doom, through the bot window.
     click_main(*control_centre(4440, 3000, 255, 255, frame1))
@@ -101,11 +111,18 @@ def run(desk, workdir):
     arena.parent.mkdir()
     click_main(*control_centre(3960, 4440, 975, 495))
     answer_save_dialog(desk, "^Create .Arena File$", arena)
-    deadline = time.monotonic() + TIMEOUT
-    while not arena.exists() and time.monotonic() < deadline:
-        time.sleep(0.1)
-    got = arena.read_bytes()
-    assert got == EXPECTED, f"the saved file differs:\n{got!r}\n{EXPECTED!r}"
+    wait_for_bytes(arena, EXPECTED)
+
+    # Saved again with another frag limit: the dialog offers the path just
+    # used, and the file is replaced without a question.
+    click_main(*control_centre(960, 2520, 612, 288, frame1))
+    desk.key("End", "BackSpace", "BackSpace")
+    desk.type("25")
+    click_main(*control_centre(3960, 4440, 975, 495))
+    dialog = desk.wait_for_window("^Create .Arena File$")
+    desk.key("Return")
+    desk.wait_until_gone(dialog)
+    wait_for_bytes(arena, EXPECTED_25)
 
     # Pk3 route, into a new archive, with the real archiver.
     click_main(*box_of(120, 240, 252, frame3))
@@ -117,7 +134,7 @@ def run(desk, workdir):
     desk.wait_until_gone(message)
     entry = subprocess.run(["unzip", "-p", str(archive), "scripts/q3dm17.arena"], capture_output=True,
                            check=True).stdout
-    assert entry == EXPECTED, f"the archive's entry differs:\n{entry!r}"
+    assert entry == EXPECTED_25, f"the archive's entry differs:\n{entry!r}"
     listing = subprocess.run(["unzip", "-Z1", str(archive)], capture_output=True, text=True, check=True).stdout
     assert listing.split() == ["scripts/q3dm17.arena"], listing
     assert not (workdir / "runtime" / "mapwright" / "drive-c" / "scripts").exists(), "staging folder left behind"

@@ -35,6 +35,13 @@ void closeThroughTheFrame(QWidget* form)
     QCoreApplication::sendEvent(form->windowHandle(), &close);
 }
 
+void pressEnterAndEscape(QWidget* form)
+{
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+        QTest::keyClick(form, key);
+    QTest::qWait(150); // long enough for a button's animated click
+}
+
 // Runs a trigger of the main window and, if it opens a window of the class
 // expected, lets `whileOpen` act on that and close it.
 void openFrom(const std::function<void()>& trigger, const char* expected,
@@ -77,8 +84,9 @@ TEST(InformationWindows, OpenFromTheirButtonsAndMenuItemsBuiltAfreshWithEveryTex
     });
     openFrom(menu("usemenu"), "info::Form4", [](QWidget* form) {
         EXPECT_EQ(control<QLabel>(*form, "Helpdisplay")->text(), helpText);
-        EXPECT_EQ(helpText.size(), 254);
         EXPECT_EQ(legibilityProblems(form), QStringList{});
+        pressEnterAndEscape(form);
+        EXPECT_TRUE(form->isVisible()) << "Enter or Escape closed the Help window";
         closeThroughTheFrame(form);
     });
     openFrom(button("Command1"), "info::Form3", [](QWidget* form) {
@@ -94,9 +102,7 @@ TEST(InformationWindows, OpenFromTheirButtonsAndMenuItemsBuiltAfreshWithEveryTex
         EXPECT_EQ(credit->x(), 11);
         click(form, "Label2");
         // Escape and Enter are no way out; Alt+O is.
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-            QTest::keyClick(form, key);
-        QTest::qWait(150); // long enough for a button's animated click
+        pressEnterAndEscape(form);
         EXPECT_TRUE(form->isVisible());
         QTest::keyClick(form, Qt::Key_O, Qt::AltModifier);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }));
