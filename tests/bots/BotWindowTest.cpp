@@ -2,9 +2,7 @@
 #include "support/Legibility.h"
 #include "support/MainWindowUser.h"
 
-#include <QCloseEvent>
-#include <QListWidget>
-#include <QTimer>
+#include "support/Testing.h"
 
 using namespace testing_support;
 

@@ -1,8 +1,6 @@
 #include "editor/ArenaText.h"
 #include "editor/Typelist.h"
-#include "support/QtPrinting.h"
-
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 using namespace editor;
 

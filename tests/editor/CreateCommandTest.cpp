@@ -1,10 +1,7 @@
 #include "editor/ArenaText.h"
 #include "platform/SettingsStore.h"
-#include "support/Files.h"
 #include "support/MainWindowUser.h"
-
-#include <QDir>
-#include <QTemporaryDir>
+#include "support/Testing.h"
 
 using namespace testing_support;
 

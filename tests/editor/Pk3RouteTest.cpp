@@ -1,19 +1,8 @@
 #include "editor/ArchiveWorkingCopy.h"
 #include "editor/ArenaText.h"
-#include "support/Files.h"
 #include "support/MainWindowUser.h"
 #include "support/OrdinaryUser.h"
-
-#include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QProcess>
-#include <QProgressDialog>
-#include <QScopeGuard>
-#include <QStandardPaths>
-#include <QStorageInfo>
-#include <QTemporaryDir>
-#include <QTimer>
+#include "support/Testing.h"
 
 using namespace testing_support;
 

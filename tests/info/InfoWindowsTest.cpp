@@ -4,16 +4,7 @@
 #include "info/Form4.h"
 #include "support/Legibility.h"
 #include "support/ScriptedServices.h"
-#include "support/UserInput.h"
-
-#include <QAction>
-#include <QCloseEvent>
-#include <QLabel>
-#include <QPointer>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 using namespace testing_support;
 

@@ -1,13 +1,7 @@
 #include "platform/FileReplacement.h"
 #include "platform/HardLink.h"
-#include "support/Files.h"
 #include "support/OrdinaryUser.h"
-#include "support/QtPrinting.h"
-
-#include <QDir>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 #include <csignal>
 #include <sys/resource.h>

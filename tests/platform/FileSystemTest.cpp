@@ -1,13 +1,6 @@
 #include "editor/Module1.h"
 #include "platform/FileSystem.h"
-#include "support/Files.h"
-#include "support/QtPrinting.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 using platform::FileSystem;
 using testing_support::writeFile;

@@ -2,19 +2,8 @@
 #include "platform/ProcessStarter.h"
 #include "platform/SaveDialogBackend.h"
 #include "platform/SettingsStore.h"
-#include "support/Files.h"
-#include "support/QtPrinting.h"
 #include "support/TempSettings.h"
-
-#include <QApplication>
-#include <QFileDialog>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 using namespace platform;
 using testing_support::TempSettings;

@@ -1,11 +1,6 @@
 #include "support/Legibility.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QLabel>
-#include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionButton>
+#include "support/Testing.h"
 
 namespace testing_support {
 

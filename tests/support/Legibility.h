@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStringList>
+#include "support/Testing.h"
 
 class QWidget;
 

@@ -3,15 +3,7 @@
 #include "editor/Form1.h"
 #include "support/ScriptedServices.h"
 #include "support/TempSettings.h"
-#include "support/UserInput.h"
-
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 namespace testing_support {
 

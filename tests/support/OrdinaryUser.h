@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QFile>
-#include <QString>
+#include "support/Testing.h"
 
 #include <functional>
 

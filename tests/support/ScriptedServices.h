@@ -1,12 +1,7 @@
 #pragma once
 
 #include "platform/Services.h"
-#include "support/QtPrinting.h"
-
-#include <QString>
-#include <QStringList>
-
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 #include <deque>
 #include <memory>

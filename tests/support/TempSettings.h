@@ -2,10 +2,7 @@
 
 #include "platform/SettingsStore.h"
 
-#include <QSettings>
-#include <QStandardPaths>
-#include <QString>
-#include <QTemporaryDir>
+#include "support/Testing.h"
 
 namespace testing_support {
 

@@ -1,6 +1,4 @@
-#include <QApplication>
-
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 int main(int argc, char* argv[])
 {

@@ -1,0 +1,68 @@
+#pragma once
+
+// What the tests work with: GoogleTest, Qt's widgets and test tools, real
+// files in temporary folders, and failures that show Qt values as text.
+#include <QtTest>
+#include <QtWidgets>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& list, std::ostream* out)
+{
+    *out << '[' << list.join(QStringLiteral(", ")).toStdString() << ']';
+}
+
+inline void PrintTo(const QByteArray& bytes, std::ostream* out)
+{
+    *out << '"' << bytes.toStdString() << "\" (hex " << bytes.toHex(' ').toStdString() << ')';
+}
+
+namespace testing_support {
+
+// A file's bytes, or "<unreadable>" when it cannot be read.
+inline QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Creates or replaces a file with the given bytes; fails the test if it can't.
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// Finds a control of a window by its name, failing the test when missing.
+template <typename Control>
+Control* control(const QWidget& window, const char* name)
+{
+    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control named %s", name);
+    return found;
+}
+
+// Clicks a check box or option button where a user would: on its box.
+// A fixed-size button takes clicks only on its box and its text.
+inline void clickIndicator(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(6, button->height() / 2));
+}
+
+// Types text into a control as key presses, after giving it focus.
+inline void typeInto(QWidget* control, const QString& text)
+{
+    control->setFocus();
+    QTest::keyClicks(control, text);
+}
+
+} // namespace testing_support
