@@ -21,21 +21,11 @@ QByteArray run(const QString& program, const QStringList& arguments, const QStri
     return process.readAllStandardOutput();
 }
 
-QStringList entriesOf(const QString& archive)
+QString entriesOf(const QString& archive)
 {
     QStringList entries = QString::fromUtf8(run("unzip", {"-Z1", archive})).split('\n', Qt::SkipEmptyParts);
     entries.sort();
-    return entries;
-}
-
-QByteArray entry(const QString& archive, const QString& name)
-{
-    return run("unzip", {"-p", archive, name});
-}
-
-QStringList everythingIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    return entries.join(" | ");
 }
 
 // Makes an archive holding the given entries, each holding its own name.
@@ -93,8 +83,7 @@ protected:
         return editor::arenaText({map, "", title, "10", "ffa"});
     }
     QString archive(const QString& name = "maps.pk3") const { return QDir(userFolder).filePath(name); }
-    QString drive(const QString& path) const { return QDir(driveRoot).filePath(path); }
-    QString staging(const QString& name = QString()) const { return drive("scripts/" + name); }
+    QString drive(const QString& path = "scripts") const { return QDir(driveRoot).filePath(path); }
     void replaceArchiverWithScript(const QByteArray& script)
     {
         const QString path = QDir(programFolder).filePath("zip");
@@ -110,69 +99,73 @@ TEST_F(Pk3Route, CreatesOrUpdatesTheArchiveWithTheEntryWhereTheGameLooks)
 {
     create(archive());
     EXPECT_EQ(scripted.messages->shown.at(0).style, 64);
-    EXPECT_EQ(entriesOf(archive()), QStringList{"scripts/q3dm17.arena"});
+    EXPECT_EQ(entriesOf(archive()), "scripts/q3dm17.arena");
     EXPECT_EQ(TempSettings::remembered("Pk3"), archive());
     EXPECT_EQ(TempSettings::remembered(".Arena"), "") << "the save route's name is its own";
-    EXPECT_FALSE(QFileInfo::exists(staging())) << "the staging folder the route made is gone";
+    EXPECT_FALSE(QFileInfo::exists(drive())) << "the staging folder the route made is gone";
 
     // Other entries stay; its own, and those the game takes for it (another
     // letter case), give way to the new one. Names are taken literally, a
-    // link is followed, and the user's default zip options (here: junk the
-    // paths) never reach the archiver.
+    // link is followed, the user's default zip options (here: junk the
+    // paths) never reach the archiver, and a name without an extension is
+    // the file zip writes, new or not.
     makeArchive(archive(), {"maps/q3dm17.bsp", "SCRIPTS/q3dm17.arena", "Scripts/Q3DM17.ARENA", "scripts/q3dm17.arena"});
     makeArchive(archive("old"), {"maps/old.bsp"});
+    ASSERT_TRUE(QFile::link(archive(), archive("link.pk3")));
+    ASSERT_TRUE(QDir().mkpath(drive())); // an empty staging folder is found, and stays
     qputenv("ZIPOPT", "-j");
     const auto restore = qScopeGuard([] { qunsetenv("ZIPOPT"); });
-    setFields("Second Title", "q3dm17");
-    create(archive());
-    ASSERT_TRUE(QFile::link(archive(), archive("link.pk3")));
-    setFields("Brackets", "dm [1]");
-    create(archive("link.pk3"));
-
-    EXPECT_EQ(prompts(), QStringList(3, success));
+    for (const auto& [title, map, into] : {std::tuple{"Second Title", "q3dm17", "maps.pk3"},
+                                           {"Brackets", "dm [1]", "link.pk3"}, {"Old", "q3dm17", "old"},
+                                           {"New", "q3dm17", "new"}}) {
+        setFields(title, map);
+        create(archive(into));
+    }
+    EXPECT_EQ(prompts(), QStringList(5, success));
     EXPECT_TRUE(QFileInfo(archive("link.pk3")).isSymLink());
-    EXPECT_EQ(entriesOf(archive()), (QStringList{"maps/q3dm17.bsp", "scripts/dm [1].arena", "scripts/q3dm17.arena"}));
-    EXPECT_EQ(entry(archive(), "maps/q3dm17.bsp"), QByteArray("maps/q3dm17.bsp"));
-    EXPECT_EQ(entry(archive(), "scripts/q3dm17.arena"), arena("Second Title"));
-    EXPECT_EQ(entry(archive(), "scripts/dm [[]1].arena"), arena("Brackets", "dm [1]"));
-
-    // An archive name without an extension is the file zip writes, new or not.
-    setFields("The Longest Yard", "q3dm17");
-    create(archive("old"));
-    create(archive("new"));
-    EXPECT_EQ(prompts().size(), 5);
-    EXPECT_EQ(prompts().last(), success);
-    EXPECT_EQ(entriesOf(archive("old")), (QStringList{"maps/old.bsp", "scripts/q3dm17.arena"}));
-    EXPECT_EQ(entriesOf(archive("new")), QStringList{"scripts/q3dm17.arena"});
-    EXPECT_EQ(everythingIn(userFolder), (QStringList{"link.pk3", "maps.pk3", "new", "old"}));
+    EXPECT_EQ(entriesOf(archive()), "maps/q3dm17.bsp | scripts/dm [1].arena | scripts/q3dm17.arena");
+    EXPECT_EQ(run("unzip", {"-p", archive(), "maps/q3dm17.bsp"}), QByteArray("maps/q3dm17.bsp"));
+    EXPECT_EQ(run("unzip", {"-p", archive(), "scripts/q3dm17.arena"}), arena("Second Title"));
+    EXPECT_EQ(run("unzip", {"-p", archive(), "scripts/dm [[]1].arena"}), arena("Brackets", "dm [1]"));
+    EXPECT_EQ(entriesOf(archive("old")), "maps/old.bsp | scripts/q3dm17.arena");
+    EXPECT_EQ(entriesOf(archive("new")), "scripts/q3dm17.arena");
+    EXPECT_EQ(QDir(userFolder).entryList(QDir::Files).join(' '), "link.pk3 maps.pk3 new old");
+    EXPECT_TRUE(QDir(drive()).exists() && QDir(drive()).isEmpty());
 }
 
 TEST_F(Pk3Route, TheEntryAndTheUsersFilesKeepTheirNamesWhateverTheLetterCase)
 {
     // Two staging folders that the classic drive would take for one, and
     // the user's files of the staged name in both.
-    for (const char* file : {"SCRIPTS/Q3DM17.arena", "SCRIPTS/readme.txt", "scripts/q3dm17.arena"}) {
+    const QStringList usersFiles = {"SCRIPTS/Q3DM17.arena", "SCRIPTS/readme.txt", "scripts/q3dm17.arena"};
+    for (const QString& file : usersFiles) {
         ASSERT_TRUE(QDir().mkpath(QFileInfo(drive(file)).path()));
-        writeFile(drive(file), file);
+        writeFile(drive(file), file.toUtf8());
     }
+    create(archive());
+    setFields("Star", "*"); // its clean-up deletes one file, by name
     create(archive());
     writeFile(archive("broken.pk3"), "not a zip");
     create(archive("broken.pk3"));
 
-    EXPECT_EQ(prompts(), (QStringList{success, failure}));
-    EXPECT_EQ(entriesOf(archive()), QStringList{"scripts/q3dm17.arena"});
-    EXPECT_EQ(entry(archive(), "scripts/q3dm17.arena"), arena("The Longest Yard"));
-    EXPECT_EQ(everythingIn(driveRoot), (QStringList{"SCRIPTS", "scripts"}));
-    EXPECT_EQ(everythingIn(drive("SCRIPTS")), (QStringList{"Q3DM17.arena", "readme.txt"}));
-    for (const char* file : {"SCRIPTS/Q3DM17.arena", "SCRIPTS/readme.txt", "scripts/q3dm17.arena"})
-        EXPECT_EQ(readAll(drive(file)), QByteArray(file));
+    EXPECT_EQ(prompts(), (QStringList{success, success, failure}));
+    EXPECT_EQ(entriesOf(archive()), "scripts/*.arena | scripts/q3dm17.arena");
+    EXPECT_EQ(run("unzip", {"-p", archive(), "scripts/q3dm17.arena"}), arena("The Longest Yard"));
+    QStringList left;
+    QDirIterator everything(driveRoot, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (everything.hasNext()) {
+        const QString path = everything.next();
+        left << QDir(driveRoot).relativeFilePath(path) + "=" + readAll(path);
+    }
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"SCRIPTS/Q3DM17.arena=SCRIPTS/Q3DM17.arena", "SCRIPTS/readme.txt=SCRIPTS/readme.txt",
+                                 "scripts/q3dm17.arena=scripts/q3dm17.arena"}));
 }
 
 TEST_F(Pk3Route, CancelAndFailuresLeaveEverythingAsItWas)
 {
     create();
     EXPECT_FALSE(QFileInfo::exists(driveRoot)) << "Cancel touches nothing";
-
     QFile::remove(QDir(programFolder).filePath("zip"));
     create(archive());
     EXPECT_FALSE(QFileInfo::exists(archive())) << "no archiver, no archive";
@@ -190,21 +183,22 @@ TEST_F(Pk3Route, CancelAndFailuresLeaveEverythingAsItWas)
     EXPECT_EQ(prompts(), QStringList(4, failure)) << "no success message before an error";
     EXPECT_EQ(scripted.messages->shown.at(0).style, 48);
     EXPECT_EQ(readAll(archive("notes.pk3")), QByteArray("my notes, not an archive"));
-    EXPECT_EQ(everythingIn(userFolder), (QStringList{"link.pk3", "notes.pk3"})) << "no working copies left";
+    EXPECT_EQ(QDir(userFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' '),
+              "link.pk3 notes.pk3")
+        << "no working copies left";
     EXPECT_EQ(TempSettings::remembered("Pk3"), "");
-    EXPECT_FALSE(QFileInfo::exists(staging()));
+    EXPECT_FALSE(QFileInfo::exists(drive()));
 
     // A map name that is no plain file name is refused before it can write,
     // and then delete, a file elsewhere.
-    const QString outside = temp.filePath("private/victim.arena");
-    writeFile(outside, "precious");
+    writeFile(drive("../victim.arena"), "precious");
     for (const char* map : {"../victim", ".."}) {
         setFields("Yard", map);
         create(archive("notes.pk3"));
         EXPECT_TRUE(prompts().last().contains(QStringLiteral("\"%1\"").arg(map))) << prompts().last().toStdString();
     }
     EXPECT_TRUE(prompts().last().contains("names a folder"));
-    EXPECT_EQ(readAll(outside), QByteArray("precious"));
+    EXPECT_EQ(readAll(drive("../victim.arena")), QByteArray("precious"));
 }
 
 TEST_F(Pk3Route, AFileThatCannotBeStagedNeverReachesTheArchiver)
@@ -213,15 +207,13 @@ TEST_F(Pk3Route, AFileThatCannotBeStagedNeverReachesTheArchiver)
     replaceArchiverWithScript("touch '" + started.toUtf8() + "'\nexec zip \"$@\"\n");
     setFields("Yard", QString(250, 'm')); // too long a name for a file here
     create(archive());
-    ASSERT_TRUE(QDir().mkpath(driveRoot));
-    writeFile(drive("scripts"), "a file where the folder would be");
+    writeFile(drive(), "a file where the folder would be");
     setFields("Yard", "q3dm17");
     create(archive());
 
     EXPECT_EQ(prompts(), QStringList(2, failure));
     EXPECT_FALSE(QFileInfo::exists(started));
-    EXPECT_EQ(everythingIn(driveRoot), QStringList{"scripts"});
-    EXPECT_EQ(readAll(drive("scripts")), QByteArray("a file where the folder would be"));
+    EXPECT_EQ(readAll(drive()), QByteArray("a file where the folder would be"));
 }
 
 TEST_F(Pk3Route, FailuresAfterTheSuccessMessageAreReportedAndWhatIsLeftIsNamed)
@@ -230,7 +222,7 @@ TEST_F(Pk3Route, FailuresAfterTheSuccessMessageAreReportedAndWhatIsLeftIsNamed)
     ASSERT_TRUE(QDir().mkpath(settings.iniPath()));
     create(archive());
     EXPECT_EQ(prompts(), (QStringList{success, failure}));
-    EXPECT_FALSE(QFileInfo::exists(staging()));
+    EXPECT_FALSE(QFileInfo::exists(drive()));
     ASSERT_TRUE(QDir(settings.iniPath()).removeRecursively());
 
     // An archiver that leaves a folder where the staged file was.
@@ -238,8 +230,8 @@ TEST_F(Pk3Route, FailuresAfterTheSuccessMessageAreReportedAndWhatIsLeftIsNamed)
     create(archive());
     ASSERT_EQ(prompts().size(), 5);
     EXPECT_EQ(prompts().mid(2, 2), (QStringList{success, failure}));
-    EXPECT_TRUE(prompts().last().contains(staging("q3dm17.arena"))) << prompts().last().toStdString();
-    EXPECT_EQ(entriesOf(archive()), QStringList{"scripts/q3dm17.arena"});
+    EXPECT_TRUE(prompts().last().contains(drive("scripts/q3dm17.arena"))) << prompts().last().toStdString();
+    EXPECT_EQ(entriesOf(archive()), "scripts/q3dm17.arena");
 }
 
 TEST_F(Pk3Route, WaitsForTheArchiverShowsProgressAndCanStopIt)
@@ -253,15 +245,11 @@ TEST_F(Pk3Route, WaitsForTheArchiverShowsProgressAndCanStopIt)
     replaceArchiverWithScript("exec sleep 30\n");
     writeFile(archive(), "an archive to leave alone");
     const ProgressStopper stopper;
-    QElapsedTimer clock;
-    clock.start();
     create(archive());
-
     EXPECT_EQ(stopper.text, "Adding q3dm17.arena to maps.pk3...");
-    EXPECT_LT(clock.elapsed(), 10000);
     EXPECT_EQ(prompts(), (QStringList{success, failure}));
     EXPECT_EQ(readAll(archive()), QByteArray("an archive to leave alone"));
-    EXPECT_FALSE(QFileInfo::exists(staging()));
+    EXPECT_FALSE(QFileInfo::exists(drive()));
 }
 
 TEST_F(Pk3Route, WithoutAHardLinkTheArchiveIsCopiedStoppablyWhereThereIsRoomForIt)
@@ -269,28 +257,26 @@ TEST_F(Pk3Route, WithoutAHardLinkTheArchiveIsCopiedStoppablyWhereThereIsRoomForI
     reopen([](const QString&, const QString&) { return false; });
     makeArchive(archive(), {"maps/q3dm17.bsp"});
     create(archive());
-    EXPECT_EQ(entriesOf(archive()), (QStringList{"maps/q3dm17.bsp", "scripts/q3dm17.arena"}));
+    EXPECT_EQ(entriesOf(archive()), "maps/q3dm17.bsp | scripts/q3dm17.arena");
 
     // A large archive: the copy shows its progress, and Stop leaves it alone.
     QFile large(archive("large.pk3"));
     ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(qint64(2) << 30));
-    large.close();
     ProgressStopper stopper;
     create(archive("large.pk3"));
     EXPECT_EQ(stopper.text, "Copying large.pk3...");
 
-    // One the copy would not leave room for is refused before anything is
-    // copied.
+    // One the copy would leave no room for is refused before any copying.
     stopper.text.clear();
-    const qint64 available = QStorageInfo(userFolder).bytesAvailable();
-    ASSERT_TRUE(large.resize(available / 2 + (qint64(1) << 30)));
+    ASSERT_TRUE(large.resize(QStorageInfo(userFolder).bytesAvailable() / 2 + (qint64(1) << 30)));
     create(archive("large.pk3"));
     EXPECT_EQ(stopper.text, "");
-
     ASSERT_EQ(prompts().size(), 3);
     EXPECT_EQ(prompts().mid(0, 2), (QStringList{success, failure}));
     EXPECT_TRUE(prompts().last().startsWith("There is not enough free space")) << prompts().last().toStdString();
-    EXPECT_EQ(everythingIn(userFolder), (QStringList{"large.pk3", "maps.pk3"})) << "no copy left";
+    EXPECT_EQ(QDir(userFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' '),
+              "large.pk3 maps.pk3")
+        << "no copy left";
 }
 
 TEST(ArchiveWorkingCopy, AnArchiveTheUserMayNotWriteIsRefusedEvenInAFolderHeMayWrite)
@@ -300,11 +286,10 @@ TEST(ArchiveWorkingCopy, AnArchiveTheUserMayNotWriteIsRefusedEvenInAFolderHeMayW
     const QString archive = folder.filePath("maps.pk3");
     writeFile(archive, "the archive");
     QFile::setPermissions(archive, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    const int status = asOrdinaryUser([&] {
-        editor::ArchiveWorkingCopy copy(archive, platform::makeHardLink);
-        return int(copy.prepare(nullptr).status);
-    });
+    const int status = asOrdinaryUser(
+        [&] { return int(editor::ArchiveWorkingCopy(archive, platform::makeHardLink).prepare(nullptr).status); });
     EXPECT_EQ(status, int(editor::ArchiveWorkingCopy::Preparation::Status::Refused));
     EXPECT_EQ(readAll(archive), QByteArray("the archive"));
-    EXPECT_EQ(everythingIn(folder.path()), QStringList{"maps.pk3"});
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' '),
+              "maps.pk3");
 }
