@@ -10,11 +10,6 @@ namespace {
 class CreateCommand : public MainWindowUser {
 protected:
     QTemporaryDir folder;
-    void fillIn(const QString& title, const QString& file)
-    {
-        typeInto(find("longname"), title);
-        typeInto(find("filename"), file);
-    }
 };
 
 } // namespace
@@ -60,7 +55,7 @@ TEST_F(CreateCommand, ChecksTheFieldsInOrderAndReportsOnlyTheFirstFailure)
 
 TEST_F(CreateCommand, SaveRouteWritesTheFileOffersItsPathNextTimeAndReportsFailures)
 {
-    fillIn(" The Longest Yard ", " q3dm17");
+    setFields(" The Longest Yard ", " q3dm17");
     tickGameType(3);
     tickGameType(0);
     find("fraglimit")->setText("");
@@ -100,7 +95,7 @@ TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndCancelDoesNothing)
 {
     platform::SettingsStore().write("Mapwright", "Filenames", ".Arena", "/maps/a.arena");
     platform::SettingsStore().write("Mapwright", "Filenames", "Pk3", "/maps/b.pk3");
-    fillIn("Yard", "q3dm17");
+    setFields("Yard", "q3dm17");
     tickGameType(1);
     choose("aPk3");
     create();
