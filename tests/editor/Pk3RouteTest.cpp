@@ -29,14 +29,14 @@ QString entriesOf(const QString& archive)
 }
 
 // Makes an archive holding the given entries, each holding its own name.
-void makeArchive(const QString& archive, const QStringList& entries)
+void makeArchive(const QString& archive, const QStringList& entries, const QStringList& options = {})
 {
     QTemporaryDir seed;
     for (const QString& name : entries) {
         QDir(seed.path()).mkpath(QFileInfo(name).path());
         writeFile(seed.filePath(name), name.toUtf8());
     }
-    run("zip", QStringList{"-q", "-nw", "seed.pk3"} + entries, seed.path());
+    run("zip", QStringList{"-q", "-nw"} + options + QStringList{"seed.pk3"} + entries, seed.path());
     QFile::remove(archive);
     ASSERT_TRUE(QFile::rename(seed.filePath("seed.pk3"), archive));
 }
@@ -108,9 +108,9 @@ TEST_F(Pk3Route, CreatesOrUpdatesTheArchiveWithTheEntryWhereTheGameLooks)
     // letter case), give way to the new one. Names are taken literally, a
     // link is followed, the user's default zip options (here: junk the
     // paths) never reach the archiver, and a name without an extension is
-    // the file zip writes, new or not.
+    // the file zip writes, new or not. Zip64 archives count too.
     makeArchive(archive(), {"maps/q3dm17.bsp", "SCRIPTS/q3dm17.arena", "Scripts/Q3DM17.ARENA", "scripts/q3dm17.arena"});
-    makeArchive(archive("old"), {"maps/old.bsp"});
+    makeArchive(archive("old"), {"maps/old.bsp", "SCRIPTS/Q3DM17.arena"}, {"-fz"});
     ASSERT_TRUE(QFile::link(archive(), archive("link.pk3")));
     ASSERT_TRUE(QDir().mkpath(drive())); // an empty staging folder is found, and stays
     qputenv("ZIPOPT", "-j");
