@@ -49,65 +49,52 @@ TEST_F(CreateCommand, ChecksTheFieldsInOrderAndReportsOnlyTheFirstFailure)
     EXPECT_EQ(find("filename")->text(), "\tq3dm17");
 
     EXPECT_TRUE(scripted.dialog->requests.empty());
-    for (const ShownMessage& message : scripted.messages->shown)
-        EXPECT_TRUE(message.style == 48 && message.title == "Mapwright");
+    EXPECT_EQ(scripted.messages->styles, QList<int>(prompts().size(), 48));
+    EXPECT_EQ(scripted.messages->titles, QStringList(prompts().size(), "Mapwright"));
 }
 
-TEST_F(CreateCommand, SaveRouteWritesTheFileOffersItsPathNextTimeAndReportsFailures)
+TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndTheSaveRouteWritesTheFileOrReportsWhyNot)
 {
+    const auto asked = [this](std::size_t index) {
+        const platform::SaveDialogRequest& request = scripted.dialog->requests.at(index);
+        return QStringList{request.title, request.nameFilter, request.initialPath};
+    };
+    platform::SettingsStore().write("Mapwright", "Filenames", "Pk3", "/maps/b.pk3");
     setFields(" The Longest Yard ", " q3dm17");
     tickGameType(3);
     tickGameType(0);
     find("fraglimit")->setText("");
+    choose("aPk3");
+    create();
     choose("aArena");
     const QString path = folder.filePath("yard.arena");
     create(path);
+    const QByteArray text = editor::arenaText({"q3dm17", "", " The Longest Yard ", "", "ffa team"});
 
-    ASSERT_EQ(scripted.dialog->requests.size(), 1u);
-    EXPECT_EQ(scripted.dialog->requests[0].title, "Create .Arena File");
-    EXPECT_EQ(scripted.dialog->requests[0].nameFilter, ".Arena Files (*.arena)");
-    EXPECT_EQ(scripted.dialog->requests[0].initialPath, "");
-    EXPECT_TRUE(prompts().isEmpty()) << "success on the save route is silent";
-    EXPECT_EQ(readAll(path), editor::arenaText({"q3dm17", "", " The Longest Yard ", "", "ffa team"}));
+    EXPECT_EQ(asked(0), (QStringList{"Add .arena file to PK3", "PK3 Files (*.pk3)", "/maps/b.pk3"}));
+    EXPECT_EQ(asked(1), (QStringList{"Create .Arena File", ".Arena Files (*.arena)", ""}));
+    EXPECT_TRUE(prompts().isEmpty()) << "Cancel, and success on the save route, are silent";
+    EXPECT_EQ(readAll(path), text);
     EXPECT_EQ(TempSettings::remembered(".Arena"), path);
-    EXPECT_EQ(TempSettings::remembered("Pk3"), "");
+    EXPECT_EQ(TempSettings::remembered("Pk3"), "/maps/b.pk3");
 
-    // A name without an extension is used as typed, and an existing file is
-    // replaced without a question.
+    // A name without an extension is used as typed, an existing file is
+    // replaced without a question, and Cancel leaves the name remembered.
     const QString bare = folder.filePath("bare");
     writeFile(bare, QByteArray(1000, 'z'));
     create(bare);
-    EXPECT_EQ(scripted.dialog->requests[1].initialPath, path);
-    EXPECT_EQ(readAll(bare), editor::arenaText({"q3dm17", "", " The Longest Yard ", "", "ffa team"}));
+    create();
+    EXPECT_EQ(asked(2)[2], path);
+    EXPECT_EQ(asked(3)[2], bare);
+    EXPECT_EQ(readAll(bare), text);
     EXPECT_TRUE(prompts().isEmpty());
 
     // A file that cannot be written is reported, with its path, and not
     // remembered.
     const QString unwritable = folder.filePath("no such folder/yard.arena");
     create(unwritable);
-    ASSERT_EQ(scripted.messages->shown.size(), 1u);
-    EXPECT_EQ(scripted.messages->shown[0].style, 48);
+    ASSERT_EQ(prompts().size(), 1);
+    EXPECT_EQ(scripted.messages->styles[0], 48);
     EXPECT_TRUE(prompts().first().contains(unwritable));
     EXPECT_EQ(TempSettings::remembered(".Arena"), bare);
-}
-
-TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndCancelDoesNothing)
-{
-    platform::SettingsStore().write("Mapwright", "Filenames", ".Arena", "/maps/a.arena");
-    platform::SettingsStore().write("Mapwright", "Filenames", "Pk3", "/maps/b.pk3");
-    setFields("Yard", "q3dm17");
-    tickGameType(1);
-    choose("aPk3");
-    create();
-    choose("aArena");
-    create();
-
-    ASSERT_EQ(scripted.dialog->requests.size(), 2u);
-    EXPECT_EQ(scripted.dialog->requests[0].title, "Add .arena file to PK3");
-    EXPECT_EQ(scripted.dialog->requests[0].nameFilter, "PK3 Files (*.pk3)");
-    EXPECT_EQ(scripted.dialog->requests[0].initialPath, "/maps/b.pk3");
-    EXPECT_EQ(scripted.dialog->requests[1].initialPath, "/maps/a.arena");
-    EXPECT_TRUE(prompts().isEmpty());
-    EXPECT_TRUE(QDir(folder.path()).isEmpty());
-    EXPECT_EQ(TempSettings::remembered(".Arena"), "/maps/a.arena");
 }

@@ -98,7 +98,7 @@ protected:
 TEST_F(Pk3Route, CreatesOrUpdatesTheArchiveWithTheEntryWhereTheGameLooks)
 {
     create(archive());
-    EXPECT_EQ(scripted.messages->shown.at(0).style, 64);
+    EXPECT_EQ(scripted.messages->styles.at(0), 64);
     EXPECT_EQ(entriesOf(archive()), "scripts/q3dm17.arena");
     EXPECT_EQ(TempSettings::remembered("Pk3"), archive());
     EXPECT_EQ(TempSettings::remembered(".Arena"), "") << "the save route's name is its own";
@@ -129,7 +129,7 @@ TEST_F(Pk3Route, CreatesOrUpdatesTheArchiveWithTheEntryWhereTheGameLooks)
     EXPECT_EQ(run("unzip", {"-p", archive(), "scripts/dm [[]1].arena"}), arena("Brackets", "dm [1]"));
     EXPECT_EQ(entriesOf(archive("old")), "maps/old.bsp | scripts/q3dm17.arena");
     EXPECT_EQ(entriesOf(archive("new")), "scripts/q3dm17.arena");
-    EXPECT_EQ(QDir(userFolder).entryList(QDir::Files).join(' '), "link.pk3 maps.pk3 new old");
+    EXPECT_EQ(namesIn(userFolder), "link.pk3 maps.pk3 new old");
     EXPECT_TRUE(QDir(drive()).exists() && QDir(drive()).isEmpty());
 }
 
@@ -151,18 +151,13 @@ TEST_F(Pk3Route, TheEntryAndTheUsersFilesKeepTheirNamesWhateverTheLetterCase)
     EXPECT_EQ(prompts(), (QStringList{success, success, failure}));
     EXPECT_EQ(entriesOf(archive()), "scripts/*.arena | scripts/q3dm17.arena");
     EXPECT_EQ(run("unzip", {"-p", archive(), "scripts/q3dm17.arena"}), arena("The Longest Yard"));
-    QStringList left;
-    QDirIterator everything(driveRoot, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (everything.hasNext()) {
-        const QString path = everything.next();
-        left << QDir(driveRoot).relativeFilePath(path) + "=" + readAll(path);
-    }
-    left.sort();
-    EXPECT_EQ(left, (QStringList{"SCRIPTS/Q3DM17.arena=SCRIPTS/Q3DM17.arena", "SCRIPTS/readme.txt=SCRIPTS/readme.txt",
-                                 "scripts/q3dm17.arena=scripts/q3dm17.arena"}));
+    for (const QString& file : usersFiles)
+        EXPECT_EQ(readAll(drive(file)), file.toUtf8());
+    EXPECT_EQ(namesIn(driveRoot) + " / " + namesIn(drive("SCRIPTS")) + " / " + namesIn(drive()),
+              "SCRIPTS scripts / Q3DM17.arena readme.txt / q3dm17.arena");
 }
 
-TEST_F(Pk3Route, CancelAndFailuresLeaveEverythingAsItWas)
+TEST_F(Pk3Route, CancelAndFailuresBeforeTheArchiverEndsLeaveEverythingAsItWas)
 {
     create();
     EXPECT_FALSE(QFileInfo::exists(driveRoot)) << "Cancel touches nothing";
@@ -181,11 +176,9 @@ TEST_F(Pk3Route, CancelAndFailuresLeaveEverythingAsItWas)
     create(archive("link.pk3"));
 
     EXPECT_EQ(prompts(), QStringList(4, failure)) << "no success message before an error";
-    EXPECT_EQ(scripted.messages->shown.at(0).style, 48);
+    EXPECT_EQ(scripted.messages->styles.at(0), 48);
     EXPECT_EQ(readAll(archive("notes.pk3")), QByteArray("my notes, not an archive"));
-    EXPECT_EQ(QDir(userFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' '),
-              "link.pk3 notes.pk3")
-        << "no working copies left";
+    EXPECT_EQ(namesIn(userFolder), "link.pk3 notes.pk3") << "no working copies left";
     EXPECT_EQ(TempSettings::remembered("Pk3"), "");
     EXPECT_FALSE(QFileInfo::exists(drive()));
 
@@ -199,10 +192,8 @@ TEST_F(Pk3Route, CancelAndFailuresLeaveEverythingAsItWas)
     }
     EXPECT_TRUE(prompts().last().contains("names a folder"));
     EXPECT_EQ(readAll(drive("../victim.arena")), QByteArray("precious"));
-}
 
-TEST_F(Pk3Route, AFileThatCannotBeStagedNeverReachesTheArchiver)
-{
+    // A file that cannot be staged never reaches the archiver.
     const QString started = temp.filePath("archiver started");
     replaceArchiverWithScript("touch '" + started.toUtf8() + "'\nexec zip \"$@\"\n");
     setFields("Yard", QString(250, 'm')); // too long a name for a file here
@@ -211,7 +202,7 @@ TEST_F(Pk3Route, AFileThatCannotBeStagedNeverReachesTheArchiver)
     setFields("Yard", "q3dm17");
     create(archive());
 
-    EXPECT_EQ(prompts(), QStringList(2, failure));
+    EXPECT_EQ(prompts().mid(prompts().size() - 2), QStringList(2, failure));
     EXPECT_FALSE(QFileInfo::exists(started));
     EXPECT_EQ(readAll(drive()), QByteArray("a file where the folder would be"));
 }
@@ -274,9 +265,7 @@ TEST_F(Pk3Route, WithoutAHardLinkTheArchiveIsCopiedStoppablyWhereThereIsRoomForI
     ASSERT_EQ(prompts().size(), 3);
     EXPECT_EQ(prompts().mid(0, 2), (QStringList{success, failure}));
     EXPECT_TRUE(prompts().last().startsWith("There is not enough free space")) << prompts().last().toStdString();
-    EXPECT_EQ(QDir(userFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' '),
-              "large.pk3 maps.pk3")
-        << "no copy left";
+    EXPECT_EQ(namesIn(userFolder), "large.pk3 maps.pk3") << "no copy left";
 }
 
 TEST(ArchiveWorkingCopy, AnArchiveTheUserMayNotWriteIsRefusedEvenInAFolderHeMayWrite)
@@ -290,6 +279,5 @@ TEST(ArchiveWorkingCopy, AnArchiveTheUserMayNotWriteIsRefusedEvenInAFolderHeMayW
         [&] { return int(editor::ArchiveWorkingCopy(archive, platform::makeHardLink).prepare(nullptr).status); });
     EXPECT_EQ(status, int(editor::ArchiveWorkingCopy::Preparation::Status::Refused));
     EXPECT_EQ(readAll(archive), QByteArray("the archive"));
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' '),
-              "maps.pk3");
+    EXPECT_EQ(namesIn(folder.path()), "maps.pk3");
 }

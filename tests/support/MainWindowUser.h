@@ -40,13 +40,10 @@ protected:
     // given, or cancelled when none is.
     void create(const QString& answer = QString())
     {
-        if (answer.isNull())
-            scripted.dialog->cancel();
-        else
-            scripted.dialog->answer(answer);
+        scripted.dialog->answers.push_back(answer.isNull() ? std::nullopt : std::optional(answer));
         QTest::mouseClick(find<QPushButton>("Command4"), Qt::LeftButton);
     }
-    QStringList prompts() const { return scripted.messages->prompts(); }
+    const QStringList& prompts() const { return scripted.messages->prompts; }
 };
 
 } // namespace testing_support

@@ -10,25 +10,16 @@
 
 namespace testing_support {
 
-struct ShownMessage {
-    QString prompt;
-    int style = 0;
-    QString title;
-};
-
 // Records every message box instead of showing it.
 struct RecordingMessageBox final : platform::MessageBox {
-    std::vector<ShownMessage> shown;
+    QStringList prompts;
+    QList<int> styles;
+    QStringList titles;
     void show(QWidget*, const QString& prompt, int style, const QString& title) override
     {
-        shown.push_back({prompt, style, title});
-    }
-    QStringList prompts() const
-    {
-        QStringList result;
-        for (const ShownMessage& message : shown)
-            result << message.prompt;
-        return result;
+        prompts << prompt;
+        styles << style;
+        titles << title;
     }
 };
 
@@ -37,8 +28,6 @@ struct RecordingMessageBox final : platform::MessageBox {
 struct ScriptedSaveDialog final : platform::SaveDialogBackend {
     std::vector<platform::SaveDialogRequest> requests;
     std::deque<std::optional<QString>> answers;
-    void answer(const QString& path) { answers.emplace_back(path); }
-    void cancel() { answers.emplace_back(); }
     std::optional<QString> askForSavePath(QWidget*, const platform::SaveDialogRequest& request) override
     {
         requests.push_back(request);
@@ -55,23 +44,14 @@ struct ScriptedSaveDialog final : platform::SaveDialogBackend {
 // Records every program the code tries to start, instead of starting it.
 // Programs named in `missing` cannot be started; all others start.
 struct ScriptedProcessStarter final : platform::ProcessStarter {
-    struct Attempt {
-        QString program;
-        QStringList arguments;
-    };
     QStringList missing;
-    std::vector<Attempt> attempts;
-    bool startDetached(const QString& program, const QStringList& arguments) override
+    QStringList programs;
+    QList<QStringList> arguments;
+    bool startDetached(const QString& program, const QStringList& given) override
     {
-        attempts.push_back({program, arguments});
+        programs << program;
+        arguments << given;
         return !missing.contains(program);
-    }
-    QStringList programsTried() const
-    {
-        QStringList result;
-        for (const Attempt& attempt : attempts)
-            result << attempt.program;
-        return result;
     }
 };
 
@@ -82,11 +62,7 @@ struct ScriptedServices {
     std::shared_ptr<ScriptedProcessStarter> processes = std::make_shared<ScriptedProcessStarter>();
     platform::Services services() const
     {
-        platform::Services result;
-        result.messageBox = messages;
-        result.saveDialog = dialog;
-        result.processStarter = processes;
-        return result;
+        return {.messageBox = messages, .saveDialog = dialog, .locations = {}, .processStarter = processes};
     }
 };
 

@@ -41,6 +41,12 @@ inline void writeFile(const QString& path, const QByteArray& bytes)
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
+// The names in a folder, hidden ones too, in order and joined by spaces.
+inline QString namesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(u' ');
+}
+
 // Finds a control of a window by its name, failing the test when missing.
 template <typename Control>
 Control* control(const QWidget& window, const char* name)
