@@ -13,11 +13,10 @@ QString settingKey(const QString& section, const QString& key)
 
 } // namespace
 
-QString SettingsStore::read(const QString& application, const QString& section, const QString& key,
-                            const QString& defaultValue) const
+QString SettingsStore::read(const QString& application, const QString& section, const QString& key) const
 {
     const QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);
-    return settings.value(settingKey(section, key), defaultValue).toString();
+    return settings.value(settingKey(section, key)).toString();
 }
 
 bool SettingsStore::write(const QString& application, const QString& section, const QString& key,

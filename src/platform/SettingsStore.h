@@ -9,8 +9,8 @@ namespace platform {
 // (~/.config/<application>/<application>.ini).
 class SettingsStore {
 public:
-    QString read(const QString& application, const QString& section, const QString& key,
-                 const QString& defaultValue = QString()) const;
+    // Empty when nothing is stored under the key.
+    QString read(const QString& application, const QString& section, const QString& key) const;
     // Returns whether the value was stored.
     bool write(const QString& application, const QString& section, const QString& key,
                const QString& value);

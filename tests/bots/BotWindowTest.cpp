@@ -1,10 +1,5 @@
-#include "bots/Form2.h"
 #include "support/Legibility.h"
 #include "support/MainWindowUser.h"
-
-#include "support/Testing.h"
-
-using namespace testing_support;
 
 namespace {
 
@@ -14,7 +9,7 @@ const char *const Add = "label1", *const Remove = "label2", *const Clear = "labe
 // The main window, whose "..." opens the bot selection window, and a user driving that with the mouse.
 class BotWindow : public MainWindowUser {
 protected:
-    bots::Form2* form = nullptr; // the one open now
+    QWidget* form = nullptr; // the one open now
 
     QListWidget* list(const char* name) const { return control<QListWidget>(*form, name); }
     void press(const char* button) const { QTest::mouseClick(control<QPushButton>(*form, button), Qt::LeftButton); }
@@ -37,11 +32,8 @@ protected:
     void openAndAct(const std::function<void()>& act)
     {
         window->show();
-        form = nullptr;
-        const QObject call; // takes the timer with it should nothing open
-        QTimer::singleShot(0, &call, [&] {
-            form = qobject_cast<bots::Form2*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(form);
+        const auto checkAndAct = [&](QWidget* opened) {
+            form = opened;
             EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == list("botlist"); }));
             EXPECT_EQ(list("addedbots")->count(), 0) << "never filled from the field";
             QStringList catalogue;
@@ -52,11 +44,10 @@ protected:
                                            "Sarge Slash Sorlag Stripe Tankjr Uriel Visor Wrack Xaero");
             EXPECT_TRUE(list("botlist")->selectedItems().isEmpty());
             act();
-            EXPECT_FALSE(form->isVisible()) << "the window stayed open";
-            form->hide();
-        });
-        QTest::mouseClick(find<QPushButton>("label8"), Qt::LeftButton);
-        EXPECT_NE(form, nullptr) << "nothing opened";
+        };
+        const QByteArray opened = inModalWindow(
+            [this] { QTest::mouseClick(find<QPushButton>("label8"), Qt::LeftButton); }, checkAndAct);
+        ASSERT_EQ(opened, "bots::Form2");
     }
 };
 
@@ -101,12 +92,8 @@ TEST_F(BotWindow, RefusesASeventeenthBotAndLeavesTheFieldOnCancelOrCloseWhileEnt
         EXPECT_EQ(scripted.messages->titles, QStringList(2, "Mapwright"));
 
         select(list("addedbots")->item(0));
-        for (const char* name : {"botlist", "addedbots", Add, Remove, Clear, Cancel, Ok}) {
-            QWidget* target = control<QWidget>(*form, name);
-            target->setFocus();
-            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-                QTest::keyClick(target, key);
-        }
+        for (const char* name : {"botlist", "addedbots", Add, Remove, Clear, Cancel, Ok})
+            pressEnterAndEscape(control(*form, name));
         EXPECT_TRUE(form->isVisible());
         EXPECT_EQ(list("addedbots")->count(), 16);
         press(Cancel);

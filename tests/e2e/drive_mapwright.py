@@ -88,11 +88,12 @@ def run(desk, workdir):
     click_main(*box_of(240, 240, 252, frame2))   # Free For All
     click_main(*box_of(2280, 240, 252, frame2))  # Team Death Match
     click_main(*control_centre(960, 2520, 612, 288, frame1))  # frag limit
-    desk.key("End", "BackSpace", "BackSpace")
-    # The x is refused, and so is Alt with a key no access key takes; each
-    # comes while the field has room for it.
+    desk.key("Home", "Delete", "Delete")
+    # The x is refused, and so are Alt with a key no access key takes and
+    # Ctrl+Backspace, which would delete a word; each comes while the field
+    # has room for it.
     desk.type("2")
-    desk.key("alt+x", "alt+a", "alt+minus")
+    desk.key("alt+x", "alt+a", "alt+minus", "ctrl+BackSpace")
     desk.type("x0")
 
     # Bots: Sarge twice and Doom, through the bot window.

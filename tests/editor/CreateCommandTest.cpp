@@ -1,18 +1,8 @@
 #include "editor/ArenaText.h"
 #include "platform/SettingsStore.h"
 #include "support/MainWindowUser.h"
-#include "support/Testing.h"
 
-using namespace testing_support;
-
-namespace {
-
-class CreateCommand : public MainWindowUser {
-protected:
-    QTemporaryDir folder;
-};
-
-} // namespace
+using CreateCommand = MainWindowUser;
 
 TEST_F(CreateCommand, ChecksTheFieldsInOrderAndReportsOnlyTheFirstFailure)
 {
@@ -55,11 +45,14 @@ TEST_F(CreateCommand, ChecksTheFieldsInOrderAndReportsOnlyTheFirstFailure)
 
 TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndTheSaveRouteWritesTheFileOrReportsWhyNot)
 {
+    const QTemporaryDir folder;
     const auto asked = [this](std::size_t index) {
         const platform::SaveDialogRequest& request = scripted.dialog->requests.at(index);
         return QStringList{request.title, request.nameFilter, request.initialPath};
     };
-    platform::SettingsStore().write("Mapwright", "Filenames", "Pk3", "/maps/b.pk3");
+    // A remembered name comes back exactly, however awkward its text.
+    const QString stored = QStringLiteral("@ C:\\maps, new;1/true \u00e9\u20ac.pk3 ");
+    platform::SettingsStore().write("Mapwright", "Filenames", "Pk3", stored);
     setFields(" The Longest Yard ", " q3dm17");
     tickGameType(3);
     tickGameType(0);
@@ -71,12 +64,12 @@ TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndTheSaveRouteWritesTheFileOrRep
     create(path);
     const QByteArray text = editor::arenaText({"q3dm17", "", " The Longest Yard ", "", "ffa team"});
 
-    EXPECT_EQ(asked(0), (QStringList{"Add .arena file to PK3", "PK3 Files (*.pk3)", "/maps/b.pk3"}));
+    EXPECT_EQ(asked(0), (QStringList{"Add .arena file to PK3", "PK3 Files (*.pk3)", stored}));
     EXPECT_EQ(asked(1), (QStringList{"Create .Arena File", ".Arena Files (*.arena)", ""}));
     EXPECT_TRUE(prompts().isEmpty()) << "Cancel, and success on the save route, are silent";
     EXPECT_EQ(readAll(path), text);
     EXPECT_EQ(TempSettings::remembered(".Arena"), path);
-    EXPECT_EQ(TempSettings::remembered("Pk3"), "/maps/b.pk3");
+    EXPECT_EQ(TempSettings::remembered("Pk3"), stored);
 
     // A name without an extension is used as typed, an existing file is
     // replaced without a question, and Cancel leaves the name remembered.

@@ -2,10 +2,6 @@
 #include "support/Legibility.h"
 #include "support/MainWindowUser.h"
 
-#include "support/Testing.h"
-
-using namespace testing_support;
-
 namespace {
 
 // Everything a user can see of the window's controls, for comparing states.
@@ -86,14 +82,15 @@ TEST_F(MainWindow, FragLimitTakesDigitsPeriodAndBackspaceOnlyHoweverTheyAreTyped
     fraglimit()->setFocus();
     const int beepsBefore = platform::beepCount();
 
-    QTest::keyClicks(fraglimit(), "1a -+,.5");
+    QTest::keyClicks(fraglimit(), "1a -+,.");
     // Keys no access key or menu takes, and control characters, are typed
-    // characters too.
-    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier},
-                                         {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_X, Qt::AltModifier},
-                                         {Qt::Key_Minus, Qt::AltModifier}, {Qt::Key_A, Qt::MetaModifier},
-                                         {Qt::Key_Backspace, Qt::ControlModifier},
-                                         {Qt::Key_BracketLeft, Qt::ControlModifier}})
+    // characters too; Ctrl with Alt is AltGr on some keyboards.
+    using Press = std::pair<Qt::Key, Qt::KeyboardModifiers>;
+    for (const auto& [key, modifiers] : {Press{Qt::Key_Return, {}}, {Qt::Key_Escape, {}}, {Qt::Key_V, Qt::ControlModifier},
+                                         {Qt::Key_X, Qt::AltModifier}, {Qt::Key_Minus, Qt::AltModifier},
+                                         {Qt::Key_A, Qt::MetaModifier}, {Qt::Key_Backspace, Qt::ControlModifier},
+                                         {Qt::Key_BracketLeft, Qt::ControlModifier},
+                                         {Qt::Key_5, Qt::ControlModifier | Qt::AltModifier}})
         QTest::keyClick(fraglimit(), key, modifiers);
     EXPECT_EQ(fraglimit()->text(), "1.5");
     EXPECT_EQ(platform::beepCount() - beepsBefore, 13);
@@ -118,12 +115,8 @@ TEST_F(MainWindow, FragLimitTakesDigitsPeriodAndBackspaceOnlyHoweverTheyAreTyped
 TEST_F(MainWindow, EnterAndEscapePressNoButtonAndExitAsksNothing)
 {
     typeInto(find("longname"), "Yard");
-    for (const char* name : {"longname", "bots", "Command4", "Command3"}) {
-        QWidget* focus = window->findChild<QWidget*>(name);
-        focus->setFocus();
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-            QTest::keyClick(focus, key);
-    }
+    for (const char* name : {"longname", "bots", "Command4", "Command3"})
+        pressEnterAndEscape(find<QWidget>(name));
     EXPECT_TRUE(prompts().isEmpty()) << "Create did not run";
     EXPECT_EQ(find("longname")->text(), "Yard") << "Clear did not run";
 

@@ -2,9 +2,6 @@
 #include "editor/ArenaText.h"
 #include "support/MainWindowUser.h"
 #include "support/OrdinaryUser.h"
-#include "support/Testing.h"
-
-using namespace testing_support;
 
 namespace {
 

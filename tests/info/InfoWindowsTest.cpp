@@ -1,94 +1,55 @@
-#include "editor/Form1.h"
 #include "info/Contact.h"
 #include "info/Form3.h"
-#include "info/Form4.h"
 #include "support/Legibility.h"
-#include "support/ScriptedServices.h"
-#include "support/Testing.h"
-
-using namespace testing_support;
+#include "support/MainWindowUser.h"
 
 namespace {
 
-const QString helpText = QStringLiteral(
-    "1. Fill in the fields on the main screen \n"
-    "2. Select up to 16 of the 32 bots provided with the game.\n"
-    " 3. Finally, click on one of the options for the final file - either add to or create a new pk3 file,"
-    " or create a .Arena file. \n"
-    "4. It's as simple as that.");
+void click(QWidget* form, const char* name) { QTest::mouseClick(control(*form, name), Qt::LeftButton); }
 
-void click(QWidget* form, const char* name) { QTest::mouseClick(control<QWidget>(*form, name), Qt::LeftButton); }
-
-// Presses Enter and Escape where a user's keys go: to the control with the focus,
-// which leaves to the window what it does not take.
-void pressEnterAndEscape(QWidget* form)
-{
-    QWidget* focused = form->focusWidget();
-    ASSERT_NE(focused, nullptr) << "no control has the focus";
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-        QTest::keyClick(focused, key);
-    QTest::qWait(150); // long enough for a button's animated click
-}
-
-// Runs a trigger of the main window and, if it opens a window of the class
-// expected, lets `whileOpen` act on that and close it.
-void openFrom(const std::function<void()>& trigger, const char* expected,
-              const std::function<void(QWidget*)>& whileOpen)
-{
-    QPointer<QWidget> form;
-    QTimer watcher;
-    watcher.callOnTimeout([&] {
-        if ((form = QApplication::activeModalWidget())) {
-            watcher.stop();
-            const QByteArray opened = form->metaObject()->className();
-            EXPECT_EQ(opened, expected);
-            if (opened == expected)
-                whileOpen(form);
-            EXPECT_FALSE(form->isVisible()) << "still open";
-            form->hide();
-        }
-    });
-    watcher.start(10);
-    trigger();
-    EXPECT_FALSE(watcher.isActive()) << "nothing opened";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.isNull(); })) << "not destroyed on closing";
-}
+// The main window on screen, with the Help and About windows a click or a
+// menu item away.
+class InformationWindows : public MainWindowUser {
+protected:
+    void SetUp() override
+    {
+        MainWindowUser::SetUp();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    std::function<void()> button(const char* name) const { return [this, name] { click(window.get(), name); }; }
+    std::function<void()> menu(const char* name) const { return [this, name] { find<QAction>(name)->trigger(); }; }
+};
 
 } // namespace
 
-TEST(InformationWindows, OpenFromTheirButtonsAndMenuItemsBuiltAfreshWithEveryTextWhole)
+TEST_F(InformationWindows, OpenFromTheirButtonsAndMenuItemsWithEveryTextWholeAndCloseOnlyAsDesigned)
 {
-    ScriptedServices scripted;
-    editor::Form1 window{scripted.services()};
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    const auto button = [&](const char* name) { return [&window, name] { click(&window, name); }; };
-    const auto menu = [&](const char* name) { return [&window, name] { control<QAction>(window, name)->trigger(); }; };
-
-    // Each window is destroyed on closing, so every opening shows it afresh.
-    openFrom(button("Command2"), "info::Form4", [](QWidget* form) { click(form, "label1"); });
-    openFrom(menu("usemenu"), "info::Form4", [](QWidget* form) {
-        EXPECT_EQ(control<QLabel>(*form, "Helpdisplay")->text(), helpText);
+    // Help: Enter and Escape leave it open, the frame's close box closes it.
+    const auto help = [](QWidget* form) {
         EXPECT_EQ(legibilityProblems(form), QStringList{});
-        pressEnterAndEscape(form);
+        pressEnterAndEscape(form->focusWidget());
         EXPECT_TRUE(form->isVisible()) << "Enter or Escape closed the Help window";
-        QCloseEvent close; // the frame's close box, as the window system sends it
+        QCloseEvent close; // as the window system sends it
         QCoreApplication::sendEvent(form->windowHandle(), &close);
-    });
-    openFrom(button("Command1"), "info::Form3", [](QWidget* form) { click(form, "label7"); });
-    openFrom(menu("creditsmenu"), "info::Form3", [](QWidget* form) {
+    };
+    // About: Enter and Escape leave it open, Alt+O closes it.
+    const auto about = [](QWidget* form) {
         const QLabel* title = control<QLabel>(*form, "Label1");
         const QLabel* credit = control<QLabel>(*form, "Label3");
         EXPECT_EQ(legibilityProblems(form), QStringList{});
         EXPECT_EQ(credit->width(), title->width()) << "the credit line takes the title's width";
         EXPECT_EQ(credit->x(), 11);
         click(form, "Label2");
-        // Escape and Enter are no way out; Alt+O is.
-        pressEnterAndEscape(form);
+        pressEnterAndEscape(form->focusWidget());
         EXPECT_TRUE(form->isVisible());
         QTest::keyClick(form, Qt::Key_O, Qt::AltModifier);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }));
-    });
+    };
+    EXPECT_EQ(inModalWindow(button("Command2"), [](QWidget* form) { click(form, "label1"); }), "info::Form4");
+    EXPECT_EQ(inModalWindow(menu("usemenu"), help), "info::Form4");
+    EXPECT_EQ(inModalWindow(button("Command1"), [](QWidget* form) { click(form, "label7"); }), "info::Form3");
+    EXPECT_EQ(inModalWindow(menu("creditsmenu"), about), "info::Form3");
     EXPECT_EQ(scripted.processes->programs, QStringList{"xdg-open"}) << "the main window's process start";
 }
 

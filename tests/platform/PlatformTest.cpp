@@ -1,39 +1,89 @@
-#include "platform/KeyPressHook.h"
+#include "platform/FileReplacement.h"
+#include "platform/HardLink.h"
 #include "platform/ProcessStarter.h"
 #include "platform/SaveDialogBackend.h"
-#include "platform/SettingsStore.h"
-#include "support/TempSettings.h"
+#include "support/OrdinaryUser.h"
 #include "support/Testing.h"
 
-using namespace platform;
-using testing_support::TempSettings;
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
-TEST(SettingsStore, KeepsAwkwardTextUnchangedAcrossStores)
+using namespace platform;
+
+namespace {
+
+const QByteArray text = "{\r\nmap             \"q3dm17\"\r\n}\r\n";
+
+struct stat statusOf(const QString& path)
 {
-    TempSettings temp;
-    const QStringList values = {"/home/a b/maps, new/x.arena", "@weird", " lead and trail ", "C:\\Games\\m.pk3",
-                                QStringLiteral("/home/\u00e9t\u00e9/\u20ac.arena"), "true", "1;2"};
-    for (const QString& value : values) {
-        EXPECT_TRUE(SettingsStore().write("Mapwright", "Filenames", ".Arena", value));
-        EXPECT_EQ(SettingsStore().read("Mapwright", "Filenames", ".Arena"), value);
-    }
-    EXPECT_EQ(SettingsStore().read("Mapwright", "Filenames", "Pk3"), "");
-    EXPECT_EQ(SettingsStore().read("Mapwright", "Filenames", "Pk3", "fallback"), "fallback");
-    EXPECT_TRUE(QFile::exists(temp.iniPath()));
+    struct stat status {};
+    ::stat(QFile::encodeName(path).constData(), &status);
+    return status;
 }
 
-TEST(KeyPressHook, WorksOutTheClassicCharacterCodeWhateverTextThePlatformGives)
+} // namespace
+
+TEST(FileReplacement, LeavesTheEarlierFileWhenCutShortAndKeepsItsOtherNames)
 {
-    const auto code = [](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-        return typedCharacterCode(QKeyEvent(QEvent::KeyPress, key, modifiers, text));
-    };
-    // X11 gives control combinations their control character as text; only
-    // the classic code counts. Ctrl with Alt is AltGr on some keyboards.
-    EXPECT_EQ(code(Qt::Key_V, Qt::ControlModifier, "\x16"), 22);
-    EXPECT_EQ(code(Qt::Key_Backspace, Qt::ControlModifier, "\x7f"), 127);
-    EXPECT_EQ(code(Qt::Key_Q, Qt::ControlModifier | Qt::AltModifier, "@"), '@');
-    EXPECT_EQ(code(Qt::Key_Delete, Qt::NoModifier, "\x7f"), std::nullopt);
-    EXPECT_EQ(code(Qt::Key_Tab, Qt::NoModifier, "\t"), std::nullopt);
+    QTemporaryDir temp;
+    writeFile(temp.filePath("plain"), "old!");
+    writeFile(temp.filePath("linked"), "an earlier content longer than the limit");
+    ASSERT_TRUE(makeHardLink(temp.filePath("linked"), temp.filePath("second name")));
+    // A file-size limit cuts the write short, as a full disk would.
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    for (const char* name : {"plain", "linked"}) {
+        const QByteArray before = readAll(temp.filePath(name));
+        rlimit tiny{16, saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &tiny);
+        const FileWriteResult result = replaceFileContent(temp.filePath(name), text);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_TRUE(!result.written && !result.reason.isEmpty()) << name;
+        EXPECT_EQ(readAll(temp.filePath(name)), before) << name;
+    }
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(namesIn(temp.path()), "linked plain second name") << "a temporary file left";
+
+    // Written whole, the file keeps its other name.
+    ASSERT_TRUE(replaceFileContent(temp.filePath("linked"), text).written);
+    EXPECT_EQ(readAll(temp.filePath("second name")), text);
+}
+
+TEST(FileReplacement, KeepsTheFilesOwnerAndGroup)
+{
+    QTemporaryDir temp;
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give files to others";
+    for (const auto& [name, owner, group] : {std::tuple{"group", 0, 4242}, std::tuple{"owner", 4242, 4242}}) {
+        const QString path = temp.filePath(name);
+        writeFile(path, "old");
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), owner, group), 0);
+        ASSERT_TRUE(replaceFileContent(path, text).written);
+        EXPECT_EQ(readAll(path), text);
+        EXPECT_EQ(std::pair(statusOf(path).st_uid, statusOf(path).st_gid), std::pair(uid_t(owner), gid_t(group)));
+    }
+}
+
+TEST(FileReplacement, AnOrdinaryUserIsRefusedAReadOnlyFileButMayWriteHisOwnInAFolderHeCannotWrite)
+{
+    QTemporaryDir temp;
+    const QString readOnly = temp.filePath("read-only"), writable = temp.filePath("writable");
+    writeFile(readOnly, "mine, read-only");
+    writeFile(writable, "mine, writable");
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    giveToOrdinaryUser(readOnly);
+    giveToOrdinaryUser(writable);
+    // The folder is not his: root's and 0755, or made read-only for him.
+    ASSERT_EQ(::chmod(QFile::encodeName(temp.path()).constData(), ::geteuid() == 0 ? 0755 : 0555), 0);
+    const int outcome = asOrdinaryUser([&] {
+        return (replaceFileContent(readOnly, text).written ? 1 : 0) | (replaceFileContent(writable, text).written ? 0 : 2);
+    });
+    ::chmod(QFile::encodeName(temp.path()).constData(), 0700);
+    EXPECT_EQ(outcome, 0);
+    EXPECT_EQ(readAll(readOnly), QByteArray("mine, read-only"));
+    EXPECT_EQ(readAll(writable), text);
 }
 
 TEST(ProcessStarter, ReportsAProgramThatCannotStart)
@@ -44,7 +94,7 @@ TEST(ProcessStarter, ReportsAProgramThatCannotStart)
 TEST(SaveDialog, IsQtsOwnAndGivesTheNameAsTypedWithoutAskingOverAnExistingFile)
 {
     QTemporaryDir folder;
-    testing_support::writeFile(folder.filePath("bare"), "old");
+    writeFile(folder.filePath("bare"), "old");
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_TRUE(dialog);

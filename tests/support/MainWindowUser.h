@@ -5,8 +5,6 @@
 #include "support/TempSettings.h"
 #include "support/Testing.h"
 
-namespace testing_support {
-
 // The main window with scripted message boxes and save dialog and a settings
 // file of its own, and a user's hands on it.
 class MainWindowUser : public ::testing::Test {
@@ -45,5 +43,3 @@ protected:
     }
     const QStringList& prompts() const { return scripted.messages->prompts; }
 };
-
-} // namespace testing_support

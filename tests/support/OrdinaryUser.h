@@ -8,8 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace testing_support {
-
 // Root gets past every permission, so what an ordinary user meets is tried
 // as "nobody" in a child process when the tests run as root, and right here
 // otherwise. Returns what `work` returned (0 to 254), or another number
@@ -34,5 +32,3 @@ inline void giveToOrdinaryUser(const QString& path)
     if (::geteuid() == 0)
         [[maybe_unused]] const int given = ::chown(QFile::encodeName(path).constData(), 65534, 65534);
 }
-
-} // namespace testing_support

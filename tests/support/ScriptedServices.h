@@ -8,8 +8,6 @@
 #include <optional>
 #include <vector>
 
-namespace testing_support {
-
 // Records every message box instead of showing it.
 struct RecordingMessageBox final : platform::MessageBox {
     QStringList prompts;
@@ -65,5 +63,3 @@ struct ScriptedServices {
         return {.messageBox = messages, .saveDialog = dialog, .locations = {}, .processStarter = processes};
     }
 };
-
-} // namespace testing_support

@@ -4,8 +4,6 @@
 
 #include "support/Testing.h"
 
-namespace testing_support {
-
 // Points the per-user settings store at a fresh folder for the life of the
 // object, so tests read and write a real settings file of their own.
 class TempSettings {
@@ -23,5 +21,3 @@ public:
 private:
     QTemporaryDir folder;
 };
-
-} // namespace testing_support

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 
 inline void PrintTo(const QString& text, std::ostream* out)
@@ -23,8 +24,6 @@ inline void PrintTo(const QByteArray& bytes, std::ostream* out)
 {
     *out << '"' << bytes.toStdString() << "\" (hex " << bytes.toHex(' ').toStdString() << ')';
 }
-
-namespace testing_support {
 
 // A file's bytes, or "<unreadable>" when it cannot be read.
 inline QByteArray readAll(const QString& path)
@@ -48,7 +47,7 @@ inline QString namesIn(const QString& folder)
 }
 
 // Finds a control of a window by its name, failing the test when missing.
-template <typename Control>
+template <typename Control = QWidget>
 Control* control(const QWidget& window, const char* name)
 {
     auto* found = window.findChild<Control*>(QString::fromLatin1(name));
@@ -71,4 +70,35 @@ inline void typeInto(QWidget* control, const QString& text)
     QTest::keyClicks(control, text);
 }
 
-} // namespace testing_support
+// Presses Enter, the keypad's Enter and Escape with the focus on a control,
+// and waits long enough for a button's animated click.
+inline void pressEnterAndEscape(QWidget* focused)
+{
+    ASSERT_NE(focused, nullptr) << "no control has the focus";
+    focused->setFocus();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+        QTest::keyClick(focused, key);
+    QTest::qWait(150);
+}
+
+// Runs `trigger`, which should open a window modally, and lets `act` work in
+// that window once it is active; the test fails unless `act` closed it and closing destroyed
+// it. Returns the class of the window that opened, empty when none did.
+inline QByteArray inModalWindow(const std::function<void()>& trigger, const std::function<void(QWidget*)>& act)
+{
+    QByteArray opened;
+    QPointer<QWidget> form;
+    const QObject context; // takes the timer with it should nothing open
+    QTimer::singleShot(0, &context, [&] {
+        if (!(form = QApplication::activeModalWidget()))
+            return;
+        opened = form->metaObject()->className();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form)) << opened.constData() << " never became active";
+        act(form);
+        EXPECT_FALSE(form->isVisible()) << opened.constData() << " stayed open";
+        form->hide();
+    });
+    trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.isNull(); })) << opened.constData() << " not destroyed on closing";
+    return opened;
+}
