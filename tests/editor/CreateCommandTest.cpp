@@ -1,4 +1,4 @@
-#include "editor/ArenaText.h"
+#include "editor/Typelist.h"
 #include "platform/SettingsStore.h"
 #include "support/MainWindowUser.h"
 
@@ -53,7 +53,7 @@ TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndTheSaveRouteWritesTheFileOrRep
     // A remembered name comes back exactly, however awkward its text.
     const QString stored = QStringLiteral("@ C:\\maps, new;1/true \u00e9\u20ac.pk3 ");
     platform::SettingsStore().write("Mapwright", "Filenames", "Pk3", stored);
-    setFields(" The Longest Yard ", " q3dm17");
+    setFields(QStringLiteral(" Say \"caf\u00e9\" \u20ac \u4e2d\U0001F600 "), " q3dm17");
     tickGameType(3);
     tickGameType(0);
     find("fraglimit")->setText("");
@@ -62,7 +62,15 @@ TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndTheSaveRouteWritesTheFileOrRep
     choose("aArena");
     const QString path = folder.filePath("yard.arena");
     create(path);
-    const QByteArray text = editor::arenaText({"q3dm17", "", " The Longest Yard ", "", "ffa team"});
+    // The game's layout byte for byte; the title verbatim, edge spaces and
+    // quotes kept, in Windows-1252 with "?" for what it lacks.
+    const QByteArray text = "{\r\n"
+                            "map             \"q3dm17\"\r\n"
+                            "bots            \"\"\r\n"
+                            "longname        \" Say \"caf\xE9\" \x80 ?? \"\r\n"
+                            "fraglimit       \"\"\r\n"
+                            "type            \"ffa team\"\r\n"
+                            "}\r\n";
 
     EXPECT_EQ(asked(0), (QStringList{"Add .arena file to PK3", "PK3 Files (*.pk3)", stored}));
     EXPECT_EQ(asked(1), (QStringList{"Create .Arena File", ".Arena Files (*.arena)", ""}));
@@ -77,7 +85,6 @@ TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndTheSaveRouteWritesTheFileOrRep
     writeFile(bare, QByteArray(1000, 'z'));
     create(bare);
     create();
-    EXPECT_EQ(asked(2)[2], path);
     EXPECT_EQ(asked(3)[2], bare);
     EXPECT_EQ(readAll(bare), text);
     EXPECT_TRUE(prompts().isEmpty());
@@ -90,4 +97,11 @@ TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndTheSaveRouteWritesTheFileOrRep
     EXPECT_EQ(scripted.messages->styles[0], 48);
     EXPECT_TRUE(prompts().first().contains(unwritable));
     EXPECT_EQ(TempSettings::remembered(".Arena"), bare);
+}
+
+TEST(Typelist, FollowsIndexOrderWithSingleSpaces)
+{
+    EXPECT_EQ(editor::buildTypelist({1, 1, 1, 1, 1}), "ffa ctf single team tourney");
+    EXPECT_EQ(editor::buildTypelist({0, 1, 0, 0, 1}), "ctf tourney");
+    EXPECT_EQ(editor::buildTypelist({2, 0, 2, 0, 0}), "") << "a greyed box does not count";
 }

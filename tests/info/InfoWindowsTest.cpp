@@ -7,24 +7,14 @@ namespace {
 
 void click(QWidget* form, const char* name) { QTest::mouseClick(control(*form, name), Qt::LeftButton); }
 
-// The main window on screen, with the Help and About windows a click or a
-// menu item away.
-class InformationWindows : public MainWindowUser {
-protected:
-    void SetUp() override
-    {
-        MainWindowUser::SetUp();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-    std::function<void()> button(const char* name) const { return [this, name] { click(window.get(), name); }; }
-    std::function<void()> menu(const char* name) const { return [this, name] { find<QAction>(name)->trigger(); }; }
-};
+using InformationWindows = MainWindowUser;
 
 } // namespace
 
 TEST_F(InformationWindows, OpenFromTheirButtonsAndMenuItemsWithEveryTextWholeAndCloseOnlyAsDesigned)
 {
+    const auto button = [this](const char* name) { return [this, name] { click(window.get(), name); }; };
+    const auto menu = [this](const char* name) { return [this, name] { find<QAction>(name)->trigger(); }; };
     // Help: Enter and Escape leave it open, the frame's close box closes it.
     const auto help = [](QWidget* form) {
         EXPECT_EQ(legibilityProblems(form), QStringList{});

@@ -7,20 +7,12 @@
 
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 using namespace platform;
 
 namespace {
 
 const QByteArray text = "{\r\nmap             \"q3dm17\"\r\n}\r\n";
-
-struct stat statusOf(const QString& path)
-{
-    struct stat status {};
-    ::stat(QFile::encodeName(path).constData(), &status);
-    return status;
-}
 
 } // namespace
 
@@ -62,7 +54,7 @@ TEST(FileReplacement, KeepsTheFilesOwnerAndGroup)
         ASSERT_EQ(::chown(QFile::encodeName(path).constData(), owner, group), 0);
         ASSERT_TRUE(replaceFileContent(path, text).written);
         EXPECT_EQ(readAll(path), text);
-        EXPECT_EQ(std::pair(statusOf(path).st_uid, statusOf(path).st_gid), std::pair(uid_t(owner), gid_t(group)));
+        EXPECT_EQ(std::pair(QFileInfo(path).ownerId(), QFileInfo(path).groupId()), std::pair(uint(owner), uint(group)));
     }
 }
 

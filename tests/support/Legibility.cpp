@@ -15,12 +15,6 @@ int captionRoom(const QAbstractButton* button)
     return button->width() - 4;
 }
 
-// Where a widget lies in its window.
-QRect placeInWindow(const QWidget* widget, const QRect& area)
-{
-    return area.translated(widget->mapTo(widget->window(), QPoint(0, 0)));
-}
-
 } // namespace
 
 QStringList legibilityProblems(QWidget* window)
@@ -36,7 +30,7 @@ QStringList legibilityProblems(QWidget* window)
         if (label->text().isEmpty())
             continue;
         // The text laid out as the label lays it out.
-        const QRect inside = placeInWindow(label, label->contentsRect());
+        const QRect inside = label->contentsRect().translated(label->mapTo(window, QPoint()));
         const int flags = int(label->alignment()) | (label->wordWrap() ? int(Qt::TextWordWrap) : 0);
         const QRect text = label->fontMetrics().boundingRect(inside, flags, label->text());
         if (!inside.contains(text))
@@ -45,7 +39,8 @@ QStringList legibilityProblems(QWidget* window)
         const QObjectList& stack = label->parentWidget()->children();
         for (const QLabel* picture : labels) {
             const bool above = stack.indexOf(picture) > stack.indexOf(label);
-            if (!picture->pixmap().isNull() && above && placeInWindow(picture, picture->rect()).intersects(text))
+            const QRect place(picture->mapTo(window, QPoint()), picture->size());
+            if (!picture->pixmap().isNull() && above && place.intersects(text))
                 problems << picture->objectName() + " covers text of " + label->objectName();
         }
     }

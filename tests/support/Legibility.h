@@ -2,8 +2,7 @@
 
 #include "support/Testing.h"
 
-// Everything that keeps a caption from being read whole: a button or box
-// narrower than its caption, a label's text (wrapped as the label wraps it)
-// running out of the label, a picture stacked over a label's text. Empty
-// when all is legible.
+// What keeps a caption from being read whole: a button narrower than its
+// caption, a label's text (wrapped as the label wraps it) running out of the
+// label, or a picture stacked over it. Empty when all is legible.
 QStringList legibilityProblems(QWidget* window);

@@ -5,8 +5,8 @@
 #include "support/TempSettings.h"
 #include "support/Testing.h"
 
-// The main window with scripted message boxes and save dialog and a settings
-// file of its own, and a user's hands on it.
+// The main window on screen, with scripted message boxes and save dialog and
+// a settings file of its own, and a user's hands on it.
 class MainWindowUser : public ::testing::Test {
 protected:
     TempSettings settings;
@@ -20,6 +20,8 @@ protected:
         services.locations = locations;
         services.hardLink = std::move(hardLink);
         window = std::make_unique<editor::Form1>(services);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
     template <typename Control = QLineEdit>
@@ -38,7 +40,7 @@ protected:
     // given, or cancelled when none is.
     void create(const QString& answer = QString())
     {
-        scripted.dialog->answers.push_back(answer.isNull() ? std::nullopt : std::optional(answer));
+        scripted.dialog->answers << answer;
         QTest::mouseClick(find<QPushButton>("Command4"), Qt::LeftButton);
     }
     const QStringList& prompts() const { return scripted.messages->prompts; }

@@ -3,9 +3,7 @@
 #include "platform/Services.h"
 #include "support/Testing.h"
 
-#include <deque>
 #include <memory>
-#include <optional>
 #include <vector>
 
 // Records every message box instead of showing it.
@@ -21,21 +19,17 @@ struct RecordingMessageBox final : platform::MessageBox {
     }
 };
 
-// Answers each save dialog with the next scripted answer: a path, or
-// nothing for Cancel. Records what every dialog was asked to show.
+// Answers each save dialog with the next scripted answer: a path, or a null
+// string for Cancel. Records what every dialog was asked to show.
 struct ScriptedSaveDialog final : platform::SaveDialogBackend {
     std::vector<platform::SaveDialogRequest> requests;
-    std::deque<std::optional<QString>> answers;
+    QStringList answers;
     std::optional<QString> askForSavePath(QWidget*, const platform::SaveDialogRequest& request) override
     {
         requests.push_back(request);
-        if (answers.empty()) {
-            ADD_FAILURE() << "a save dialog was shown that the test did not expect";
-            return std::nullopt;
-        }
-        const std::optional<QString> next = answers.front();
-        answers.pop_front();
-        return next;
+        EXPECT_FALSE(answers.isEmpty()) << "a save dialog was shown that the test did not expect";
+        const QString next = answers.isEmpty() ? QString() : answers.takeFirst();
+        return next.isNull() ? std::nullopt : std::optional(next);
     }
 };
 
