@@ -2,8 +2,6 @@
 
 #include "support/Testing.h"
 
-#include <functional>
-
 #include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
