@@ -99,11 +99,7 @@ bool Pk3Route::stage(const ArenaValues& values)
 bool Pk3Route::setAsideWhatWouldBeTakenForTheStagedFile()
 {
     const QDir folder(fileSystem.hostPath(stagingPath));
-    const QStringList entries =
-        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& entry : entries) {
-        if (entry.compare(stagedName, Qt::CaseInsensitive) != 0)
-            continue;
+    for (const QString& entry : platform::FileSystem::entriesAnsweringTo(folder.path(), stagedName)) {
         const QString original = folder.filePath(entry);
         const QString aside =
             folder.filePath(QStringLiteral(".%1.kept-%2").arg(entry, QUuid::createUuid().toString(QUuid::Id128)));
@@ -178,9 +174,7 @@ QStringList Pk3Route::cleanUp()
     const QString staged = fileSystem.hostPath(archiverStagingPath + stagedName);
     if (stagedFileIsOurs) {
         const QFileInfo file(staged);
-        if (!file.exists() && !file.isSymLink())
-            stagedFileIsOurs = false;
-        else if (fileSystem.Kill(archiverStagingPath + stagedName))
+        if ((!file.exists() && !file.isSymLink()) || fileSystem.Kill(archiverStagingPath + stagedName))
             stagedFileIsOurs = false;
         else
             leftovers << QDir::toNativeSeparators(staged);

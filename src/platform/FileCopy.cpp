@@ -1,7 +1,8 @@
 #include "platform/FileCopy.h"
 
+#include "platform/ProgressWindow.h"
+
 #include <QFile>
-#include <QProgressDialog>
 
 namespace platform {
 
@@ -9,8 +10,6 @@ namespace {
 
 constexpr qint64 pieceSize = qint64(1) << 20;
 constexpr int progressSteps = 1000; // the size in bytes may not fit the dialog's int
-// Copies shorter than this finish before anything is shown.
-constexpr int quietWaitMilliseconds = 400;
 
 CopyOutcome copyPieces(QFile& source, QFile& target, QProgressDialog& progress)
 {
@@ -39,12 +38,8 @@ CopyOutcome copyFileShowingProgress(QWidget* parent, const QString& from, const 
     if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::NewOnly | QIODevice::WriteOnly))
         return CopyOutcome::Failed;
 
-    QProgressDialog progress(text, QObject::tr("&Stop"), 0, progressSteps, parent);
-    progress.setWindowTitle(QStringLiteral("Mapwright"));
-    progress.setWindowModality(Qt::ApplicationModal);
+    ProgressWindow progress(parent, text, progressSteps);
     progress.setMinimumDuration(quietWaitMilliseconds);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
     CopyOutcome outcome = copyPieces(source, target, progress);
     progress.hide();
     target.close();

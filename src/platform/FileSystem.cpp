@@ -71,19 +71,21 @@ QString FileSystem::resolveComponents(const QString& base, const QStringList& co
         // Of several entries that differ only in case, the first by name
         // answers to every case: preferring an exact match would make
         // "scripts" and "SCRIPTS" two folders.
-        QString name = component;
-        const QDir folder(resolved);
-        const QStringList entries =
-            folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-        for (const QString& entry : entries) {
-            if (entry.compare(component, Qt::CaseInsensitive) == 0) {
-                name = entry;
-                break;
-            }
-        }
-        resolved = folder.filePath(name);
+        resolved = QDir(resolved).filePath(entriesAnsweringTo(resolved, component).value(0, component));
     }
     return resolved;
+}
+
+QStringList FileSystem::entriesAnsweringTo(const QString& hostFolder, const QString& name)
+{
+    QStringList matching;
+    const QStringList entries = QDir(hostFolder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            matching << entry;
+    }
+    return matching;
 }
 
 std::optional<QString> FileSystem::Dir(const QString& pattern, int attributes) const

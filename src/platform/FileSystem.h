@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -41,6 +42,10 @@ public:
     // place on drive C.
     QString hostPath(const QString& classicPath) const;
     QString driveRoot() const { return root; }
+
+    // The entries of a folder of this machine that answer to a name on drive
+    // C, that is, that differ from it at most in letter case; in name order.
+    static QStringList entriesAnsweringTo(const QString& hostFolder, const QString& name);
 
 private:
     QString resolveComponents(const QString& base, const QStringList& components) const;

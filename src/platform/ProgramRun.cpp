@@ -1,16 +1,14 @@
 #include "platform/ProgramRun.h"
 
+#include "platform/ProgressWindow.h"
+
 #include <QEventLoop>
 #include <QProcess>
-#include <QProgressDialog>
 
 namespace platform {
 
 namespace {
 
-// Runs shorter than this finish before anything is shown, and the window
-// does not flicker; input meanwhile waits, as it would for any short task.
-constexpr int quietWaitMilliseconds = 400;
 // A stopped program gets this long to clean up before it is killed.
 constexpr int stopGraceMilliseconds = 3000;
 
@@ -62,15 +60,13 @@ ProgramRunOutcome runProgram(QWidget* parent, const ProgramRunRequest& request)
     process.start(QIODevice::ReadOnly);
     if (!process.waitForStarted())
         return {};
+    // A short run ends before anything shows; input waits meanwhile, as it
+    // would for any short task.
     if (process.waitForFinished(quietWaitMilliseconds))
         return outcomeOf(process, false);
 
-    QProgressDialog progress(request.progressText, QObject::tr("&Stop"), 0, 0, parent);
-    progress.setWindowTitle(QStringLiteral("Mapwright"));
-    progress.setWindowModality(Qt::ApplicationModal);
+    ProgressWindow progress(parent, request.progressText, 0);
     progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
 
     QEventLoop loop;
     bool stopped = false;
