@@ -8,6 +8,7 @@
 #include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramRun.h"
+#include "platform/ZipArchive.h"
 
 #include <QDir>
 #include <QFile>
@@ -131,8 +132,11 @@ bool Pk3Route::runArchiver(const QString& archivePath, QString& refusal)
     // The game takes an entry of another letter case for the same file and
     // would see two arenas for one map: those go first.
     QStringList staleEntries;
-    if (const std::optional<QByteArrayList> entries = zipEntryNames(workingCopy.path())) {
-        for (const QByteArray& stale : caseVariantsOf(QFile::encodeName(entryName), *entries))
+    if (const std::optional<platform::ZipArchive> archive = platform::ZipArchive::open(workingCopy.path())) {
+        QByteArrayList names;
+        for (const platform::ZipEntry& entry : archive->entries())
+            names << entry.name;
+        for (const QByteArray& stale : caseVariantsOf(QFile::encodeName(entryName), names))
             staleEntries << QFile::decodeName(stale);
     }
     if (!staleEntries.isEmpty()
