@@ -5,14 +5,17 @@
 
 namespace editor {
 
-// The archiver, Info-ZIP zip, as it lies in the program's folder.
+// The archiver, Info-ZIP zip, as it lies in the program's folder or on PATH.
 inline constexpr const char* archiverFileName = "zip";
 
-// Adds a file to the archive under the entry name given, its path relative
-// to the folder zip runs in.
-QStringList archiverAddArguments(const QString& archivePath, const QString& entryName);
+// Adds a file, its path relative to the folder zip runs in, under that entry
+// name. zip reads `input` (none for a new archive) and writes the result to
+// `output`, leaving `input` as it was; with no input it makes `output` anew
+// or updates it.
+QStringList archiverAddArguments(const QString& input, const QString& entryName, const QString& output);
 
-// Deletes the named entries, exactly as the archive stores them.
-QStringList archiverDeleteArguments(const QString& archivePath, const QStringList& entryNames);
+// Writes `input` without the named entries, exactly as it stores them, to
+// `output`.
+QStringList archiverDeleteArguments(const QString& input, const QStringList& entryNames, const QString& output);
 
 } // namespace editor

@@ -1,19 +1,16 @@
 #include "editor/Pk3Route.h"
 
-#include "editor/ArchiveWorkingCopy.h"
-#include "editor/ArchiverCommand.h"
+#include "editor/ArchiveUpdate.h"
 #include "editor/Module1.h"
 #include "editor/OutputRoutes.h"
-#include "editor/ZipEntries.h"
 #include "platform/FileReplacement.h"
+#include "platform/FolderLock.h"
 #include "platform/MessageBox.h"
-#include "platform/ProgramRun.h"
-#include "platform/ZipArchive.h"
+#include "platform/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QUuid>
 
 namespace editor {
@@ -24,8 +21,6 @@ const QString probePath = QStringLiteral("c:\\Scripts\\");
 const QString stagingPath = QStringLiteral("C:\\scripts\\");
 const QString archiverStagingPath = QStringLiteral("C:\\SCRIPTS\\");
 const QString driveRoot = QStringLiteral("C:\\");
-// Where the game looks in an archive, whatever the staging folder's case.
-const QString entryFolder = QStringLiteral("scripts");
 
 const QString successMessage = QStringLiteral("The requested task was successfully completed.");
 const QString failureMessage = QStringLiteral(
@@ -47,6 +42,12 @@ QString mapNameProblem(const QString& map)
     return QString();
 }
 
+// The classic failure message, with why and what became of the archive.
+QString failureText(const QString& reason, const QString& archiveState)
+{
+    return QStringLiteral("%1\n\n%2\n%3").arg(failureMessage, reason, archiveState);
+}
+
 } // namespace
 
 Pk3Route::Pk3Route(const platform::Services& services, QWidget* window)
@@ -61,26 +62,60 @@ void Pk3Route::run(const QString& archivePath, const ArenaValues& values)
         return;
     }
     stagedName = values.map + QStringLiteral(".arena");
+    const QString untouched = QStringLiteral("The archive %1 is as it was.").arg(QDir::toNativeSeparators(archivePath));
     if (!fileSystem.prepareDrive()) {
-        tell(failureMessage, platform::Exclamation);
+        fail(QStringLiteral("The staging folder %1 could not be made.")
+                 .arg(QDir::toNativeSeparators(fileSystem.driveRoot())),
+             untouched);
+        return;
+    }
+    // Every run of the user's stages in this one folder: a second run at the
+    // same time would take the first one's staged file for the user's.
+    const platform::FolderLock driveLock(fileSystem.driveRoot());
+    if (driveLock.state() == platform::FolderLock::State::HeldByAnother) {
+        // Nothing of this run's to clean up, and the other run's is not ours.
+        tell(failureText(QStringLiteral("Another Mapwright is adding an arena file to an archive right now. Please "
+                                        "try again once it has finished."),
+                         untouched),
+             platform::Exclamation);
         return;
     }
     folderExisted = FolderExists(fileSystem, probePath);
 
-    QString refusal;
-    if (!stage(values) || !runArchiver(archivePath, refusal) || !fileSystem.ChDir(stagingPath)) {
-        fail(refusal);
+    // Staging failures end the route before the archiver starts: it would
+    // only add a file that is not there, or not the one just written.
+    const QByteArray text = arenaText(values);
+    if (!stage(text)) {
+        fail(QStringLiteral("The arena file could not be written to the staging folder %1.")
+                 .arg(QDir::toNativeSeparators(fileSystem.hostPath(stagingPath))),
+             untouched);
         return;
     }
-    tell(successMessage, platform::Information);
-    const bool remembered = rememberName(pk3Route, archivePath);
-    if (!cleanUp().isEmpty() || !remembered)
-        fail();
+    const ArchiveUpdateOutcome update =
+        updateArchive(window, services, {archivePath, fileSystem.hostPath(archiverStagingPath), stagedName, text});
+    if (!update.updated) {
+        fail(update.reason, update.archiveExisted ? untouched
+                                                  : QStringLiteral("No archive was made at %1.")
+                                                        .arg(QDir::toNativeSeparators(archivePath)));
+        return;
+    }
+    // The archive is in place and checked: whatever fails from here on is
+    // told as what it is, not as a failure to write the archive.
+    QStringList whatFailed;
+    if (!rememberName(pk3Route, archivePath))
+        whatFailed << QStringLiteral("Mapwright could not remember the archive's name for next time: the settings "
+                                     "file %1 could not be written.")
+                          .arg(QDir::toNativeSeparators(platform::SettingsStore::filePath(QStringLiteral("Mapwright"))));
+    if (const QStringList leftovers = cleanUp(); !leftovers.isEmpty())
+        whatFailed << QStringLiteral("Mapwright could not tidy up after itself. Still there:\n%1")
+                          .arg(leftovers.join(QLatin1Char('\n')));
+    if (whatFailed.isEmpty())
+        tell(successMessage, platform::Information);
+    else
+        tellUpdatedBut(update.archivePath, whatFailed);
 }
 
-// Staging failures end the route before the archiver starts: it would only
-// add a file that is not there, or not the one just written.
-bool Pk3Route::stage(const ArenaValues& values)
+bool Pk3Route::stage(const QByteArray& text)
 {
     if (folderExisted == 0) {
         if (!fileSystem.ChDir(driveRoot) || !fileSystem.ChDrive(driveRoot)
@@ -91,7 +126,7 @@ bool Pk3Route::stage(const ArenaValues& values)
     if (!fileSystem.ChDir(stagingPath) || !setAsideWhatWouldBeTakenForTheStagedFile())
         return false;
     stagedFileIsOurs = true;
-    return platform::replaceFileContent(fileSystem.hostPath(stagingPath + stagedName), arenaText(values)).written;
+    return platform::replaceFileContent(fileSystem.hostPath(stagingPath + stagedName), text).written;
 }
 
 // On the drive these paths come from, Q3DM17.arena and q3dm17.arena are one
@@ -111,63 +146,20 @@ bool Pk3Route::setAsideWhatWouldBeTakenForTheStagedFile()
     return true;
 }
 
-bool Pk3Route::runArchiver(const QString& archivePath, QString& refusal)
+void Pk3Route::fail(const QString& reason, const QString& archiveState)
 {
-    ArchiveWorkingCopy workingCopy(archivePath, services.hardLink);
-    const ArchiveWorkingCopy::Preparation prepared = workingCopy.prepare(window);
-    if (prepared.status != ArchiveWorkingCopy::Preparation::Status::Ready) {
-        refusal = prepared.reason;
-        return false;
-    }
-    // zip names the entry by the path it is given. A private folder whose
-    // "scripts" leads to the staging folder makes that scripts/<map>.arena
-    // exactly, whatever the letter case of the staging folder's own name.
-    QTemporaryDir view;
-    if (!view.isValid()
-        || !QFile::link(fileSystem.hostPath(archiverStagingPath), QDir(view.path()).filePath(entryFolder)))
-        return false;
-    const QString entryName = entryFolder + QLatin1Char('/') + stagedName;
-    const QString archiveName = QFileInfo(archivePath).fileName();
-
-    // The game takes an entry of another letter case for the same file and
-    // would see two arenas for one map: those go first.
-    QStringList staleEntries;
-    if (const std::optional<platform::ZipArchive> archive = platform::ZipArchive::open(workingCopy.path())) {
-        QByteArrayList names;
-        for (const platform::ZipEntry& entry : archive->entries())
-            names << entry.name;
-        for (const QByteArray& stale : caseVariantsOf(QFile::encodeName(entryName), names))
-            staleEntries << QFile::decodeName(stale);
-    }
-    if (!staleEntries.isEmpty()
-        && !runZip(archiverDeleteArguments(workingCopy.path(), staleEntries), view.path(),
-                   QStringLiteral("Removing the old %1 from %2...").arg(stagedName, archiveName)))
-        return false;
-    return runZip(archiverAddArguments(workingCopy.path(), entryName), view.path(),
-                  QStringLiteral("Adding %1 to %2...").arg(stagedName, archiveName))
-           && workingCopy.commit();
-}
-
-bool Pk3Route::runZip(const QStringList& arguments, const QString& workingFolder, const QString& progressText)
-{
-    platform::ProgramRunRequest request;
-    request.program = QDir(services.locations.programFolder).filePath(QLatin1String(archiverFileName));
-    request.arguments = arguments;
-    request.workingFolder = workingFolder;
-    request.progressText = progressText;
-    // The user's default zip options (-m deletes what it adds, -D, -j...)
-    // would change what lands in the archive.
-    request.unsetVariables = {QStringLiteral("ZIPOPT"), QStringLiteral("ZIP")};
-    return platform::runProgram(window, request).status == platform::ProgramRunOutcome::Status::Succeeded;
-}
-
-void Pk3Route::fail(const QString& refusal)
-{
-    tell(refusal.isEmpty() ? failureMessage : refusal, platform::Exclamation);
+    tell(failureText(reason, archiveState), platform::Exclamation);
     const QStringList leftovers = cleanUp();
     if (!leftovers.isEmpty())
         tell(QStringLiteral("Mapwright could not tidy up after itself. Still there:\n%1").arg(leftovers.join('\n')),
              platform::Exclamation);
+}
+
+void Pk3Route::tellUpdatedBut(const QString& archivePath, const QStringList& whatFailed)
+{
+    tell(QStringLiteral("The arena file was added to the archive %1 as scripts/%2.\n\n%3")
+             .arg(QDir::toNativeSeparators(archivePath), stagedName, whatFailed.join(QStringLiteral("\n\n"))),
+         platform::Exclamation);
 }
 
 // Undoes what the route did in the staging folder, as far as it can, and
@@ -199,6 +191,8 @@ QStringList Pk3Route::cleanUp()
         else
             leftovers << QDir::toNativeSeparators(fileSystem.hostPath(stagingPath));
     }
+    if (leftovers.isEmpty())
+        services.locations.removeDriveCIfEmpty();
     return leftovers;
 }
 

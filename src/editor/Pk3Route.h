@@ -5,6 +5,7 @@
 #include "platform/Services.h"
 
 #include <QString>
+#include <QByteArray>
 #include <QStringList>
 
 #include <utility>
@@ -15,9 +16,10 @@ class QWidget;
 namespace editor {
 
 // Delivers the arena file into a .pk3 archive: stages it as
-// C:\scripts\<map>.arena, has the archiver in the program's folder add it to
-// the archive as scripts/<map>.arena, reports the outcome, remembers the
-// archive and cleans the staging folder up. Everything the user had there
+// C:\scripts\<map>.arena, has the archiver add it to the archive as
+// scripts/<map>.arena, remembers the archive, cleans the staging folder up
+// and reports the outcome, truthfully: the archive is either updated and
+// checked, or as it was. Everything the user had in the staging folder
 // before stays as it was.
 class Pk3Route {
 public:
@@ -28,12 +30,11 @@ public:
     void run(const QString& archivePath, const ArenaValues& values);
 
 private:
-    bool stage(const ArenaValues& values);
+    bool stage(const QByteArray& text);
     bool setAsideWhatWouldBeTakenForTheStagedFile();
-    bool runArchiver(const QString& archivePath, QString& refusal);
-    bool runZip(const QStringList& arguments, const QString& workingFolder, const QString& progressText);
     QStringList cleanUp();
-    void fail(const QString& refusal = QString());
+    void fail(const QString& reason, const QString& archiveState);
+    void tellUpdatedBut(const QString& archivePath, const QStringList& whatFailed);
     void tell(const QString& message, int style);
 
     platform::Services services;

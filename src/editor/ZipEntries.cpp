@@ -13,13 +13,17 @@ char asciiLower(char c)
 
 } // namespace
 
+bool namesTheSameEntry(const QByteArray& one, const QByteArray& other)
+{
+    return std::equal(one.begin(), one.end(), other.begin(), other.end(),
+                      [](char a, char b) { return asciiLower(a) == asciiLower(b); });
+}
+
 QByteArrayList caseVariantsOf(const QByteArray& entryName, const QByteArrayList& entryNames)
 {
     QByteArrayList variants;
     for (const QByteArray& name : entryNames) {
-        const bool sameName = std::equal(name.begin(), name.end(), entryName.begin(), entryName.end(),
-                                         [](char a, char b) { return asciiLower(a) == asciiLower(b); });
-        if (sameName && name != entryName)
+        if (namesTheSameEntry(name, entryName) && name != entryName)
             variants << name;
     }
     return variants;

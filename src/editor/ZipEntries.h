@@ -4,9 +4,13 @@
 
 namespace editor {
 
-// The entries the game would take for `entryName`: it compares names without
-// regard to the case of ASCII letters, as archives made on Windows are often
-// written in capitals. The name itself, exactly as given, is not among them.
+// Whether the game takes two entry names for one file: it compares them
+// without regard to the case of ASCII letters, as archives made on Windows
+// are often written in capitals.
+bool namesTheSameEntry(const QByteArray& one, const QByteArray& other);
+
+// The entries the game would take for `entryName`, the name itself, exactly
+// as given, not among them.
 QByteArrayList caseVariantsOf(const QByteArray& entryName, const QByteArrayList& entryNames);
 
 } // namespace editor

@@ -5,14 +5,30 @@
 
 namespace platform {
 
+namespace {
+
+QString usersDriveCFolder()
+{
+    QString privateFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (privateFolder.isEmpty())
+        privateFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    return QDir(privateFolder).filePath(QStringLiteral("mapwright"));
+}
+
+} // namespace
+
 QString Locations::driveCRootOrDefault() const
 {
     if (!driveCRoot.isEmpty())
         return driveCRoot;
-    QString privateFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (privateFolder.isEmpty())
-        privateFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    return QDir(privateFolder).filePath(QStringLiteral("mapwright/drive-c"));
+    return QDir(usersDriveCFolder()).filePath(QStringLiteral("drive-c"));
+}
+
+void Locations::removeDriveCIfEmpty() const
+{
+    QDir().rmdir(driveCRootOrDefault()); // only an empty folder goes
+    if (driveCRoot.isEmpty())
+        QDir().rmdir(usersDriveCFolder());
 }
 
 } // namespace platform

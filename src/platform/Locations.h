@@ -14,6 +14,9 @@ struct Locations {
     // can enter), never in a folder shared with other users. Asked for only
     // when the pk3 route runs, so that starting the program touches nothing.
     QString driveCRootOrDefault() const;
+    // Removes that folder, and the user's own folder for it, where nothing
+    // is left in them, so that a finished route leaves nothing behind.
+    void removeDriveCIfEmpty() const;
 };
 
 } // namespace platform

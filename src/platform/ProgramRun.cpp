@@ -5,6 +5,9 @@
 #include <QEventLoop>
 #include <QProcess>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace platform {
 
 namespace {
@@ -23,6 +26,9 @@ void configure(QProcess& process, const ProgramRunRequest& request)
     process.setProcessEnvironment(environment);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setProcessChannelMode(QProcess::MergedChannels);
+    // Should this program be killed, the one it waits for goes too, instead
+    // of working on unseen.
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
 }
 
 void stop(QProcess& process)

@@ -1,24 +1,26 @@
 #pragma once
 
-#include "platform/HardLink.h"
 #include "platform/Locations.h"
 #include "platform/MessageBox.h"
 #include "platform/ProcessStarter.h"
 #include "platform/SaveDialogBackend.h"
 
+#include <functional>
 #include <memory>
 
 namespace platform {
 
 // What the windows need of the platform. The program uses the real pieces;
-// tests put scripted stand-ins in place of the modal ones, of the process
-// start and of the hard link, and point the locations at folders of their own.
+// tests put scripted stand-ins in place of the modal ones and of the process
+// start, and point the locations at folders of their own.
 struct Services {
     std::shared_ptr<MessageBox> messageBox = std::make_shared<QtMessageBox>();
     std::shared_ptr<SaveDialogBackend> saveDialog = std::make_shared<QtSaveDialog>();
     Locations locations;
     std::shared_ptr<ProcessStarter> processStarter = std::make_shared<QtProcessStarter>();
-    HardLinker hardLink = makeHardLink;
+    // Called as long work passes a named step, so that tests can stop or kill
+    // it there; the program leaves it empty.
+    std::function<void(const char* step)> stepReached;
 };
 
 } // namespace platform

@@ -13,6 +13,11 @@ QString settingKey(const QString& section, const QString& key)
 
 } // namespace
 
+QString SettingsStore::filePath(const QString& application)
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, application, application).fileName();
+}
+
 QString SettingsStore::read(const QString& application, const QString& section, const QString& key) const
 {
     const QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);

@@ -11,6 +11,8 @@ class SettingsStore {
 public:
     // Empty when nothing is stored under the key.
     QString read(const QString& application, const QString& section, const QString& key) const;
+    // Where the values of an application are kept.
+    static QString filePath(const QString& application);
     // Returns whether the value was stored.
     bool write(const QString& application, const QString& section, const QString& key,
                const QString& value);

@@ -1,7 +1,11 @@
-#include "editor/ArchiveWorkingCopy.h"
+#include "editor/ArchiveUpdate.h"
 #include "editor/ArenaText.h"
+#include "platform/FolderLock.h"
+#include "support/ArchiverWatch.h"
 #include "support/MainWindowUser.h"
 #include "support/OrdinaryUser.h"
+
+#include <csignal>
 
 namespace {
 
@@ -14,7 +18,7 @@ QByteArray run(const QString& program, const QStringList& arguments, const QStri
     QProcess process;
     process.setWorkingDirectory(folder);
     process.start(program, arguments);
-    process.waitForFinished();
+    process.waitForFinished(60000);
     return process.readAllStandardOutput();
 }
 
@@ -23,6 +27,20 @@ QString entriesOf(const QString& archive)
     QStringList entries = QString::fromUtf8(run("unzip", {"-Z1", archive})).split('\n', Qt::SkipEmptyParts);
     entries.sort();
     return entries.join(" | ");
+}
+
+// What tells a file's content apart: its bytes, or for a huge sparse file,
+// which the route could only have changed by writing, its place and time.
+QByteArray fingerprint(const QString& path)
+{
+    const QFileInfo info(path);
+    const QByteArray where = QByteArray::number(info.size()) + ' ' + QByteArray::number(info.lastModified().toMSecsSinceEpoch())
+                             + ' ' + QByteArray::number(qulonglong(info.fileTime(QFile::FileMetadataChangeTime).toMSecsSinceEpoch()));
+    if (info.size() > (qint64(1) << 30))
+        return where;
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? where + ' ' + hash.result().toHex() : "<unreadable>";
 }
 
 // Makes an archive holding the given entries, each holding its own name.
@@ -38,15 +56,42 @@ void makeArchive(const QString& archive, const QStringList& entries, const QStri
     ASSERT_TRUE(QFile::rename(seed.filePath("seed.pk3"), archive));
 }
 
-// Stops the work of every progress window that opens, noting its text.
+// A map's archive large enough for the archiver to be caught at work: a
+// bsp of random bytes, stored, as a map's textures mostly are.
+const QString& largeArchive()
+{
+    static QTemporaryDir folder;
+    static const QString archive = [] {
+        QDir(folder.path()).mkpath("maps");
+        QFile bsp(folder.filePath("maps/big.bsp"));
+        if (bsp.open(QIODevice::WriteOnly)) {
+            QByteArray block(1 << 20, Qt::Uninitialized);
+            for (int megabyte = 0; megabyte < 128; ++megabyte) {
+                QRandomGenerator::global()->fillRange(reinterpret_cast<quint32*>(block.data()), block.size() / 4);
+                bsp.write(block);
+            }
+        }
+        bsp.close();
+        run("zip", {"-q", "-0", "big.pk3", "maps/big.bsp"}, folder.path());
+        return folder.filePath("big.pk3");
+    }();
+    return archive;
+}
+
+// Presses Stop in every progress window that opens, noting its text. An
+// archiver held still meanwhile, so that the window has time to show, is
+// let go on just before.
 struct ProgressStopper {
     QString text;
+    std::atomic<pid_t> heldArchiver{0};
     QTimer poll;
     ProgressStopper()
     {
         QObject::connect(&poll, &QTimer::timeout, [this] {
             if (auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())) {
                 text = progress->labelText();
+                if (const pid_t held = heldArchiver.exchange(0))
+                    ::kill(held, SIGCONT);
                 QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
             }
         });
@@ -68,9 +113,9 @@ protected:
             << "the tests need Info-ZIP zip";
         reopen();
     }
-    void reopen(platform::HardLinker hardLink = platform::makeHardLink)
+    void reopen(std::function<void(const char*)> stepReached = {})
     {
-        openWindow({programFolder, driveRoot}, std::move(hardLink));
+        openWindow({programFolder, driveRoot}, std::move(stepReached));
         tickGameType(0);
         choose("aPk3");
         setFields("The Longest Yard", "q3dm17");
@@ -88,6 +133,18 @@ protected:
         writeFile(path, "#!/bin/sh\n" + script);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+    // Runs the route in a program of its own that kills itself at `step`;
+    // returns what it printed.
+    QByteArray runHeadless(const QString& map, const QString& step = QString())
+    {
+        QProcess headless;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", temp.filePath("headless settings"));
+        headless.setProcessEnvironment(environment);
+        headless.start(PK3_ROUTE_HEADLESS, {programFolder, driveRoot, archive(), map, step});
+        EXPECT_TRUE(headless.waitForFinished(60000));
+        return headless.readAllStandardOutput();
+    }
 };
 
 } // namespace
@@ -99,16 +156,23 @@ TEST_F(Pk3Route, CreatesOrUpdatesTheArchiveWithTheEntryWhereTheGameLooks)
     EXPECT_EQ(entriesOf(archive()), "scripts/q3dm17.arena");
     EXPECT_EQ(TempSettings::remembered("Pk3"), archive());
     EXPECT_EQ(TempSettings::remembered(".Arena"), "") << "the save route's name is its own";
+    EXPECT_FALSE(QFileInfo::exists(driveRoot)) << "the route leaves no empty staging folder";
 
     // Other entries stay; its own, and those the game takes for it (another
     // letter case), give way to the new one. Names are taken literally, a
     // link is followed, the user's default zip options (here: junk the
     // paths) never reach the archiver, and a name without an extension is
-    // the file zip writes, new or not. Zip64 archives count too.
+    // the file zip writes, new or not. Zip64 archives count too. The
+    // archive is replaced whole, keeping its permissions; another name of
+    // it keeps the old content.
     makeArchive(archive(), {"maps/q3dm17.bsp", "SCRIPTS/q3dm17.arena", "Scripts/Q3DM17.ARENA", "scripts/q3dm17.arena"});
+    ASSERT_TRUE(QFile::setPermissions(archive(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    ASSERT_EQ(::link(QFile::encodeName(archive()).constData(), QFile::encodeName(temp.filePath("hard")).constData()), 0);
+    const QByteArray before = readAll(archive());
     makeArchive(archive("old"), {"maps/old.bsp", "SCRIPTS/Q3DM17.arena"}, {"-fz"});
     ASSERT_TRUE(QFile::link(archive(), archive("link.pk3")));
     ASSERT_TRUE(QDir().mkpath(drive())); // an empty staging folder is found, and stays
+    ASSERT_TRUE(QDir().mkpath(archive(".mapwright-Kill_1"))); // left by a killed run
     qputenv("ZIPOPT", "-j");
     const auto restore = qScopeGuard([] { qunsetenv("ZIPOPT"); });
     for (const auto& [title, map, into] : {std::tuple{"Second Title", "q3dm17", "maps.pk3"},
@@ -123,6 +187,8 @@ TEST_F(Pk3Route, CreatesOrUpdatesTheArchiveWithTheEntryWhereTheGameLooks)
     EXPECT_EQ(run("unzip", {"-p", archive(), "maps/q3dm17.bsp"}), QByteArray("maps/q3dm17.bsp"));
     EXPECT_EQ(run("unzip", {"-p", archive(), "scripts/q3dm17.arena"}), arena("Second Title"));
     EXPECT_EQ(run("unzip", {"-p", archive(), "scripts/dm [[]1].arena"}), arena("Brackets", "dm [1]"));
+    EXPECT_EQ(QFileInfo(archive()).permissions() & 0x0fff, QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+    EXPECT_EQ(readAll(temp.filePath("hard")), before);
     EXPECT_EQ(entriesOf(archive("old")), "maps/old.bsp | scripts/q3dm17.arena");
     EXPECT_EQ(entriesOf(archive("new")), "scripts/q3dm17.arena");
     EXPECT_EQ(namesIn(userFolder), "link.pk3 maps.pk3 new old");
@@ -141,10 +207,8 @@ TEST_F(Pk3Route, TheEntryAndTheUsersFilesKeepTheirNamesWhateverTheLetterCase)
     create(archive());
     setFields("Star", "*"); // its clean-up deletes one file, by name
     create(archive());
-    writeFile(archive("broken.pk3"), "not a zip");
-    create(archive("broken.pk3"));
 
-    EXPECT_EQ(prompts(), (QStringList{success, success, failure}));
+    EXPECT_EQ(prompts(), (QStringList{success, success}));
     EXPECT_EQ(entriesOf(archive()), "scripts/*.arena | scripts/q3dm17.arena");
     EXPECT_EQ(run("unzip", {"-p", archive(), "scripts/q3dm17.arena"}), arena("The Longest Yard"));
     for (const QString& file : usersFiles)
@@ -153,37 +217,70 @@ TEST_F(Pk3Route, TheEntryAndTheUsersFilesKeepTheirNamesWhateverTheLetterCase)
               "SCRIPTS scripts / Q3DM17.arena readme.txt / q3dm17.arena");
 }
 
-TEST_F(Pk3Route, CancelAndFailuresBeforeTheArchiverEndsLeaveEverythingAsItWas)
+TEST_F(Pk3Route, FailuresLeaveTheArchiveAsItWasAndSayWhy)
 {
     create();
     EXPECT_FALSE(QFileInfo::exists(driveRoot)) << "Cancel touches nothing";
+
+    struct Case {
+        const char* what;
+        QByteArray archiver; // a script in the archiver's place; empty for the real one
+        std::function<void(const QString& archive)> prepare;
+        const char* reason;
+    };
+    const QString notes = "my notes, not an archive";
+    const std::vector<Case> cases = {
+        {"not an archive", {}, [&](const QString& path) { writeFile(path, notes.toUtf8()); },
+         "It cannot be read as a zip archive"},
+        {"too little room", {}, [](const QString& path) {
+             QFile sparse(path);
+             ASSERT_TRUE(sparse.open(QIODevice::WriteOnly)
+                         && sparse.resize(QStorageInfo(QFileInfo(path).path()).bytesAvailable() + (qint64(1) << 30)));
+         }, "There is not enough free space beside it for the new archive"},
+        {"archiver dies", "echo partial > out.pk3\nkill -9 $$\n", {}, "The archiver was stopped before it had finished."},
+        {"archiver does nothing", "exit 0\n", {}, "The archiver's new archive was not used: it cannot be read"},
+        {"archiver adds nothing", "cp in.pk3 out.pk3\n", {},
+         "The archiver's new archive was not used: it holds 0 entries named scripts/q3dm17.arena"},
+        {"archiver refuses", "echo 'zip error: Nothing to do! (in.pk3)'\nexit 12\n", {},
+         "The archiver said: zip error: Nothing to do! (maps.pk3)"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        scripted.messages->prompts.clear();
+        makeArchive(archive(), {"maps/q3dm17.bsp"});
+        if (test.prepare)
+            test.prepare(archive());
+        const QByteArray before = fingerprint(archive());
+        if (!test.archiver.isEmpty())
+            replaceArchiverWithScript(test.archiver);
+        create(archive());
+        ASSERT_EQ(prompts().size(), 1);
+        EXPECT_TRUE(prompts()[0].startsWith(failure + "\n\n" + test.reason)) << prompts()[0].toStdString();
+        EXPECT_TRUE(prompts()[0].endsWith(QStringLiteral("The archive %1 is as it was.").arg(archive())));
+        EXPECT_EQ(fingerprint(archive()), before);
+        EXPECT_EQ(namesIn(userFolder), "maps.pk3") << "nothing of the route's left beside the archive";
+        EXPECT_EQ(TempSettings::remembered("Pk3"), "");
+        EXPECT_FALSE(QFileInfo::exists(driveRoot));
+        QFile::remove(archive());
+    }
+
+    // With no archiver anywhere, no archive is made.
     QFile::remove(QDir(programFolder).filePath("zip"));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", temp.filePath("nowhere").toUtf8());
     create(archive());
-    EXPECT_FALSE(QFileInfo::exists(archive())) << "no archiver, no archive";
-
-    // Now one that refuses the file chosen, and one that dies half-way
-    // through replacing an archive (reached once through a link).
-    writeFile(archive("notes.pk3"), "my notes, not an archive");
-    replaceArchiverWithScript("exec zip \"$@\"\n");
-    create(archive("notes.pk3"));
-    replaceArchiverWithScript("rm -f \"$2\"\necho partial > \"$2.tmp\"\nkill -9 $$\n");
-    ASSERT_TRUE(QFile::link(archive("notes.pk3"), archive("link.pk3")));
-    create(archive("notes.pk3"));
-    create(archive("link.pk3"));
-
-    EXPECT_EQ(prompts(), QStringList(4, failure)) << "no success message before an error";
-    EXPECT_EQ(scripted.messages->styles.at(0), 48);
-    EXPECT_EQ(readAll(archive("notes.pk3")), QByteArray("my notes, not an archive"));
-    EXPECT_EQ(namesIn(userFolder), "link.pk3 notes.pk3") << "no working copies left";
-    EXPECT_EQ(TempSettings::remembered("Pk3"), "");
-    EXPECT_FALSE(QFileInfo::exists(drive()));
+    qputenv("PATH", path);
+    EXPECT_TRUE(prompts().last().contains("The archiver, zip, is missing")) << prompts().last().toStdString();
+    EXPECT_TRUE(prompts().last().endsWith(QStringLiteral("No archive was made at %1.").arg(archive())));
+    EXPECT_FALSE(QFileInfo::exists(archive()));
 
     // A map name that is no plain file name is refused before it can write,
     // and then delete, a file elsewhere.
+    ASSERT_TRUE(QDir().mkpath(driveRoot));
     writeFile(drive("../victim.arena"), "precious");
     for (const char* map : {"../victim", ".."}) {
         setFields("Yard", map);
-        create(archive("notes.pk3"));
+        create(archive());
         EXPECT_TRUE(prompts().last().contains(QStringLiteral("\"%1\"").arg(map))) << prompts().last().toStdString();
     }
     EXPECT_TRUE(prompts().last().contains("names a folder"));
@@ -194,86 +291,152 @@ TEST_F(Pk3Route, CancelAndFailuresBeforeTheArchiverEndsLeaveEverythingAsItWas)
     replaceArchiverWithScript("touch '" + started.toUtf8() + "'\nexec zip \"$@\"\n");
     setFields("Yard", QString(250, 'm')); // too long a name for a file here
     create(archive());
+    ASSERT_TRUE(QDir().mkpath(driveRoot));
     writeFile(drive(), "a file where the folder would be");
     setFields("Yard", "q3dm17");
     create(archive());
-
-    EXPECT_EQ(prompts().mid(prompts().size() - 2), QStringList(2, failure));
+    for (const QString& prompt : prompts().mid(prompts().size() - 2))
+        EXPECT_TRUE(prompt.startsWith(failure + "\n\nThe arena file could not be written")) << prompt.toStdString();
     EXPECT_FALSE(QFileInfo::exists(started));
     EXPECT_EQ(readAll(drive()), QByteArray("a file where the folder would be"));
 }
 
-TEST_F(Pk3Route, FailuresAfterTheSuccessMessageAreReportedAndWhatIsLeftIsNamed)
+TEST_F(Pk3Route, WhatFailsAfterTheArchiveIsInPlaceIsToldInOneMessage)
 {
     // The setting cannot be stored: a folder stands where its file goes.
     ASSERT_TRUE(QDir().mkpath(settings.iniPath()));
     create(archive());
-    EXPECT_EQ(prompts(), (QStringList{success, failure}));
-    EXPECT_FALSE(QFileInfo::exists(drive()));
+    ASSERT_EQ(prompts().size(), 1);
+    EXPECT_TRUE(prompts()[0].startsWith(
+        QStringLiteral("The arena file was added to the archive %1 as scripts/q3dm17.arena.\n\n").arg(archive())));
+    EXPECT_TRUE(prompts()[0].contains("could not remember the archive's name")) << prompts()[0].toStdString();
+    EXPECT_EQ(scripted.messages->styles.at(0), 48);
+    EXPECT_EQ(entriesOf(archive()), "scripts/q3dm17.arena");
     ASSERT_TRUE(QDir(settings.iniPath()).removeRecursively());
 
     // An archiver that leaves a folder where the staged file was.
+    QFile::remove(archive());
     replaceArchiverWithScript("zip \"$@\" || exit 1\nrm \"$3\"\nmkdir \"$3\"\n");
     create(archive());
-    ASSERT_EQ(prompts().size(), 5);
-    EXPECT_EQ(prompts().mid(2, 2), (QStringList{success, failure}));
-    EXPECT_TRUE(prompts().last().contains(drive("scripts/q3dm17.arena"))) << prompts().last().toStdString();
+    ASSERT_EQ(prompts().size(), 2);
+    EXPECT_TRUE(prompts()[1].startsWith("The arena file was added to the archive")) << prompts()[1].toStdString();
+    EXPECT_TRUE(prompts()[1].contains("tidy up") && prompts()[1].contains(drive("scripts/q3dm17.arena")));
     EXPECT_EQ(entriesOf(archive()), "scripts/q3dm17.arena");
 }
 
-TEST_F(Pk3Route, WaitsForTheArchiverShowsProgressAndCanStopIt)
+TEST_F(Pk3Route, StopOrAKillAtAnyPointLeavesTheArchiveWholeAndTheMessageSaysWhich)
 {
-    // The staged file stays until an archiver that reads it late has ended.
-    const QString copy = temp.filePath("what-the-archiver-read");
-    replaceArchiverWithScript("sleep 1\ncat \"$3\" > '" + copy.toUtf8() + "'\ntouch \"$2\"\n");
-    create(archive());
-    EXPECT_EQ(readAll(copy), arena("The Longest Yard"));
+    const QString oldEntries = entriesOf(largeArchive());
+    const QString stopped = failure + "\n\nYou stopped the archiver before it had finished.";
+    const QString killed = failure + "\n\nThe archiver was stopped before it had finished.";
+    enum class Act { Stop, KillArchiver, KillProgram };
+    struct Case {
+        const char* at;
+        Act act;
+        const char* message; // for the program killed: none
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"started", Act::Stop, "stopped", false},         {"writing", Act::Stop, "stopped", false},
+        {"started", Act::KillArchiver, "killed", false},  {"writing", Act::KillArchiver, "killed", false},
+        {"archiver about to start", Act::KillProgram, nullptr, false},
+        {"writing", Act::KillProgram, nullptr, false},
+        {"new archive checked", Act::KillProgram, nullptr, false},
+        {"archive replaced", Act::KillProgram, nullptr, true},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(std::string(test.at) + " " + std::to_string(int(test.act)));
+        QFile::remove(archive());
+        ASSERT_TRUE(QFile::copy(largeArchive(), archive()));
+        const QByteArray old = fingerprint(archive());
+        scripted.messages->prompts.clear();
+        if (test.act == Act::KillProgram) {
+            const QByteArray printed = runHeadless("q3dm17", test.at);
+            EXPECT_FALSE(printed.contains("message")) << printed.toStdString();
+        } else {
+            ProgressStopper stopper;
+            const ArchiverMoment moment = qstrcmp(test.at, "started") == 0 ? ArchiverMoment::Started
+                                                                              : ArchiverMoment::Writing;
+            const bool stop = test.act == Act::Stop;
+            reopen([&](const char* step) {
+                if (qstrcmp(step, "archiver about to start") == 0)
+                    whenTheArchiverIs(moment, userFolder, [&, stop](pid_t archiver) {
+                        if (stop)
+                            stopper.heldArchiver = archiver; // Stop needs its window on screen
+                        ::kill(archiver, stop ? SIGSTOP : SIGKILL);
+                    });
+            });
+            create(archive());
+            EXPECT_EQ(prompts().size(), 1);
+            EXPECT_TRUE(prompts().value(0).startsWith(qstrcmp(test.message, "stopped") == 0 ? stopped : killed))
+                << prompts().value(0).toStdString();
+            EXPECT_TRUE(prompts().value(0).endsWith("is as it was."));
+        }
+        QTest::qWait(100); // an archiver that outlived a killed program would go on meanwhile
+        if (test.replaced)
+            EXPECT_EQ(entriesOf(archive()), oldEntries + " | scripts/q3dm17.arena");
+        else
+            EXPECT_EQ(fingerprint(archive()), old);
 
-    replaceArchiverWithScript("exec sleep 30\n");
-    writeFile(archive(), "an archive to leave alone");
-    const ProgressStopper stopper;
-    create(archive());
-    EXPECT_EQ(stopper.text, "Adding q3dm17.arena to maps.pk3...");
-    EXPECT_EQ(prompts(), (QStringList{success, failure}));
-    EXPECT_EQ(readAll(archive()), QByteArray("an archive to leave alone"));
-    EXPECT_FALSE(QFileInfo::exists(drive()));
+        // The next run takes what a killed run left beside the archive.
+        scripted.messages->prompts.clear();
+        reopen();
+        create(archive());
+        EXPECT_EQ(prompts(), QStringList{success});
+        EXPECT_EQ(namesIn(userFolder), "maps.pk3");
+    }
 }
 
-TEST_F(Pk3Route, WithoutAHardLinkTheArchiveIsCopiedStoppablyWhereThereIsRoomForIt)
+TEST_F(Pk3Route, OneRunAtATimeAddsToAnArchiveAndNoneTakesAnotherRunsFolder)
 {
-    reopen([](const QString&, const QString&) { return false; });
+    // A run under way in the folder: its working folder is left alone, and
+    // the second run says why it does nothing.
     makeArchive(archive(), {"maps/q3dm17.bsp"});
-    create(archive());
-    EXPECT_EQ(entriesOf(archive()), "maps/q3dm17.bsp | scripts/q3dm17.arena");
+    const QByteArray before = readAll(archive());
+    {
+        const platform::FolderLock running(userFolder);
+        ASSERT_EQ(running.state(), platform::FolderLock::State::Held);
+        ASSERT_TRUE(QDir().mkpath(archive(".mapwright-Runnin")));
+        create(archive());
+    }
+    ASSERT_EQ(prompts().size(), 1);
+    EXPECT_TRUE(prompts()[0].contains("Another Mapwright is adding to an archive in this folder right now"));
+    EXPECT_EQ(readAll(archive()), before);
+    EXPECT_TRUE(QFileInfo::exists(archive(".mapwright-Runnin")));
 
-    // A large archive: the copy shows its progress, and Stop leaves it alone.
-    QFile large(archive("large.pk3"));
-    ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(qint64(2) << 30));
-    ProgressStopper stopper;
-    create(archive("large.pk3"));
-    EXPECT_EQ(stopper.text, "Copying large.pk3...");
-
-    // One the copy would leave no room for is refused before any copying.
-    stopper.text.clear();
-    ASSERT_TRUE(large.resize(QStorageInfo(userFolder).bytesAvailable() / 2 + (qint64(1) << 30)));
-    create(archive("large.pk3"));
-    EXPECT_EQ(stopper.text, "");
-    ASSERT_EQ(prompts().size(), 3);
-    EXPECT_EQ(prompts().mid(0, 2), (QStringList{success, failure}));
-    EXPECT_TRUE(prompts().last().startsWith("There is not enough free space")) << prompts().last().toStdString();
-    EXPECT_EQ(namesIn(userFolder), "large.pk3 maps.pk3") << "no copy left";
+    // Two programs at once on one large archive: whichever says it added
+    // its arena has it in the archive.
+    QFile::remove(archive());
+    ASSERT_TRUE(QFile::copy(largeArchive(), archive()));
+    auto first = std::async(std::launch::async, [&] { return runHeadless("first"); });
+    const QByteArray second = runHeadless("second");
+    const QByteArray firstSaid = first.get();
+    const QString entries = entriesOf(archive());
+    int added = 0;
+    for (const auto& [map, said] : {std::pair{"first", firstSaid}, std::pair{"second", second}}) {
+        if (said.contains("message 64: " + success.toUtf8())) {
+            ++added;
+            EXPECT_TRUE(entries.contains(QStringLiteral("scripts/%1.arena").arg(map))) << entries.toStdString();
+        } else {
+            EXPECT_TRUE(said.contains("Another Mapwright is adding")) << said.toStdString();
+        }
+    }
+    EXPECT_GE(added, 1);
 }
 
-TEST(ArchiveWorkingCopy, AnArchiveTheUserMayNotWriteIsRefusedEvenInAFolderHeMayWrite)
+TEST(ArchiveUpdate, AnArchiveTheUserMayNotWriteIsRefusedEvenInAFolderHeMayWrite)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(QFile::setPermissions(folder.path(), QFileDevice::Permissions(0x7777)));
     const QString archive = folder.filePath("maps.pk3");
     writeFile(archive, "the archive");
     QFile::setPermissions(archive, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    const int status = asOrdinaryUser(
-        [&] { return int(editor::ArchiveWorkingCopy(archive, platform::makeHardLink).prepare(nullptr).status); });
-    EXPECT_EQ(status, int(editor::ArchiveWorkingCopy::Preparation::Status::Refused));
+    const int refused = asOrdinaryUser([&] {
+        const editor::ArchiveUpdateOutcome outcome =
+            editor::updateArchive(nullptr, platform::Services{}, {archive, folder.path(), "x.arena", "x"});
+        return int(!outcome.updated && outcome.reason == "You may not change this archive.");
+    });
+    EXPECT_EQ(refused, 1);
     EXPECT_EQ(readAll(archive), QByteArray("the archive"));
     EXPECT_EQ(namesIn(folder.path()), "maps.pk3");
 }

@@ -14,11 +14,11 @@ protected:
     std::unique_ptr<editor::Form1> window;
 
     void SetUp() override { openWindow({}); }
-    void openWindow(const platform::Locations& locations, platform::HardLinker hardLink = platform::makeHardLink)
+    void openWindow(const platform::Locations& locations, std::function<void(const char*)> stepReached = {})
     {
         platform::Services services = scripted.services();
         services.locations = locations;
-        services.hardLink = std::move(hardLink);
+        services.stepReached = std::move(stepReached);
         window = std::make_unique<editor::Form1>(services);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

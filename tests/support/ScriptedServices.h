@@ -54,6 +54,7 @@ struct ScriptedServices {
     std::shared_ptr<ScriptedProcessStarter> processes = std::make_shared<ScriptedProcessStarter>();
     platform::Services services() const
     {
-        return {.messageBox = messages, .saveDialog = dialog, .locations = {}, .processStarter = processes};
+        return {.messageBox = messages, .saveDialog = dialog, .locations = {}, .processStarter = processes,
+                .stepReached = {}};
     }
 };

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// Puts a complete file in the place of another in one rename, so that
+// whoever reads the target sees either the old file or the new one, never a
+// part of either. The new file gets the old one's permissions, and its group
+// where the user may give it; it is on the disk before the rename. With no
+// file at the target it refuses to replace one that appears meanwhile.
+// Returns why it failed, for the user; empty when the file is in place.
+QString moveIntoPlace(const QString& completeFile, const QString& target, bool targetExists);
+
+} // namespace platform
