@@ -1,5 +1,6 @@
 #include "support/Legibility.h"
 #include "support/MainWindowUser.h"
+#include "support/SpokenNames.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ protected:
                                            "Hossman Hunter Keel Klesk Lucy Major Mynx Orbb Patriot Phobos Ranger Razor "
                                            "Sarge Slash Sorlag Stripe Tankjr Uriel Visor Wrack Xaero");
             EXPECT_TRUE(list("botlist")->selectedItems().isEmpty());
+            EXPECT_EQ(spokenNameProblems(form), QStringList{});
             act();
         };
         const auto dotDotDot = [this] { QTest::mouseClick(find<QPushButton>("label8"), Qt::LeftButton); };
