@@ -21,8 +21,8 @@ Form3::Form3(QWidget* parent, std::shared_ptr<platform::ProcessStarter> processS
 
     new platform::ClickHook(ui->Label2, [this] { Label2_Click(); });
     connect(ui->Label2, &platform::LinkLabel::activated, this, &Form3::Label2_Click);
-    // The keyboard starts on OK, as it did before the link took the focus:
-    // Enter right after opening opens no browser, and Tab reaches the link.
+    // The keyboard starts on OK, so that Enter right after opening opens no
+    // browser; Tab reaches the link.
     ui->label7->setFocus();
     connect(ui->label7, &QPushButton::clicked, this, &Form3::Label7_Click);
 }
