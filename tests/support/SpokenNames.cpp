@@ -4,22 +4,26 @@
 
 namespace {
 
-// The focusable controls under an interface, with the name each speaks.
-// Entries of lists and menus are left out: a list may hold the same bot
-// twice, and a control's name is what tells it apart.
-void collect(QAccessibleInterface* node, QList<std::pair<QString, QString>>& found)
+// Adds the problems of the focusable controls under an interface; `named`
+// holds the control already known by each name. Entries of lists are not
+// controls: a list may hold the same bot twice.
+void check(QAccessibleInterface* node, QHash<QString, QString>& named, QStringList& problems)
 {
     for (int index = 0; index < node->childCount(); ++index) {
         QAccessibleInterface* child = node->child(index);
-        if (!child || !child->isValid())
-            continue;
-        auto* widget = qobject_cast<QWidget*>(child->object());
+        const auto* widget = child ? qobject_cast<QWidget*>(child->object()) : nullptr;
         if (!widget)
             continue;
-        const QAccessible::State state = child->state();
-        if (state.focusable && !state.invisible)
-            found.emplace_back(widget->objectName(), child->text(QAccessible::Name));
-        collect(child, found);
+        const QString name = child->text(QAccessible::Name), control = widget->objectName();
+        if (child->state().focusable && !child->state().invisible) {
+            // "..." is a caption, not a name: a listener hears only dots.
+            if (!name.contains(QRegularExpression(QStringLiteral("\\p{L}"))))
+                problems << control + " has no name in words: \"" + name + "\"";
+            else if (named.contains(name))
+                problems << control + " is called \"" + name + "\" like " + named[name];
+            named.insert(name, control);
+        }
+        check(child, named, problems);
     }
 }
 
@@ -27,20 +31,10 @@ void collect(QAccessibleInterface* node, QList<std::pair<QString, QString>>& fou
 
 QStringList spokenNameProblems(QWidget* window)
 {
-    QList<std::pair<QString, QString>> controls;
-    collect(QAccessible::queryAccessibleInterface(window), controls);
+    QHash<QString, QString> named;
     QStringList problems;
-    QHash<QString, QString> owner;
-    for (const auto& [control, name] : controls) {
-        // "..." is a caption, not a name: a listener hears only dots.
-        if (!name.contains(QRegularExpression(QStringLiteral("\\p{L}"))))
-            problems << control + " has no name in words: \"" + name + "\"";
-        else if (owner.contains(name))
-            problems << control + " is called \"" + name + "\" like " + owner[name];
-        else
-            owner.insert(name, control);
-    }
-    if (controls.isEmpty())
+    check(QAccessible::queryAccessibleInterface(window), named, problems);
+    if (named.isEmpty())
         problems << "no control takes the focus";
     return problems;
 }
