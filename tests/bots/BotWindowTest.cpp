@@ -1,6 +1,5 @@
 #include "support/Legibility.h"
 #include "support/MainWindowUser.h"
-#include "support/SpokenNames.h"
 
 namespace {
 

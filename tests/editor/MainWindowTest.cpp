@@ -1,7 +1,6 @@
 #include "platform/Beep.h"
 #include "support/Legibility.h"
 #include "support/MainWindowUser.h"
-#include "support/SpokenNames.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include "platform/LinkLabel.h"
 #include "support/Legibility.h"
 #include "support/MainWindowUser.h"
-#include "support/SpokenNames.h"
 
 namespace {
 
