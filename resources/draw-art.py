@@ -2,10 +2,12 @@
 """Draws Mapwright's own pictures and writes them as PNG files.
 
 program-picture.png (74 x 31) is the small picture shown in every window;
-mapwright.png (32 x 32) is the window and desktop icon. Both show the same
-motif: an arena seen from above, walls, two bases and a jump pad, on a
-blueprint background. Run it again after changing the drawing; the PNGs are
-kept in the repository so that a build needs no Python.
+icons/ holds the window and desktop icon, drawn for each size from 16 to
+256 pixels (so that small sizes keep whole-pixel walls) and once as SVG for
+any other size. All show the same motif: an arena seen from above, walls,
+two bases and a jump pad, on a blueprint background. Run it again after
+changing the drawing; the pictures are kept in the repository so that a
+build needs no Python.
 """
 import math
 import struct
@@ -117,15 +119,60 @@ def program_picture():
                       bases=((8, 12, 15, 19), (59, 12, 66, 19)), pad=(37, 15.5, 6, 2))
 
 
-def window_icon():
-    return draw_arena(32, 32, grid=5, wall=(2, 2, 30, 30, 2, 12, 20), inner_walls=[],
-                      bases=((7, 13, 11, 19), (21, 13, 25, 19)), pad=(16, 16, 4.5, 1.6))
+APPLICATION_ID = "org.example.Mapwright"
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+# The icon's layout on a 32-unit square; each size rounds it to its pixels.
+ICON_GRID = 5
+ICON_WALL = (2, 2, 30, 30, 2, 12, 20)
+ICON_BASES = ((7, 13, 11, 19), (21, 13, 25, 19))
+ICON_PAD = (16, 16, 4.5, 1.6)
+
+
+def icon(size):
+    s = size / 32
+    px = lambda v: round(v * s)
+    left, top, right, bottom, thickness, door_top, door_bottom = ICON_WALL
+    wall = (px(left), px(top), px(right), px(bottom), max(1, px(thickness)), px(door_top), px(door_bottom))
+    bases = tuple(tuple(px(v) for v in base) for base in ICON_BASES)
+    cx, cy, radius, dot = ICON_PAD
+    return draw_arena(size, size, grid=max(3, px(ICON_GRID)), wall=wall, inner_walls=[],
+                      bases=bases, pad=(cx * s, cy * s, radius * s, dot * s))
+
+
+def icon_svg():
+    """The same icon as a drawing on the 32-unit square."""
+    hex_colour = lambda c: "#%02x%02x%02x" % c
+    rect = lambda x0, y0, x1, y1, c: (f'<rect x="{x0}" y="{y0}" width="{x1 - x0}" height="{y1 - y0}" '
+                                      f'fill="{hex_colour(c)}"/>')
+    left, top, right, bottom, thickness, door_top, door_bottom = ICON_WALL
+    grid = "".join(f"M{v} 0V32M0 {v}H32" for v in range(0, 32, ICON_GRID))
+    shapes = [rect(0, 0, 32, 32, (0, 0, 0)).replace('fill="#000000"', 'fill="url(#blueprint)"'),
+              f'<path d="{grid}" stroke="{hex_colour(GRID)}" stroke-opacity="0.18" stroke-width="1" '
+              f'transform="translate(0.5 0.5)"/>',
+              rect(left, top, right, top + thickness, WALL), rect(left, bottom - thickness, right, bottom, WALL)]
+    for x in (left, right - thickness):
+        shapes += [rect(x, top, x + thickness, door_top, WALL), rect(x, door_bottom, x + thickness, bottom, WALL)]
+    shapes += [rect(*ICON_BASES[0], RED_BASE), rect(*ICON_BASES[1], BLUE_BASE)]
+    cx, cy, radius, dot = ICON_PAD
+    shapes += [f'<circle cx="{cx}" cy="{cy}" r="{radius}" fill="none" stroke="{hex_colour(PAD)}" stroke-width="1.6"/>',
+               f'<circle cx="{cx}" cy="{cy}" r="{dot}" fill="{hex_colour(PAD)}"/>',
+               '<rect x="0.5" y="0.5" width="31" height="31" fill="none" stroke="#060c1a" stroke-width="1"/>']
+    return ('<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">\n'
+            '<defs><linearGradient id="blueprint" x1="0" y1="0" x2="0" y2="1">'
+            f'<stop offset="0" stop-color="{hex_colour(BLUEPRINT_TOP)}"/>'
+            f'<stop offset="1" stop-color="{hex_colour(BLUEPRINT_BOTTOM)}"/></linearGradient></defs>\n'
+            + "\n".join(shapes) + "\n</svg>\n")
 
 
 def main():
     folder = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).parent
     (folder / "program-picture.png").write_bytes(program_picture().png())
-    (folder / "mapwright.png").write_bytes(window_icon().png())
+    icons = folder / "icons"
+    icons.mkdir(exist_ok=True)
+    for size in ICON_SIZES:
+        (icons / f"{APPLICATION_ID}-{size}.png").write_bytes(icon(size).png())
+    (icons / f"{APPLICATION_ID}.svg").write_text(icon_svg())
 
 
 if __name__ == "__main__":

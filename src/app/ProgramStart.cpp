@@ -19,6 +19,8 @@ int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& when
     }
     FontConfigurationWarmUp fontWarmUp;
     QApplication application(argc, argv);
+    // Desktops match the windows to the installed desktop file and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(MAPWRIGHT_APP_ID));
     // Menus and message boxes speak in the windows' classic font as well;
     // the menus would otherwise load the default font at start for nothing.
     QApplication::setFont(platform::classicFont());

@@ -2,6 +2,7 @@
 
 #include "info/Contact.h"
 #include "platform/ClickHook.h"
+#include "platform/LinkLabel.h"
 #include "ui_Form3.h"
 
 namespace info {
@@ -14,11 +15,15 @@ Form3::Form3(QWidget* parent, std::shared_ptr<platform::ProcessStarter> processS
     ui->setupUi(this);
     ui->Label2->setText(webPage);
     ui->Label4->setText(contactAddress);
-    for (QLabel* label : {ui->Label1, ui->Label2, ui->Label4})
+    for (QLabel* label : {ui->Label1, static_cast<QLabel*>(ui->Label2), ui->Label4})
         label->adjustSize();
     finishClassicSetup();
 
     new platform::ClickHook(ui->Label2, [this] { Label2_Click(); });
+    connect(ui->Label2, &platform::LinkLabel::activated, this, &Form3::Label2_Click);
+    // The keyboard starts on OK, so that Enter right after opening opens no
+    // browser; Tab reaches the link.
+    ui->label7->setFocus();
     connect(ui->label7, &QPushButton::clicked, this, &Form3::Label7_Click);
 }
 

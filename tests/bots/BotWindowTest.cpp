@@ -42,6 +42,7 @@ protected:
                                            "Hossman Hunter Keel Klesk Lucy Major Mynx Orbb Patriot Phobos Ranger Razor "
                                            "Sarge Slash Sorlag Stripe Tankjr Uriel Visor Wrack Xaero");
             EXPECT_TRUE(list("botlist")->selectedItems().isEmpty());
+            EXPECT_EQ(spokenNameProblems(form), QStringList{});
             act();
         };
         const auto dotDotDot = [this] { QTest::mouseClick(find<QPushButton>("label8"), Qt::LeftButton); };

@@ -28,6 +28,7 @@ TEST_F(MainWindow, OpensFixedSizeLegibleBoldOnlyWhereDesignedAndTabsInDesignOrde
     for (QWidget* widget : window->centralWidget()->findChildren<QWidget*>())
         EXPECT_EQ(widget->font().bold(), bold.contains(widget->objectName())) << widget->objectName().toStdString();
     EXPECT_EQ(legibilityProblems(window.get()), QStringList{});
+    EXPECT_EQ(spokenNameProblems(window.get()), QStringList{});
 
     // Tab walks the fields in design order: the two routes are one group, one
     // stop; frames and labels take none.

@@ -1,5 +1,6 @@
 #include "info/Contact.h"
 #include "info/Form3.h"
+#include "platform/LinkLabel.h"
 #include "support/Legibility.h"
 #include "support/MainWindowUser.h"
 
@@ -18,6 +19,7 @@ TEST_F(InformationWindows, OpenFromTheirButtonsAndMenuItemsWithEveryTextWholeAnd
     // Help: Enter and Escape leave it open, the frame's close box closes it.
     const auto help = [](QWidget* form) {
         EXPECT_EQ(legibilityProblems(form), QStringList{});
+        EXPECT_EQ(spokenNameProblems(form), QStringList{});
         pressEnterAndEscape(form->focusWidget());
         EXPECT_TRUE(form->isVisible()) << "Enter or Escape closed the Help window";
         QCloseEvent close; // as the window system sends it
@@ -28,6 +30,7 @@ TEST_F(InformationWindows, OpenFromTheirButtonsAndMenuItemsWithEveryTextWholeAnd
         const QLabel* title = control<QLabel>(*form, "Label1");
         const QLabel* credit = control<QLabel>(*form, "Label3");
         EXPECT_EQ(legibilityProblems(form), QStringList{});
+        EXPECT_EQ(spokenNameProblems(form), QStringList{});
         EXPECT_EQ(credit->width(), title->width()) << "the credit line takes the title's width";
         EXPECT_EQ(credit->x(), 11);
         click(form, "Label2");
@@ -70,4 +73,31 @@ TEST(AboutWindow, LinkTriesTheSecondProgramOnlyWhenTheFirstCannotStart)
     EXPECT_EQ(processes->arguments, QList<QStringList>(5, QStringList{info::webPage}));
     for (const QWidget* widget : QApplication::topLevelWidgets())
         EXPECT_EQ(widget->isVisible(), widget == &form) << widget->metaObject()->className();
+}
+
+TEST(AboutWindow, LinkOpensFromTheKeyboardAndForAssistiveToolsAndStaysReadableOnADarkPalette)
+{
+    const auto processes = std::make_shared<ScriptedProcessStarter>();
+    info::Form3 form{nullptr, processes};
+    QPalette palette = form.palette();
+    EXPECT_EQ(platform::readableLinkPalette(palette), palette) << "a light palette keeps the designed blue";
+    palette.setColor(QPalette::Window, QColor(35, 38, 41));
+    palette.setColor(QPalette::Link, QColor(61, 174, 233));
+    form.setPalette(palette);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QLabel* link = control<QLabel>(form, "Label2");
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(61, 174, 233));
+
+    // OK has the focus first, so Enter right away opens nothing; Tab goes to
+    // the link and on to OK, where Space closes the window.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        QTest::keyClick(QApplication::focusWidget(), key);
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(link);
+    EXPECT_EQ(spoken->role(), QAccessible::Link);
+    spoken->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(processes->programs, QStringList(4, "xdg-open"));
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Space})
+        QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); })) << "OK did not follow the link in Tab order";
 }

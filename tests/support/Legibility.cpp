@@ -1,5 +1,7 @@
 #include "support/Legibility.h"
 
+#include <QAccessible>
+
 namespace {
 
 // The width a button has for its caption: a push button's bevel takes 2
@@ -13,6 +15,29 @@ int captionRoom(const QAbstractButton* button)
     if (qobject_cast<const QRadioButton*>(button))
         return button->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, button).width();
     return button->width() - 4;
+}
+
+// Adds the problems of the focusable controls under an interface; `named`
+// holds the control known by each name. List entries are no controls: a
+// list may hold the same bot twice.
+void checkNames(QAccessibleInterface* node, QHash<QString, QString>& named, QStringList& problems)
+{
+    for (int index = 0; index < node->childCount(); ++index) {
+        QAccessibleInterface* child = node->child(index);
+        const auto* widget = child ? qobject_cast<QWidget*>(child->object()) : nullptr;
+        if (!widget)
+            continue;
+        const QString name = child->text(QAccessible::Name), control = widget->objectName();
+        if (child->state().focusable && !child->state().invisible) {
+            // "..." is a caption, not a name: a listener hears only dots.
+            if (!name.contains(QRegularExpression(QStringLiteral("\\p{L}"))))
+                problems << control + " has no name in words: \"" + name + "\"";
+            else if (named.contains(name))
+                problems << control + " is called \"" + name + "\" like " + named[name];
+            named.insert(name, control);
+        }
+        checkNames(child, named, problems);
+    }
 }
 
 } // namespace
@@ -44,5 +69,15 @@ QStringList legibilityProblems(QWidget* window)
                 problems << picture->objectName() + " covers text of " + label->objectName();
         }
     }
+    return problems;
+}
+
+QStringList spokenNameProblems(QWidget* window)
+{
+    QHash<QString, QString> named;
+    QStringList problems;
+    checkNames(QAccessible::queryAccessibleInterface(window), named, problems);
+    if (named.isEmpty())
+        problems << "no control takes the focus";
     return problems;
 }
