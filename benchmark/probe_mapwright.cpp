@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts exactly as the program does and ends once its window is painted.
 #include "FirstPaint.h"
 #include "app/ProgramStart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor any Qt Widgets program stands on: one empty window, shown.
 #include "FirstPaint.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws Mapwright's own pictures and writes them as PNG files.
 
 program-picture.png (74 x 31) is the small picture shown in every window;

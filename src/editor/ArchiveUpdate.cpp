@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/ArchiveUpdate.h"
 
 #include "editor/ArchiveCheck.h"

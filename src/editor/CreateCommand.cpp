@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Create command of the main window: checks the fields, asks for a file
 // name and delivers the arena file by the chosen route.
 #include "editor/ArenaText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/Form1.h"
 
 #include "bots/Form2.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/Module1.h"
 
 #include "platform/FileSystem.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the built program as a person would: a real X server (Xvfb), real
 key presses and mouse clicks (xdotool), the real save dialog and the real
 archiver. Checks the bytes of the saved .arena file and the archive's entry.

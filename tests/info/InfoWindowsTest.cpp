@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "info/Contact.h"
 #include "info/Form3.h"
 #include "platform/LinkLabel.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch folder and checks what a desktop and a
 # distribution need: the program behind a relative link in bin/, no links
 # fixed to this machine, the desktop file, metainfo and icons under the

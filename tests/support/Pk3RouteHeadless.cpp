@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pk3 route on its own, headless, with the messages printed instead of
 // shown: for tests that kill the whole program at a step of the route, for
 // several runs at once, and for timing the route.
