@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+namespace gamecheck {
+
+enum class Severity {
+    Error,  // the game will drop, hide or misread something
+    Advice, // worth knowing, but nothing is lost
+};
+
+// One thing the game will do with a file that its author may not expect.
+struct Finding {
+    Severity severity = Severity::Advice;
+    QString file;  // the path as given: the .arena file or the .pk3 archive
+    QString entry; // the entry inside the archive; empty for a loose file or the archive itself
+    QString key;   // the arena key concerned, empty when the finding is about a whole file
+    QString sentence; // what the game will do, in one plain sentence
+
+    bool operator==(const Finding&) const = default;
+};
+
+using Findings = std::vector<Finding>;
+
+// Whether any finding means the game will lose something.
+bool hasErrors(const Findings& findings);
+
+} // namespace gamecheck
