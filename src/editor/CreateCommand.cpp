@@ -2,11 +2,13 @@
 // The Create command of the main window: checks the fields, asks for a file
 // name and delivers the arena file by the chosen route.
 #include "editor/ArenaText.h"
+#include "editor/CheckReport.h"
 #include "editor/Form1.h"
 #include "editor/OutputRoutes.h"
 #include "editor/Pk3Route.h"
 #include "editor/SpaceTrim.h"
 #include "editor/Typelist.h"
+#include "gamecheck/GameCheck.h"
 #include "platform/FileReplacement.h"
 #include "ui_Form1.h"
 
@@ -59,11 +61,39 @@ void Form1::Command4_Click()
     dl1.DialogTitle = QString::fromLatin1(route->dialogTitle);
     if (dl1.ShowSave() == platform::CommonDialog::Outcome::Cancelled)
         return;
+    if (!gameReadsItOrAuthorGoesOn(*route))
+        return;
 
     if (route == &pk3Route)
         Pk3Route(services, this).run(dl1.FileName, arenaValues());
     else
         saveArenaFile();
+}
+
+bool Form1::gameReadsItOrAuthorGoesOn(const OutputRoute& route)
+{
+    const ArenaValues values = arenaValues();
+    const QByteArray text = arenaText(values);
+    gamecheck::Findings findings;
+    if (&route == &pk3Route) {
+        // An archive that cannot be read is the route's to report, together
+        // with what becomes of it; its arena alone is still checked here.
+        const gamecheck::CheckResult archive =
+            gamecheck::checkArenaToAdd(text, dl1.FileName, QStringLiteral("scripts/%1.arena").arg(values.map));
+        findings = archive.readable ? archive.findings : gamecheck::checkArenaToSave(text, dl1.FileName);
+    } else {
+        findings = gamecheck::checkArenaToSave(text, dl1.FileName);
+    }
+    // Advice never interrupts Create: only what the game would lose does.
+    std::erase_if(findings, [](const gamecheck::Finding& finding) {
+        return finding.severity != gamecheck::Severity::Error;
+    });
+    if (findings.empty())
+        return true;
+    const QString heading = QStringLiteral("The game will drop, hide or misread something in this arena file. "
+                                           "Write it anyway, or go back and change it?");
+    return services.reportWindow->askWhetherToWrite(this, heading, reportLines(findings))
+           == platform::ReportWindow::Answer::WriteAnyway;
 }
 
 void Form1::saveArenaFile()

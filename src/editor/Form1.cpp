@@ -2,6 +2,8 @@
 #include "editor/Form1.h"
 
 #include "bots/Form2.h"
+#include "editor/CheckReport.h"
+#include "gamecheck/GameCheck.h"
 #include "info/Form3.h"
 #include "info/Form4.h"
 #include "platform/AccessKeys.h"
@@ -13,6 +15,7 @@
 #include "ui_Form1.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLayout>
 
 namespace editor {
@@ -48,6 +51,7 @@ Form1::Form1(platform::Services services, QWidget* parent)
     connect(ui->clearmenu, &QAction::triggered, this, &Form1::clearmenu_Click);
     connect(ui->usemenu, &QAction::triggered, this, &Form1::usemenu_Click);
     connect(ui->creditsmenu, &QAction::triggered, this, &Form1::creditsmenu_Click);
+    connect(ui->checkmenu, &QAction::triggered, this, &Form1::checkmenu_Click);
     connect(ui->exitmenu, &QAction::triggered, this, &Form1::exitmenu_Click);
 }
 
@@ -96,6 +100,22 @@ void Form1::fraglimit_KeyPress(std::int16_t& KeyAscii)
 void Form1::clearmenu_Click()
 {
     Command3_Click();
+}
+
+void Form1::checkmenu_Click()
+{
+    const std::optional<QString> path = services.openDialog->askForOpenPath(
+        this, QStringLiteral("Check pk3"), QStringLiteral("PK3 and .Arena Files (*.pk3 *.arena);;All Files (*)"));
+    if (!path)
+        return;
+    const gamecheck::CheckResult result = gamecheck::checkFile(*path);
+    if (!result.readable) {
+        services.messageBox->show(
+            this, QStringLiteral("%1 could not be checked.\n\n%2").arg(QDir::toNativeSeparators(*path), result.reason),
+            platform::Exclamation, QStringLiteral("Mapwright"));
+        return;
+    }
+    services.reportWindow->showReport(this, reportHeading(*path, result.findings), reportLines(result.findings));
 }
 
 void Form1::usemenu_Click()

@@ -19,6 +19,7 @@ class Form1;
 namespace editor {
 
 struct ArenaValues;
+struct OutputRoute;
 
 // The main window: the arena's fields, the output route and the commands.
 // Every value of the arena lives in these controls and nowhere else.
@@ -36,6 +37,7 @@ public:
     void Label8_Click();
     void fraglimit_KeyPress(std::int16_t& KeyAscii);
     void clearmenu_Click();
+    void checkmenu_Click();
     void usemenu_Click();
     void creditsmenu_Click();
     void exitmenu_Click();
@@ -44,6 +46,7 @@ private:
     std::array<int, 5> typeselectValues() const;
     ArenaValues arenaValues() const;
     void refuse(const QString& message);
+    bool gameReadsItOrAuthorGoesOn(const OutputRoute& route);
     void saveArenaFile();
 
     std::unique_ptr<Ui::Form1> ui;

@@ -3,7 +3,9 @@
 
 #include "platform/Locations.h"
 #include "platform/MessageBox.h"
+#include "platform/OpenDialogBackend.h"
 #include "platform/ProcessStarter.h"
+#include "platform/ReportWindow.h"
 #include "platform/SaveDialogBackend.h"
 
 #include <functional>
@@ -19,6 +21,8 @@ struct Services {
     std::shared_ptr<SaveDialogBackend> saveDialog = std::make_shared<QtSaveDialog>();
     Locations locations;
     std::shared_ptr<ProcessStarter> processStarter = std::make_shared<QtProcessStarter>();
+    std::shared_ptr<OpenDialogBackend> openDialog = std::make_shared<QtOpenDialog>();
+    std::shared_ptr<ReportWindow> reportWindow = std::make_shared<QtReportWindow>();
     // Called as long work passes a named step, so that tests can stop or kill
     // it there; the program leaves it empty.
     std::function<void(const char* step)> stepReached;

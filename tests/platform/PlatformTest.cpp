@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FileReplacement.h"
 #include "platform/ProcessStarter.h"
+#include "platform/ReportWindow.h"
 #include "platform/SaveDialogBackend.h"
 #include "support/OrdinaryUser.h"
 #include "support/Testing.h"
@@ -102,4 +103,32 @@ TEST(SaveDialog, IsQtsOwnAndGivesTheNameAsTypedWithoutAskingOverAnExistingFile)
     const std::optional<QString> chosen = QtSaveDialog().askForSavePath(
         nullptr, {"Create .Arena File", folder.filePath("x.arena"), ".Arena Files (*.arena)"});
     EXPECT_EQ(chosen, folder.filePath("bare"));
+}
+
+TEST(ReportWindow, ListsEveryLineAndGoesBackUnlessWriteAnywayIsChosen)
+{
+    const std::vector<ReportLine> lines{{true, "yard.pk3:scripts/arenas.txt", "The stock maps vanish."},
+                                        {false, "yard.pk3", "The menu shows a grey picture."}};
+    // Escape, Enter on the default button, and a click on each button.
+    const std::function<void(QDialog&)> answers[] = {
+        [](QDialog& window) { QTest::keyClick(&window, Qt::Key_Escape); },
+        [](QDialog& window) { QTest::keyClick(&window, Qt::Key_Return); },
+        [](QDialog& window) { control<QPushButton>(window, "goBack")->click(); },
+        [](QDialog& window) { control<QPushButton>(window, "writeAnyway")->click(); },
+    };
+    for (std::size_t index = 0; index < std::size(answers); ++index) {
+        std::unique_ptr<QDialog> window(buildReportWindow(nullptr, "Heading", lines, true));
+        window->open();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        auto* list = control<QTreeWidget>(*window, "findings");
+        ASSERT_EQ(list->topLevelItemCount(), 2);
+        EXPECT_EQ(list->topLevelItem(0)->text(0), "Error");
+        EXPECT_EQ(list->topLevelItem(1)->text(2), "The menu shows a grey picture.");
+        EXPECT_TRUE(control<QPushButton>(*window, "goBack")->isDefault());
+        answers[index](*window);
+        EXPECT_EQ(window->result(), index == 3 ? QDialog::Accepted : QDialog::Rejected) << "answer " << index;
+    }
+    std::unique_ptr<QDialog> report(buildReportWindow(nullptr, "Heading", lines, false));
+    EXPECT_FALSE(report->findChild<QPushButton*>("writeAnyway"));
+    EXPECT_TRUE(report->findChild<QPushButton*>("close"));
 }

@@ -48,14 +48,54 @@ struct ScriptedProcessStarter final : platform::ProcessStarter {
     }
 };
 
+// Answers each open dialog with the next scripted path, or Cancel when the
+// script has none left.
+struct ScriptedOpenDialog final : platform::OpenDialogBackend {
+    QStringList answers;
+    std::optional<QString> askForOpenPath(QWidget*, const QString&, const QString&) override
+    {
+        return answers.isEmpty() ? std::nullopt : std::optional(answers.takeFirst());
+    }
+};
+
+// Records every report window instead of showing it, and answers the ones
+// that ask with the next scripted answer, or with `answerToAll` where a test
+// is about what comes after. A question the test did not expect fails it,
+// and is answered "Go back".
+struct ScriptedReportWindow final : platform::ReportWindow {
+    struct Shown {
+        bool asked;
+        QString heading;
+        std::vector<platform::ReportLine> lines;
+    };
+    std::vector<Shown> shown;
+    QList<Answer> answers;
+    std::optional<Answer> answerToAll;
+    Answer askWhetherToWrite(QWidget*, const QString& heading, const std::vector<platform::ReportLine>& lines) override
+    {
+        shown.push_back({true, heading, lines});
+        if (answerToAll)
+            return *answerToAll;
+        EXPECT_FALSE(answers.isEmpty()) << "the game check asked a question the test did not expect: "
+                                        << heading.toStdString();
+        return answers.isEmpty() ? Answer::GoBack : answers.takeFirst();
+    }
+    void showReport(QWidget*, const QString& heading, const std::vector<platform::ReportLine>& lines) override
+    {
+        shown.push_back({false, heading, lines});
+    }
+};
+
 // The services with every modal piece scripted.
 struct ScriptedServices {
     std::shared_ptr<RecordingMessageBox> messages = std::make_shared<RecordingMessageBox>();
     std::shared_ptr<ScriptedSaveDialog> dialog = std::make_shared<ScriptedSaveDialog>();
     std::shared_ptr<ScriptedProcessStarter> processes = std::make_shared<ScriptedProcessStarter>();
+    std::shared_ptr<ScriptedOpenDialog> openDialog = std::make_shared<ScriptedOpenDialog>();
+    std::shared_ptr<ScriptedReportWindow> report = std::make_shared<ScriptedReportWindow>();
     platform::Services services() const
     {
         return {.messageBox = messages, .saveDialog = dialog, .locations = {}, .processStarter = processes,
-                .stepReached = {}};
+                .openDialog = openDialog, .reportWindow = report, .stepReached = {}};
     }
 };

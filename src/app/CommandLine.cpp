@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/CommandLine.h"
+
+#include "gamecheck/GameCheck.h"
+
+#include <QSet>
+
+namespace app {
+
+namespace {
+
+const char usage[] = "Usage: mapwright [QT-OPTION...]\n"
+                     "       mapwright check PATH...\n"
+                     "\n"
+                     "Without arguments, opens the arena editor.\n"
+                     "\n"
+                     "  check PATH...  check each .pk3 archive or .arena file as the game will read it;\n"
+                     "                 one line per finding: PATH[:ENTRY]: error|advice: sentence\n"
+                     "  -h, --help     show this help and exit\n"
+                     "  --version      show the version and exit\n"
+                     "\n"
+                     "Exit status of check: 0 when the game reads everything (advice allowed),\n"
+                     "1 when it would drop, hide or misread something, 2 when a PATH cannot be read.\n"
+                     "\n"
+                     "See mapwright(1) for the rules checked.\n";
+
+// Qt's own options that take a value, and those that take none; the window
+// mode passes them on, so that session managers and themes keep working.
+const QSet<QString> qtOptionsWithValue{"-platform", "-platformpluginpath", "-platformtheme", "-plugin",
+                                       "-qwindowgeometry", "-qwindowicon", "-qwindowtitle", "-style", "-stylesheet",
+                                       "-session", "-display", "-geometry", "-name", "-title"};
+const QSet<QString> qtOptionsAlone{"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
+
+CommandLineRequest refuse(const QString& problem)
+{
+    return {CommandLineRequest::Kind::Refuse, {}, problem};
+}
+
+} // namespace
+
+CommandLineRequest readCommandLine(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int index = 1; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    if (arguments.isEmpty())
+        return {};
+
+    const QString& first = arguments.front();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h"))
+        return {CommandLineRequest::Kind::ShowHelp, {}, {}};
+    if (first == QLatin1String("--version"))
+        return {CommandLineRequest::Kind::ShowVersion, {}, {}};
+    if (first == QLatin1String("check")) {
+        QStringList paths = arguments.mid(1);
+        // "--" ends the options, for a path that starts with "-".
+        if (!paths.isEmpty() && paths.front() == QLatin1String("--"))
+            paths.removeFirst();
+        else if (!paths.isEmpty() && paths.front().startsWith(QLatin1Char('-')))
+            return refuse(QStringLiteral("check: unknown option '%1'").arg(paths.front()));
+        if (paths.isEmpty())
+            return refuse(QStringLiteral("check: no PATH given"));
+        return {CommandLineRequest::Kind::Check, paths, {}};
+    }
+    for (qsizetype index = 0; index < arguments.size(); ++index) {
+        const QString& argument = arguments[index];
+        if (qtOptionsAlone.contains(argument))
+            continue;
+        if (qtOptionsWithValue.contains(argument) && index + 1 < arguments.size()) {
+            ++index;
+            continue;
+        }
+        if (argument.startsWith(QLatin1Char('-')))
+            return refuse(QStringLiteral("unknown option '%1'").arg(argument));
+        return refuse(QStringLiteral("unknown command '%1'").arg(argument));
+    }
+    return {};
+}
+
+int runCheck(const QStringList& paths, std::FILE* out, std::FILE* err)
+{
+    bool unreadable = false;
+    bool gameLosesSomething = false;
+    for (const QString& path : paths) {
+        const gamecheck::CheckResult result = gamecheck::checkFile(path);
+        if (!result.readable) {
+            std::fprintf(err, "mapwright: %s: %s\n", qPrintable(path), qPrintable(result.reason));
+            unreadable = true;
+            continue;
+        }
+        for (const gamecheck::Finding& finding : result.findings) {
+            const bool error = finding.severity == gamecheck::Severity::Error;
+            gameLosesSomething = gameLosesSomething || error;
+            const QString place = finding.entry.isEmpty() ? finding.file : finding.file + QLatin1Char(':') + finding.entry;
+            std::fprintf(out, "%s: %s: %s\n", qPrintable(place), error ? "error" : "advice",
+                         qPrintable(finding.sentence));
+        }
+    }
+    std::fflush(out);
+    return unreadable ? 2 : gameLosesSomething ? 1 : 0;
+}
+
+int answerWithoutWindow(const CommandLineRequest& request)
+{
+    if (request.kind == CommandLineRequest::Kind::ShowHelp) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    if (request.kind == CommandLineRequest::Kind::ShowVersion) {
+        std::printf("mapwright %s\n", MAPWRIGHT_VERSION);
+        return 0;
+    }
+    if (request.kind == CommandLineRequest::Kind::Check)
+        return runCheck(request.paths, stdout, stderr);
+    std::fprintf(stderr, "mapwright: %s\nTry 'mapwright --help' for more information.\n", qPrintable(request.problem));
+    return 2;
+}
+
+} // namespace app

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QStringList>
+
+#include <cstdio>
+
+namespace app {
+
+// What the program was asked to do on its command line.
+struct CommandLineRequest {
+    enum class Kind {
+        OpenWindow, // no arguments of ours: Qt's own options go on to Qt
+        ShowHelp,
+        ShowVersion,
+        Check,
+        Refuse,     // `problem` says why; exit status 2
+    };
+    Kind kind = Kind::OpenWindow;
+    QStringList paths;
+    QString problem;
+};
+
+CommandLineRequest readCommandLine(int argc, char* argv[]);
+
+// Runs `mapwright check` on the paths, one line per finding on `out` and
+// one per unreadable path on `err`. Returns the exit status: 0 when the game
+// loses nothing, 1 when it would, 2 when a path could not be read.
+int runCheck(const QStringList& paths, std::FILE* out, std::FILE* err);
+
+// Acts on any request but OpenWindow, printing as a command-line program
+// does, and returns the exit status. Starts no GUI: it needs no display.
+int answerWithoutWindow(const CommandLineRequest& request);
+
+} // namespace app

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gamecheck/Finding.h"
+#include "platform/ReportWindow.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace editor {
+
+// The report window's lines for a check's findings: errors first, each
+// with where it is, by file name, entry and key.
+std::vector<platform::ReportLine> reportLines(const gamecheck::Findings& findings);
+
+// The heading of the report on a checked file: what was found, in numbers.
+QString reportHeading(const QString& path, const gamecheck::Findings& findings);
+
+} // namespace editor

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/ArchiveMaking.h"
+
+namespace {
+
+struct Ran {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// The installed program as a release script runs it: with no display at all,
+// so that anything that would start the GUI fails.
+Ran mapwright(const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    process.setProcessEnvironment(environment);
+    process.start(MAPWRIGHT_PROGRAM, arguments);
+    if (!process.waitForFinished(30000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()), QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(CommandLine, AnswersLikeAnyLinuxProgramWithoutOpeningAWindow)
+{
+    const Ran help = mapwright({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: mapwright")) << help.out.toStdString();
+    EXPECT_EQ(mapwright({"-h"}).out, help.out);
+
+    const Ran version = mapwright({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "mapwright " MAPWRIGHT_VERSION "\n");
+
+    for (const auto& [arguments, problem] :
+         {std::pair{QStringList{"--bogus"}, "unknown option '--bogus'"}, {QStringList{"yard.pk3"}, "unknown command"},
+          {QStringList{"check"}, "check: no PATH given"}, {QStringList{"check", "-x", "a.pk3"}, "unknown option '-x'"}}) {
+        const Ran refused = mapwright(arguments);
+        EXPECT_EQ(refused.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(refused.err.startsWith(QStringLiteral("mapwright: %1").arg(problem))) << refused.err.toStdString();
+        EXPECT_TRUE(refused.out.isEmpty());
+    }
+}
+
+TEST(CommandLine, CheckPrintsALinePerFindingAndItsStatusSaysTheWorst)
+{
+    const QTemporaryDir folder;
+    const QString clean = folder.filePath("yard.pk3");
+    const QString arena = "{\r\nmap \"yard\"\r\nlongname \"Yard\"\r\nfraglimit \"20\"\r\ntype \"ffa\"\r\n}\r\n";
+    {
+        QTemporaryDir seed;
+        QDir(seed.path()).mkpath("scripts");
+        QDir(seed.path()).mkpath("maps");
+        QDir(seed.path()).mkpath("levelshots");
+        writeFile(seed.filePath("scripts/yard.arena"), arena.toLatin1());
+        writeFile(seed.filePath("maps/yard.bsp"), "bsp");
+        run("zip", {"-q", "-r", clean, "scripts", "maps"}, seed.path());
+    }
+    const QString broken = folder.filePath("broken.pk3");
+    makeArchive(broken, {"maps/yard.bsp", "scripts/arenas.txt", "vm/qagame.qvm"});
+    const QString notAZip = folder.filePath("notazip.pk3");
+    writeFile(notAZip, "not an archive");
+    const QString missing = folder.filePath("missing.pk3");
+
+    const Ran fine = mapwright({"check", clean});
+    EXPECT_FALSE(fine.out.contains(": error: ")) << fine.out.toStdString();
+    EXPECT_EQ(fine.status, 0) << fine.out.toStdString() << fine.err.toStdString();
+
+    const Ran lost = mapwright({"check", clean, broken});
+    EXPECT_EQ(lost.status, 1) << lost.err.toStdString();
+    const QStringList lines = lost.out.split('\n', Qt::SkipEmptyParts);
+    for (const QString& entry : {"scripts/arenas.txt", "vm/qagame.qvm"})
+        EXPECT_EQ(lines.filter(QStringLiteral("%1:%2: error: ").arg(broken, entry)).size(), 1) << lost.out.toStdString();
+    for (const QString& line : lines)
+        EXPECT_TRUE(QRegularExpression("^[^:]+(:[^:]+)?: (error|advice): \\S.*[.]$").match(line).hasMatch())
+            << line.toStdString();
+
+    // A path that cannot be read outweighs what the others hold; each says why.
+    const Ran unreadable = mapwright({"check", missing, broken, notAZip});
+    EXPECT_EQ(unreadable.status, 2);
+    EXPECT_EQ(unreadable.out, mapwright({"check", broken}).out);
+    const QStringList why = unreadable.err.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(why.size(), 2) << unreadable.err.toStdString();
+    EXPECT_TRUE(why[0].startsWith(QStringLiteral("mapwright: %1: ").arg(missing)));
+    EXPECT_TRUE(why[1].startsWith(QStringLiteral("mapwright: %1: ").arg(notAZip)));
+}
