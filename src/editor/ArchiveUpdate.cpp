@@ -191,6 +191,10 @@ private:
         // The user's default zip options (-m deletes what it adds, -D, -j...)
         // would change what lands in the archive.
         run.unsetVariables = {QStringLiteral("ZIPOPT"), QStringLiteral("ZIP")};
+        // zip writes the new archive under a temporary name of its own in
+        // this folder; the disk follows it, rather than all being written
+        // only once the new archive has to be on the disk.
+        run.whileRunning = [workFolder] { platform::startWritingOut(workFolder); };
         const platform::ProgramRunOutcome ran = platform::runProgram(window, run);
         using Status = platform::ProgramRunOutcome::Status;
         switch (ran.status) {

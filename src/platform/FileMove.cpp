@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FileMove.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -61,6 +62,18 @@ QString moveIntoPlace(const QString& completeFile, const QString& target, bool t
         return errno == EEXIST ? QStringLiteral("another program made a file of that name meanwhile") : lastError();
     syncToDisk(QFile::encodeName(QFileInfo(target).path()), O_RDONLY | O_DIRECTORY);
     return QString();
+}
+
+void startWritingOut(const QString& folder)
+{
+    const QDir files(folder);
+    for (const QString& name : files.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+        const int descriptor = ::open(QFile::encodeName(files.filePath(name)).constData(), O_RDONLY | O_CLOEXEC);
+        if (descriptor < 0)
+            continue; // gone meanwhile: a temporary name renamed
+        ::sync_file_range(descriptor, 0, 0, SYNC_FILE_RANGE_WRITE);
+        ::close(descriptor);
+    }
 }
 
 } // namespace platform

@@ -13,4 +13,10 @@ namespace platform {
 // Returns why it failed, for the user; empty when the file is in place.
 QString moveIntoPlace(const QString& completeFile, const QString& target, bool targetExists);
 
+// Has the disk start writing what is in the files of `folder`, without
+// waiting for it, so that the disk keeps up with a program writing a large
+// file there: moveIntoPlace then waits only for the last part. Links are
+// passed over: what they lead to is not the folder's own.
+void startWritingOut(const QString& folder);
+
 } // namespace platform

@@ -3,8 +3,10 @@
 
 #include "platform/ProgressWindow.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/prctl.h>
@@ -15,6 +17,7 @@ namespace {
 
 // A stopped program gets this long to clean up before it is killed.
 constexpr int stopGraceMilliseconds = 3000;
+constexpr int whileRunningMilliseconds = 50;
 
 void configure(QProcess& process, const ProgramRunRequest& request)
 {
@@ -69,13 +72,24 @@ ProgramRunOutcome runProgram(QWidget* parent, const ProgramRunRequest& request)
         return {};
     // A short run ends before anything shows; input waits meanwhile, as it
     // would for any short task.
-    if (process.waitForFinished(quietWaitMilliseconds))
-        return outcomeOf(process, false);
+    QElapsedTimer quiet;
+    quiet.start();
+    while (quiet.elapsed() < quietWaitMilliseconds) {
+        if (process.waitForFinished(whileRunningMilliseconds))
+            return outcomeOf(process, false);
+        if (request.whileRunning)
+            request.whileRunning();
+    }
 
     ProgressWindow progress(parent, request.progressText, 0);
     progress.setMinimumDuration(0);
 
     QEventLoop loop;
+    QTimer ticks;
+    if (request.whileRunning) {
+        QObject::connect(&ticks, &QTimer::timeout, &loop, request.whileRunning);
+        ticks.start(whileRunningMilliseconds);
+    }
     bool stopped = false;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&progress, &QProgressDialog::canceled, &loop, [&] {

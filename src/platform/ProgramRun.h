@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 namespace platform {
@@ -15,6 +17,7 @@ struct ProgramRunRequest {
     QString workingFolder;
     QString progressText;      // shown while the run takes longer than a moment
     QStringList unsetVariables; // environment variables the program must not see
+    std::function<void()> whileRunning; // called every few hundredths of a second until it ends
 };
 
 struct ProgramRunOutcome {
