@@ -3,6 +3,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <zip.h>
 
 namespace platform {
@@ -67,6 +69,20 @@ std::optional<QByteArray> ZipArchive::read(const ZipEntry& entry, std::uint64_t 
     const bool closed = zip_fclose(file) == 0; // checks the CRC
     if (!whole || !closed)
         return std::nullopt;
+    return bytes;
+}
+
+std::optional<QByteArray> ZipArchive::readStart(const ZipEntry& entry, std::uint64_t count) const
+{
+    zip_file_t* file = zip_fopen_index(archive.get(), entry.index, 0);
+    if (!file)
+        return std::nullopt;
+    QByteArray bytes(qsizetype(std::min(count, entry.size)), Qt::Uninitialized);
+    const zip_int64_t got = zip_fread(file, bytes.data(), zip_uint64_t(bytes.size()));
+    zip_fclose(file); // the CRC is not checked on a part
+    if (got < 0)
+        return std::nullopt;
+    bytes.truncate(qsizetype(got));
     return bytes;
 }
 

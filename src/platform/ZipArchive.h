@@ -40,6 +40,9 @@ public:
     // The entry's bytes, uncompressed; nothing when it cannot be read or is
     // larger than `limit`, so that a corrupt size cannot exhaust memory.
     std::optional<QByteArray> read(const ZipEntry& entry, std::uint64_t limit) const;
+    // The first `count` bytes of the entry, uncompressed, or all of it when
+    // shorter: enough to read a file's header without the rest.
+    std::optional<QByteArray> readStart(const ZipEntry& entry, std::uint64_t count) const;
 
 private:
     struct Closer {

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gamecheck/ArenaFileRules.h"
+
+#include "gamecheck/ArenaParser.h"
+#include "gamecheck/FieldRules.h"
+#include "gamecheck/InfoString.h"
+
+#include <QLocale>
+
+namespace gamecheck {
+
+namespace {
+
+QString excerpt(const QByteArray& text)
+{
+    const QString shown = QString::fromLatin1(text.left(24)).simplified();
+    return text.size() > 24 ? shown + QStringLiteral("...") : shown;
+}
+
+// Where the first stray double quote is, as the key whose value it cuts
+// short: a stray token that comes as a key belongs to the value before it
+// on the same line.
+struct StrayQuote {
+    std::size_t block = 0;
+    QByteArray key;
+    bool unclosed = false;
+};
+
+std::optional<StrayQuote> firstStrayQuote(const InfoReading& reading)
+{
+    for (std::size_t b = 0; b < reading.blocks.size(); ++b) {
+        const std::vector<KeyValue>& pairs = reading.blocks[b].pairs;
+        for (std::size_t p = 0; p < pairs.size(); ++p) {
+            const KeyValue& pair = pairs[p];
+            if (pair.value.strayQuote)
+                return StrayQuote{b, pair.key.text, pair.value.quoted};
+            if (!pair.key.strayQuote)
+                continue;
+            if (p > 0 && pairs[p - 1].key.line == pair.key.line)
+                return StrayQuote{b, pairs[p - 1].key.text, false};
+            return StrayQuote{b, {}, pair.key.quoted};
+        }
+    }
+    return std::nullopt;
+}
+
+void reportStrayQuote(const StrayQuote& stray, const Place& place, Findings& findings)
+{
+    const QString what = stray.key.isEmpty() ? QStringLiteral("A key") : keyPhrase(stray.key);
+    const QString fault = stray.unclosed ? QStringLiteral("has no closing '\"'") : QStringLiteral("holds '\"'");
+    place.add(findings, Severity::Error, stray.key,
+              QStringLiteral("%1 %2. A '\"' ends a value for the game, so it misreads the rest of the file and "
+                             "this arena is broken.")
+                  .arg(what, fault));
+}
+
+void reportSyntax(const InfoReading& reading, std::size_t checkedBlocks, const Place& place, Findings& findings)
+{
+    if (reading.blocks.empty() && !reading.missingOpenBrace) {
+        place.add(findings, Severity::Error, {},
+                  QStringLiteral("The file holds no arena, so the game lists nothing from it."));
+    }
+    if (reading.missingOpenBrace) {
+        place.add(findings, Severity::Error, {},
+                  QStringLiteral("Line %1 holds \"%2\" where a '{' should start an arena. The game stops reading the "
+                                 "file there, so no arena from that point on shows.")
+                      .arg(reading.missingOpenBrace->line)
+                      .arg(excerpt(reading.missingOpenBrace->text)));
+    }
+    for (std::size_t b = 0; b < checkedBlocks; ++b) {
+        for (const int line : reading.blocks[b].mergedAt) {
+            place.add(findings, Severity::Error, {},
+                      QStringLiteral("A '}' is missing before line %1. The game merges the two arenas into one, so the "
+                                     "first of them is lost.")
+                          .arg(line));
+        }
+    }
+    if (reading.endsInsideBlock && checkedBlocks == reading.blocks.size()) {
+        place.add(findings, Severity::Error, {},
+                  QStringLiteral("The file ends before the last arena's closing '}'. The game complains of an "
+                                 "unexpected end and takes that arena only as far as the file goes."));
+    }
+}
+
+} // namespace
+
+void reportArenaFileTooLarge(std::uint64_t size, const Place& place, Findings& findings)
+{
+    place.add(findings, Severity::Error, {},
+              QStringLiteral("The file is %1 bytes. The game skips an arena file of %2 bytes or more whole, so none "
+                             "of its arenas would show.")
+                  .arg(QLocale(QLocale::English).toString(qulonglong(size)),
+                       QLocale(QLocale::English).toString(qulonglong(arenaFileLimit))));
+}
+
+QByteArrayList checkArenaFile(const QByteArray& text, const KnownBots& bots, const Place& place, Findings& findings)
+{
+    if (std::uint64_t(text.size()) >= arenaFileLimit) {
+        reportArenaFileTooLarge(std::uint64_t(text.size()), place, findings);
+        return {};
+    }
+    const InfoReading reading = readInfoFile(text);
+    // After a stray quote the game reads the rest of the file out of step:
+    // what it then finds says nothing about what the author wrote.
+    const std::optional<StrayQuote> stray = firstStrayQuote(reading);
+    const std::size_t checkedBlocks = stray ? stray->block : reading.blocks.size();
+    reportSyntax(reading, checkedBlocks, place, findings);
+    if (stray)
+        reportStrayQuote(*stray, place, findings);
+    QByteArrayList maps;
+    for (std::size_t b = 0; b < checkedBlocks; ++b) {
+        const InfoBlock& arena = reading.blocks[b];
+        checkFields(arena, bots, place, findings);
+        if (const KeyValue* map = findKey(arena, "map"); map && !map->valueWasEmpty && !refusedCharacter(*map))
+            maps << map->value.text;
+    }
+    return maps;
+}
+
+} // namespace gamecheck

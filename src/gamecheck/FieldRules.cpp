@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gamecheck/FieldRules.h"
+
+#include "gamecheck/InfoString.h"
+
+#include <QRegularExpression>
+
+namespace gamecheck {
+
+namespace {
+
+// The game looks for maps/<map>.bsp in a path of 64 bytes, its NUL included.
+constexpr qsizetype longestMapName = 64 - 1 - int(sizeof "maps/.bsp" - 1);
+// The classic menu keeps the first 15 characters of a map name.
+constexpr qsizetype menuMapName = 15;
+
+QString shown(const QByteArray& text)
+{
+    return QString::fromLatin1(text);
+}
+
+// What the game loses when it drops a key.
+QString whatDropping(const QByteArray& key)
+{
+    if (key == "map")
+        return QStringLiteral("so the arena would name no map and could not start");
+    if (key == "longname")
+        return QStringLiteral("so the map would show no title");
+    if (key == "bots")
+        return QStringLiteral("so the level would have no bots");
+    if (key == "fraglimit")
+        return QStringLiteral("so the match would play to the game's own frag limit");
+    if (key == "type")
+        return QStringLiteral("so the map would be listed under no game type");
+    return QStringLiteral("so that setting would be lost");
+}
+
+QByteArrayList words(const QByteArray& value)
+{
+    return value.simplified().split(' ');
+}
+
+bool hasWord(const KeyValue* pair, const char* word)
+{
+    return pair && !pair->valueWasEmpty && words(pair->value.text.toLower()).contains(word);
+}
+
+// The number the game reads from the start of a value: its leading digits.
+int leadingNumber(const KeyValue* pair)
+{
+    if (!pair || pair->valueWasEmpty)
+        return 0;
+    int number = 0;
+    for (const char c : pair->value.text) {
+        if (c < '0' || c > '9' || number > 100000)
+            break;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+void checkEmpty(const KeyValue& pair, bool singlePlayer, const Place& place, Findings& findings)
+{
+    const QByteArray& key = pair.key.text;
+    if (key == "fraglimit")
+        return; // the frag limit's rule says what an empty one becomes
+    QString sentence;
+    if (key == "map")
+        sentence = QStringLiteral("The map file name is empty. The game reads it as the map <NULL>, which cannot start.");
+    else if (key == "longname")
+        sentence = QStringLiteral("The title is empty. The game shows the text <NULL> as the map's title.");
+    else if (key == "bots" && singlePlayer)
+        sentence = QStringLiteral("The bot list is empty with Single Player ticked. The game tries to add a bot "
+                                  "named <NULL>, so the level has no opponents.");
+    else if (key != "bots")
+        sentence = keyPhrase(key) + QStringLiteral(" is empty. The game reads it as the text <NULL>.");
+    if (!sentence.isEmpty())
+        place.add(findings, Severity::Advice, key, sentence);
+}
+
+void checkMapName(const QByteArray& map, const Place& place, Findings& findings)
+{
+    const QString name = shown(map);
+    if (map.size() > longestMapName) {
+        place.add(findings, Severity::Error, "map",
+                  QStringLiteral("The map file name is %1 characters long. The game looks for the map in a path "
+                                 "of 64 bytes, so a name over %2 characters never loads.")
+                      .arg(map.size())
+                      .arg(longestMapName));
+    }
+    static const QRegularExpression refusedInPath(QStringLiteral("\\s|\\.\\.|::"));
+    if (const QRegularExpressionMatch refused = refusedInPath.match(name); refused.hasMatch()) {
+        const QString what = refused.captured().trimmed().isEmpty() ? QStringLiteral("white space")
+                                                                    : "'" + refused.captured() + "'";
+        place.add(findings, Severity::Error, "map",
+                  QStringLiteral("The map file name holds %1. The game refuses such a path, so the map cannot start.")
+                      .arg(what));
+    }
+    if (map.size() > menuMapName && map.size() <= longestMapName) {
+        place.add(findings, Severity::Error, "map",
+                  QStringLiteral("The map file name is %1 characters long. The classic menu keeps only the first %2, "
+                                 "so the map cannot be started from its Start Server menu and never shows its "
+                                 "levelshot.")
+                      .arg(map.size())
+                      .arg(menuMapName));
+    }
+    static const QRegularExpression plain(QStringLiteral("^[a-z0-9_-]*$"));
+    if (!plain.match(name).hasMatch()) {
+        place.add(findings, Severity::Advice, "map",
+                  QStringLiteral("The map file name \"%1\" holds characters other than a-z, 0-9, '_' and '-'. "
+                                 "Unpacked on Linux, the game finds a map only by its exact case, and the classic "
+                                 "menu shows it in capitals.")
+                      .arg(name));
+    }
+}
+
+void checkBots(const QByteArray& list, const KnownBots& bots, const Place& place, Findings& findings)
+{
+    // The game splits the list at spaces only.
+    for (const QByteArray& name : list.split(' ')) {
+        if (name.isEmpty())
+            continue;
+        if (name.contains('\t')) {
+            place.add(findings, Severity::Advice, "bots",
+                      QStringLiteral("The bot list separates \"%1\" with a tab. The game splits bot names at spaces "
+                                     "only, so it looks for one bot of that whole name and spawns none.")
+                          .arg(shown(name).replace('\t', ' ')));
+        } else if (!bots.knows(name)) {
+            const QString where = bots.hasOwnBots() ? QStringLiteral("none of the game's 32 bots, nor one this "
+                                                                     "archive's bot files define")
+                                                    : QStringLiteral("none of the game's 32 bots");
+            place.add(findings, Severity::Advice, "bots",
+                      QStringLiteral("The bot \"%1\" is %2. Unless another pk3 brings it, the game prints \"not "
+                                     "defined\" and spawns no bot, and the classic menu shows a different bot in its "
+                                     "place.")
+                          .arg(shown(name), where));
+        }
+    }
+}
+
+void checkTypes(const InfoBlock& arena, const Place& place, Findings& findings)
+{
+    const KeyValue* type = findKey(arena, "type");
+    if (hasWord(type, "single")) {
+        place.add(findings, Severity::Advice, "type",
+                  QStringLiteral("Single Player is ticked. The classic menu counts single-player maps in tiers of four "
+                                 "across the whole install, and drops the surplus from every menu, Skirmish included, "
+                                 "when the count is not a multiple of 4."));
+    }
+    if (hasWord(type, "team") && !hasWord(type, "ffa")) {
+        place.add(findings, Severity::Advice, "type",
+                  QStringLiteral("Team Deathmatch is ticked without Free For All. The expansion's menu has no word for "
+                                 "Team Deathmatch and lists those maps by \"ffa\", so it will not list this map."));
+    }
+}
+
+void checkFragLimit(const InfoBlock& arena, const Place& place, Findings& findings)
+{
+    const KeyValue* fraglimit = findKey(arena, "fraglimit");
+    if (!fraglimit || refusedCharacter(*fraglimit) || leadingNumber(fraglimit) != 0
+        || leadingNumber(findKey(arena, "timelimit")) != 0)
+        return;
+    const QString what = fraglimit->valueWasEmpty ? QStringLiteral("The frag limit is empty, which the game reads as 0")
+                                                  : QStringLiteral("The frag limit is 0");
+    place.add(findings, Severity::Advice, "fraglimit",
+              what + QStringLiteral(". With no time limit either, the game plays the match to 10 frags."));
+}
+
+} // namespace
+
+QString keyPhrase(const QByteArray& key)
+{
+    if (key == "map")
+        return QStringLiteral("The map file name");
+    if (key == "longname")
+        return QStringLiteral("The title");
+    if (key == "bots")
+        return QStringLiteral("The bot list");
+    if (key == "fraglimit")
+        return QStringLiteral("The frag limit");
+    if (key == "type")
+        return QStringLiteral("The game-type list");
+    return QStringLiteral("The value of \"%1\"").arg(shown(key));
+}
+
+void checkFields(const InfoBlock& arena, const KnownBots& bots, const Place& place, Findings& findings)
+{
+    const bool singlePlayer = hasWord(findKey(arena, "type"), "single");
+    for (const KeyValue& pair : arena.pairs) {
+        if (const char refused = refusedCharacter(pair)) {
+            const bool inKey = pair.key.text.contains(refused);
+            place.add(findings, Severity::Error, pair.key.text,
+                      QStringLiteral("%1 holds '%2'. The game drops a %3 with '%2', %4.")
+                          .arg(inKey ? QStringLiteral("The key \"%1\"").arg(shown(pair.key.text)) : keyPhrase(pair.key.text),
+                               QChar::fromLatin1(refused), inKey ? QStringLiteral("key") : QStringLiteral("value"),
+                               whatDropping(pair.key.text)));
+            continue;
+        }
+        if (pair.valueWasEmpty)
+            checkEmpty(pair, singlePlayer, place, findings);
+    }
+    if (const KeyValue* map = findKey(arena, "map"); map && !map->valueWasEmpty && !refusedCharacter(*map))
+        checkMapName(map->value.text, place, findings);
+    if (const KeyValue* list = findKey(arena, "bots"); list && !list->valueWasEmpty && !refusedCharacter(*list))
+        checkBots(list->value.text, bots, place, findings);
+    checkFragLimit(arena, place, findings);
+    checkTypes(arena, place, findings);
+    if (const InfoStringFit fit = fitInfoString(arena); fit.keysLost) {
+        place.add(findings, Severity::Error, {},
+                  QStringLiteral("This arena's keys and values come to %1 bytes. The game holds about 1,000 for one "
+                                 "arena, so it loses keys, and the classic menu may not show the arena at all.")
+                      .arg(fit.length));
+    }
+}
+
+} // namespace gamecheck

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gamecheck/KnownBots.h"
+
+#include "bots/BotCatalogue.h"
+#include "gamecheck/ArenaParser.h"
+
+namespace gamecheck {
+
+KnownBots::KnownBots()
+{
+    for (const char* name : bots::botCatalogue)
+        lowerCaseNames.insert(QByteArray(name).toLower());
+}
+
+void KnownBots::addBotFile(const QByteArray& text)
+{
+    for (const InfoBlock& block : readInfoFile(text).blocks) {
+        if (const KeyValue* name = findKey(block, "name"); name && !name->valueWasEmpty) {
+            lowerCaseNames.insert(name->value.text.toLower());
+            own = true;
+        }
+    }
+}
+
+bool KnownBots::knows(const QByteArray& name) const
+{
+    return lowerCaseNames.contains(name.toLower());
+}
+
+} // namespace gamecheck
