@@ -84,6 +84,7 @@ int runCheck(const QStringList& paths, std::FILE* out, std::FILE* err)
     for (const QString& path : paths) {
         const gamecheck::CheckResult result = gamecheck::checkFile(path);
         if (!result.readable) {
+            std::fflush(out); // the lines keep the order of the paths
             std::fprintf(err, "mapwright: %s: %s\n", qPrintable(path), qPrintable(result.reason));
             unreadable = true;
             continue;

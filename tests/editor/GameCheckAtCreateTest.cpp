@@ -39,7 +39,7 @@ QStringList placesOf(const ScriptedReportWindow::Shown& window)
 TEST_F(GameCheckAtCreate, WhatTheGameWouldLoseIsAskedAboutBeforeAnythingIsWrittenAndOnlyThat)
 {
     const QString clean = "{\r\nmap             \"yard\"\r\nbots            \"\"\r\nlongname        \"Yard\"\r\n"
-                          "fraglimit       \"\"\r\ntype            \"ffa\"\r\n}\r\n";
+                          "fraglimit       \"10\"\r\ntype            \"ffa\"\r\n}\r\n";
     const QString withSemicolon = QString(clean).replace("\"Yard\"", "\"Yard; by night\"");
     struct Case {
         const char* route;
