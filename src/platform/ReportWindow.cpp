@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ReportWindow.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
-#include <QTreeWidget>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace platform {
@@ -26,26 +23,21 @@ QDialog* buildReportWindow(QWidget* parent, const QString& heading, const std::v
     label->setWordWrap(true);
     layout->addWidget(label);
 
-    auto* list = new QTreeWidget(window);
+    // Text rather than a table: each sentence wraps whole, and the report
+    // can be selected and copied into a bug report or a release note.
+    auto* list = new QTextBrowser(window);
     list->setObjectName(QStringLiteral("findings"));
-    list->setHeaderLabels({QStringLiteral("Severity"), QStringLiteral("Where"), QStringLiteral("What the game will do")});
-    list->setRootIsDecorated(false);
-    list->setWordWrap(true);
-    list->setAlternatingRowColors(true);
-    list->header()->setStretchLastSection(true);
-    label->setBuddy(list);
-    const QIcon errorIcon = QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical);
-    const QIcon adviceIcon = QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation);
+    list->setOpenLinks(false);
+    QString html;
     for (const ReportLine& line : lines) {
-        // The severity is spelt out, not only shown by the icon, so that it
-        // reaches screen readers and those who cannot tell the icons apart.
-        auto* item = new QTreeWidgetItem(
-            list, {line.serious ? QStringLiteral("Error") : QStringLiteral("Advice"), line.place, line.text});
-        item->setIcon(0, line.serious ? errorIcon : adviceIcon);
-        item->setToolTip(2, line.text);
+        // The severity is spelt out, not shown by colour alone, so that it
+        // reaches screen readers and those who cannot tell colours apart.
+        html += QStringLiteral("<p><b>%1</b> &#8212; %2<br>%3</p>")
+                    .arg(line.serious ? QStringLiteral("Error") : QStringLiteral("Advice"), line.place.toHtmlEscaped(),
+                         line.text.toHtmlEscaped());
     }
-    list->resizeColumnToContents(0);
-    list->setColumnWidth(1, 220);
+    list->setHtml(html);
+    label->setBuddy(list);
     layout->addWidget(list);
 
     auto* buttons = new QDialogButtonBox(window);
@@ -62,7 +54,7 @@ QDialog* buildReportWindow(QWidget* parent, const QString& heading, const std::v
     QObject::connect(buttons, &QDialogButtonBox::accepted, window, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::reject);
     layout->addWidget(buttons);
-    window->resize(760, 360);
+    window->resize(640, 400);
     return window;
 }
 
