@@ -32,13 +32,13 @@ std::optional<StrayQuote> firstStrayQuote(const InfoReading& reading)
         const std::vector<KeyValue>& pairs = reading.blocks[b].pairs;
         for (std::size_t p = 0; p < pairs.size(); ++p) {
             const KeyValue& pair = pairs[p];
+            if (pair.key.strayQuote) {
+                if (p > 0 && pairs[p - 1].key.line == pair.key.line)
+                    return StrayQuote{b, pairs[p - 1].key.text, false};
+                return StrayQuote{b, {}, pair.key.quoted};
+            }
             if (pair.value.strayQuote)
                 return StrayQuote{b, pair.key.text, pair.value.quoted};
-            if (!pair.key.strayQuote)
-                continue;
-            if (p > 0 && pairs[p - 1].key.line == pair.key.line)
-                return StrayQuote{b, pairs[p - 1].key.text, false};
-            return StrayQuote{b, {}, pair.key.quoted};
         }
     }
     return std::nullopt;
