@@ -120,6 +120,8 @@ const std::vector<CheckCase>& checkCases()
         {"brace_missing_between", Route::Save, twoArenas(clean.chopped(3), arena({.map = "judge2"})), {},
          {{E, "", ""}}, Judge::Loader, 2},
         {"brace_missing_at_end", Route::Save, clean.chopped(3), {}, {{E, "", ""}}, Judge::Loader},
+        {"title_over_two_lines", Route::Save, "{\r\nmap \"judge\"\r\nlongname \"two\r\nlines\"\r\n}\r\n", {}, {},
+         Judge::Loader},
         {"unclosed_quote", Route::Save, "{\r\nmap \"judge\r\nlongname \"Judge\"\r\n}\r\n", {}, {{E, "", "map"}},
          Judge::Loader},
         {"file_of_8191_bytes", Route::Save, paddedTo(8191), {}, {}, Judge::Loader},
