@@ -44,5 +44,11 @@ struct CheckCase {
 
 const std::vector<CheckCase>& checkCases();
 
+// Test names and failures show the row by its name.
+inline void PrintTo(const CheckCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 // Builds the row's file in `folder` and returns its path.
 QString buildCaseFile(const CheckCase& row, const QString& folder);
