@@ -42,6 +42,12 @@ QString methodName(std::uint16_t method)
     }
 }
 
+// Entries compressed or encrypted in a way the game cannot read.
+bool gameCannotRead(const ArchiveEntry& entry)
+{
+    return entry.encrypted || (entry.method != 0 && entry.method != 8);
+}
+
 void checkArchiveName(const QString& archivePath, const Place& place, Findings& findings)
 {
     const QString name = QFileInfo(archivePath).fileName();
@@ -169,6 +175,8 @@ void checkArchive(const ArchiveView& archive, const QString& archivePath, Findin
             continue;
         }
         const std::optional<QByteArray> text = archive.read(entry, arenaFileLimit);
+        if (!text && gameCannotRead(entry))
+            continue; // reported with the archive's entries
         if (!text) {
             place.add(findings, Severity::Error, {},
                       QStringLiteral("The entry cannot be read back: its data is damaged, so the game reads garbage "

@@ -18,27 +18,42 @@ QString excerpt(const QByteArray& text)
 }
 
 // Where the first stray double quote is, as the key whose value it cuts
-// short: a stray token that comes as a key belongs to the value before it
-// on the same line.
+// short. A value may run over several lines; the game takes that as it
+// is. But once a word holds a '"' or a quote runs to the end of the file,
+// the game is out of step with the author's quotes, and the quote that
+// first ran over a line, if any, is the one at fault.
 struct StrayQuote {
     std::size_t block = 0;
     QByteArray key;
     bool unclosed = false;
 };
 
+// The key a stray quote in `token`, read as the key or value of pair `p`,
+// belongs to: a token that comes as a key belongs to the value before it
+// on the same line.
+StrayQuote strayQuoteAt(std::size_t block, const std::vector<KeyValue>& pairs, std::size_t p, bool inKey)
+{
+    const Token& token = inKey ? pairs[p].key : pairs[p].value;
+    if (!inKey)
+        return {block, pairs[p].key.text, token.quoted && (token.spansLines || token.unclosed)};
+    if (p > 0 && pairs[p - 1].key.line == token.line)
+        return {block, pairs[p - 1].key.text, false};
+    return {block, {}, token.quoted};
+}
+
 std::optional<StrayQuote> firstStrayQuote(const InfoReading& reading)
 {
+    std::optional<StrayQuote> firstOverLines;
     for (std::size_t b = 0; b < reading.blocks.size(); ++b) {
         const std::vector<KeyValue>& pairs = reading.blocks[b].pairs;
         for (std::size_t p = 0; p < pairs.size(); ++p) {
-            const KeyValue& pair = pairs[p];
-            if (pair.value.strayQuote)
-                return StrayQuote{b, pair.key.text, pair.value.quoted};
-            if (!pair.key.strayQuote)
-                continue;
-            if (p > 0 && pairs[p - 1].key.line == pair.key.line)
-                return StrayQuote{b, pairs[p - 1].key.text, false};
-            return StrayQuote{b, {}, pair.key.quoted};
+            for (const bool inKey : {true, false}) {
+                const Token& token = inKey ? pairs[p].key : pairs[p].value;
+                if (token.spansLines && !firstOverLines)
+                    firstOverLines = strayQuoteAt(b, pairs, p, inKey);
+                if (token.quoteInWord || token.unclosed)
+                    return firstOverLines ? firstOverLines : strayQuoteAt(b, pairs, p, inKey);
+            }
         }
     }
     return std::nullopt;

@@ -22,15 +22,15 @@ public:
     {
         bool crossedLine = false;
         if (!skipSpaceAndComments(crossedLine) || (crossedLine && !acrossLines))
-            return {{}, line, false, false};
-        Token token{{}, line, false, false};
+            return {{}, line};
+        Token token{{}, line};
         if (at(pos) == '"') {
             token.quoted = true;
             ++pos;
             while (true) {
                 const char c = at(pos);
                 if (c == '\0') {
-                    token.strayQuote = true; // never closed
+                    token.unclosed = true;
                     break;
                 }
                 ++pos;
@@ -38,7 +38,7 @@ public:
                     break;
                 if (c == '\n') {
                     ++line;
-                    token.strayQuote = true;
+                    token.spansLines = true;
                 }
                 append(token, c);
             }
@@ -46,7 +46,7 @@ public:
         }
         while (isWordByte(at(pos))) {
             if (at(pos) == '"')
-                token.strayQuote = true;
+                token.quoteInWord = true;
             append(token, at(pos++));
         }
         return token;

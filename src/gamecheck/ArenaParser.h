@@ -13,9 +13,9 @@ struct Token {
     QByteArray text; // cut to the game's 1,023 bytes; "<NULL>" for a value the game found empty
     int line = 1;    // where the token starts
     bool quoted = false;
-    // A stray double quote: a word with a '"' in it, or a quoted token that
-    // ran past the end of its line or of the file looking for its closing quote.
-    bool strayQuote = false;
+    bool quoteInWord = false; // a '"' inside a word: out of step with the author's quotes
+    bool spansLines = false;  // quoted across a line break, looking for its closing quote
+    bool unclosed = false;    // quoted up to the end of the file
 };
 
 struct KeyValue {

@@ -62,8 +62,10 @@ int leadingNumber(const KeyValue* pair)
 void checkEmpty(const KeyValue& pair, bool singlePlayer, const Place& place, Findings& findings)
 {
     const QByteArray& key = pair.key.text;
-    if (key == "fraglimit")
-        return; // the frag limit's rule says what an empty one becomes
+    // The frag limit's rule says what an empty one becomes; a '{' read as a
+    // key is a missing '}', reported with the file's syntax.
+    if (key == "fraglimit" || key == "{")
+        return;
     QString sentence;
     if (key == "map")
         sentence = QStringLiteral("The map file name is empty. The game reads it as the map <NULL>, which cannot start.");

@@ -32,26 +32,28 @@ InfoStringFit fitInfoString(const InfoBlock& block)
         qsizetype length;
     };
     std::vector<Kept> kept;
+    qsizetype held = 0;
     InfoStringFit fit;
     for (const KeyValue& pair : block.pairs) {
         if (refusedCharacter(pair))
             continue;
         for (auto earlier = kept.begin(); earlier != kept.end(); ++earlier) {
             if (earlier->key == pair.key.text) {
-                fit.length -= earlier->length;
+                held -= earlier->length;
                 kept.erase(earlier);
                 break;
             }
         }
         const qsizetype length = std::min(2 + pair.key.text.size() + pair.value.text.size(), infoStringSize - 1);
-        if (fit.length + length >= infoStringSize) {
+        fit.length += length;
+        if (held + length >= infoStringSize) {
             fit.keysLost = true;
             continue;
         }
         kept.push_back({pair.key.text, length});
-        fit.length += length;
+        held += length;
     }
-    if (fit.length + roomForArenaNumber >= infoStringSize)
+    if (held + roomForArenaNumber >= infoStringSize)
         fit.keysLost = true;
     return fit;
 }

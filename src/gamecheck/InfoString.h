@@ -12,7 +12,7 @@ char refusedCharacter(const KeyValue& pair);
 // How one block fits the game's info string of 1,024 bytes, in which it
 // keeps a block's keys and values as `\key\value` pairs.
 struct InfoStringFit {
-    qsizetype length = 0; // the bytes the pairs the game takes come to
+    qsizetype length = 0; // the bytes the pairs come to, as the game would write them
     bool keysLost = false; // some pair did not fit, or the arena number the loaders add will not
 };
 InfoStringFit fitInfoString(const InfoBlock& block);

@@ -14,7 +14,6 @@ constexpr qsizetype longestComment = 0xFFFF;
 constexpr qsizetype zip64LocatorSize = 20;
 constexpr qsizetype centralHeaderSize = 46;
 constexpr qsizetype localHeaderSize = 30;
-constexpr std::uint16_t zip64ExtraField = 0x0001;
 constexpr std::uint16_t encryptedFlag = 0x0001;
 constexpr std::uint16_t dataDescriptorFlag = 0x0008; // CRC and sizes follow the data, not in the local header
 
@@ -31,15 +30,6 @@ std::uint32_t u32(const QByteArray& bytes, qsizetype at)
 bool hasSignature(const QByteArray& bytes, qsizetype at, const char* signature)
 {
     return at >= 0 && at + 4 <= bytes.size() && bytes.mid(at, 4) == QByteArray(signature, 4);
-}
-
-bool hasZip64Field(const QByteArray& extra)
-{
-    for (qsizetype at = 0; at + 4 <= extra.size(); at += 4 + u16(extra, at + 2)) {
-        if (u16(extra, at) == zip64ExtraField)
-            return true;
-    }
-    return false;
 }
 
 QByteArray readAt(QFile& file, qint64 offset, qint64 length)
@@ -71,7 +61,8 @@ ZipFormatFacts readZipFormatFacts(const QString& archivePath)
 {
     ZipFormatFacts facts;
     QFile file(archivePath);
-    if (!file.open(QIODevice::ReadOnly))
+    // Unbuffered: each local header is a few bytes somewhere in a large file.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return facts;
     const qint64 size = file.size();
     const qint64 tailStart = std::max<qint64>(0, size - endRecordSize - longestComment);
@@ -98,7 +89,9 @@ ZipFormatFacts readZipFormatFacts(const QString& archivePath)
         const std::uint16_t nameLength = u16(directory, at + 28);
         const std::uint16_t extraLength = u16(directory, at + 30);
         const std::uint16_t commentLength = u16(directory, at + 32);
-        if (hasZip64Field(directory.mid(at + centralHeaderSize + nameLength, extraLength))) {
+        // A size or offset too large for its field is in a Zip64 record instead.
+        if (u32(directory, at + 20) == 0xFFFFFFFF || u32(directory, at + 24) == 0xFFFFFFFF
+            || u32(directory, at + 42) == 0xFFFFFFFF) {
             facts.zip64 = true;
             return facts;
         }

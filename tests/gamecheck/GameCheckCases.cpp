@@ -1,0 +1,262 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gamecheck/GameCheckCases.h"
+
+#include "editor/ArenaText.h"
+
+namespace {
+
+using gamecheck::Severity;
+constexpr Severity E = Severity::Error;
+constexpr Severity A = Severity::Advice;
+constexpr const char* arenaEntry = "scripts/judge.arena";
+
+struct Fields {
+    QString map = QStringLiteral("judge");
+    QString bots = QString();
+    QString longname = QStringLiteral("Judge");
+    QString fraglimit = QStringLiteral("20");
+    QString type = QStringLiteral("ffa");
+};
+
+QByteArray arena(const Fields& fields)
+{
+    return editor::arenaText({fields.map, fields.bots, fields.longname, fields.fraglimit, fields.type});
+}
+
+const QByteArray clean = arena({});
+
+// An arena padded with a comment to exactly `size` bytes.
+QByteArray paddedTo(qsizetype size)
+{
+    const QByteArray start = "// ";
+    return start + QByteArray(size - start.size() - 2 - clean.size(), 'x') + "\r\n" + clean;
+}
+
+// A title that makes the arena's info string exactly `length` bytes long.
+QByteArray infoStringOf(qsizetype length)
+{
+    const qsizetype others = QByteArray("\\map\\judge\\bots\\<NULL>\\longname\\\\fraglimit\\20\\type\\ffa").size();
+    return arena({.longname = QString(length - others, u'y')});
+}
+
+QByteArray tga(int type, int bits)
+{
+    QByteArray header(18, '\0');
+    header[2] = char(type);
+    header[12] = header[14] = 1; // 1 x 1
+    header[16] = char(bits);
+    return header + QByteArray(bits / 8, '\x7f');
+}
+
+QByteArray picture(QImage::Format format, const char* type)
+{
+    QImage image(8, 8, format);
+    image.fill(QColor(200, 40, 40));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, type);
+    return bytes;
+}
+
+// The map and its levelshot, as a clean archive holds them.
+std::vector<TestEntry> mapOf(const char* map = "judge", QByteArray levelshot = tga(2, 24), const char* extension = "tga")
+{
+    return {{"maps/" + QByteArray(map) + ".bsp", smallestBsp()},
+            {"levelshots/" + QByteArray(map) + "." + extension, std::move(levelshot)}};
+}
+
+std::vector<TestEntry> with(std::vector<TestEntry> entries, std::vector<TestEntry> more)
+{
+    entries.insert(entries.end(), more.begin(), more.end());
+    return entries;
+}
+
+QByteArray twoArenas(const QByteArray& first, const QByteArray& second)
+{
+    return first + second;
+}
+
+} // namespace
+
+const std::vector<CheckCase>& checkCases()
+{
+    static const std::vector<CheckCase> cases = {
+        // The fields alone, as Create writes them.
+        {"clean_arena", Route::Save, clean, {}, {}, Judge::Loader},
+        {"title_with_semicolon", Route::Save, arena({.longname = "A;B"}), {},
+         {{E, "", "longname", "The title holds ';'. The game drops a value with ';', so the map would show no title."}},
+         Judge::Loader},
+        {"title_with_quote", Route::Save, arena({.longname = "A\"B"}), {}, {{E, "", "longname"}}, Judge::Loader},
+        {"title_ending_in_quote", Route::Save, arena({.longname = "Foo\""}), {}, {{E, "", "longname"}}, Judge::Loader},
+        {"title_starting_with_quote", Route::Save, arena({.longname = "\"Foo"}), {}, {{E, "", "longname"}}, Judge::Loader},
+        {"title_with_backslash", Route::Save, arena({.longname = "A\\B"}), {}, {{E, "", "longname"}}, Judge::Loader},
+        {"bots_with_semicolon", Route::Save, arena({.bots = "Sarge;Grunt"}), {}, {{E, "", "bots"}}, Judge::Loader},
+        {"title_with_comment_marks", Route::Save, arena({.longname = "A // B /* C"}), {}, {}, Judge::Loader},
+        {"title_in_windows_1252", Route::Save, arena({.longname = "Caf\u00e9 \u00bb"}), {}, {}, Judge::Loader},
+        {"empty_title", Route::Save, arena({.longname = ""}), {}, {{A, "", "longname"}}, Judge::Loader},
+        {"empty_frag_limit", Route::Save, arena({.fraglimit = ""}), {}, {{A, "", "fraglimit"}}, Judge::Loader},
+        {"zero_frag_limit", Route::Save, arena({.fraglimit = "0"}), {}, {{A, "", "fraglimit"}}, Judge::Loader},
+        {"single_player_without_bots", Route::Save, arena({.type = "ffa single"}), {},
+         {{A, "", "bots"}, {A, "", "type"}}, Judge::Loader},
+        {"single_player_with_bots", Route::Save, arena({.bots = "Sarge grunt", .type = "single"}), {},
+         {{A, "", "type"}}, Judge::Loader},
+        {"bots_separated_by_tab", Route::Save, arena({.bots = "Sarge\tGrunt"}), {}, {{A, "", "bots"}}, Judge::Loader},
+        {"unknown_bot", Route::Save, arena({.bots = "Sarge Nobody"}), {}, {{A, "", "bots"}}, Judge::Loader},
+        {"team_without_ffa", Route::Save, arena({.type = "ctf team"}), {}, {{A, "", "type"}}, Judge::Loader},
+        {"map_name_in_capitals", Route::Save, arena({.map = "Judge"}), {}, {{A, "", "map"}}, Judge::Loader},
+        {"map_name_of_15", Route::Save, arena({.map = "abcdefghijklmno"}), {}, {}, Judge::Loader},
+        {"map_name_of_16", Route::Save, arena({.map = "abcdefghijklmnop"}), {}, {{E, "", "map"}}},
+        {"map_name_of_55", Route::Save, arena({.map = QString(55, u'm')}), {}, {{E, "", "map"}}},
+        {"map_name_with_space", Route::Save, arena({.map = "my map"}), {}, {{E, "", "map"}, {A, "", "map"}}},
+        {"map_name_with_dots", Route::Save, arena({.map = "up..down"}), {}, {{E, "", "map"}, {A, "", "map"}}},
+        {"info_string_of_1010", Route::Save, infoStringOf(1010), {}, {}, Judge::Loader},
+        {"info_string_of_1018", Route::Save, infoStringOf(1018), {}, {{E, "", ""}}, Judge::Loader},
+        {"title_beyond_a_token", Route::Save, arena({.longname = QString(1100, u't')}), {}, {{E, "", ""}}, Judge::Loader},
+        // The file's syntax and size, as hand-written files have them.
+        {"text_before_brace", Route::Save, "map\r\n" + clean, {}, {{E, "", ""}}, Judge::Loader},
+        {"comments_between_tokens", Route::Save, "// made by hand\r\n/* two\r\nlines */" + clean, {}, {}, Judge::Loader},
+        {"two_arenas", Route::Save, twoArenas(clean, arena({.map = "judge2"})), {}, {}, Judge::Loader, 2},
+        {"brace_missing_between", Route::Save, twoArenas(clean.chopped(3), arena({.map = "judge2"})), {},
+         {{E, "", ""}}, Judge::Loader, 2},
+        {"brace_missing_at_end", Route::Save, clean.chopped(3), {}, {{E, "", ""}}, Judge::Loader},
+        {"title_over_two_lines", Route::Save, "{\r\nmap \"judge\"\r\nlongname \"two\r\nlines\"\r\n}\r\n", {}, {},
+         Judge::Loader},
+        {"unclosed_quote", Route::Save, "{\r\nmap \"judge\r\nlongname \"Judge\"\r\n}\r\n", {}, {{E, "", "map"}},
+         Judge::Loader},
+        {"file_of_8191_bytes", Route::Save, paddedTo(8191), {}, {}, Judge::Loader},
+        {"file_of_8192_bytes", Route::Save, paddedTo(8192), {}, {{E, "", ""}}, Judge::Loader},
+        {"empty_file", Route::Save, "", {}, {{E, "", ""}}, Judge::Facts, 0},
+        {"loose_file", Route::File, arena({.longname = "A;B"}), {}, {{E, "", "longname"}}, Judge::Facts, 1,
+         Tweak::None, "judge.arena"},
+        {"loose_file_missing", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::Absent, "judge.arena", false},
+
+        // Archives, as the game loads them.
+        {"clean_archive", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {}, Judge::Loader},
+        {"stored_archive", Route::File, {}, with(mapOf(), {{arenaEntry, clean, ZIP_CM_STORE}}), {}, Judge::Loader},
+        {"bzip2_arena", Route::File, {}, with(mapOf(), {{arenaEntry, clean, ZIP_CM_BZIP2}}), {{E, arenaEntry, ""}},
+         Judge::Loader},
+        {"encrypted_arena", Route::File, {}, with(mapOf(), {{arenaEntry, clean, ZIP_CM_DEFLATE, true}}),
+         {{E, arenaEntry, ""}}, Judge::Loader},
+        {"zip64_archive", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Loader, 1,
+         Tweak::Zip64},
+        {"local_header_disagrees", Route::File, {}, with({{arenaEntry, clean}}, mapOf()), {{E, arenaEntry, ""}},
+         Judge::Loader, 1, Tweak::LocalHeaderDisagrees},
+        {"archive_without_bsp", Route::File, {}, {{"levelshots/judge.tga", tga(2, 24)}, {arenaEntry, clean}},
+         {{E, arenaEntry, "map"}}},
+        {"bsp_in_capitals", Route::File, {}, {{"MAPS/JUDGE.BSP", smallestBsp()}, {"levelshots/judge.tga", tga(2, 32)},
+                                              {arenaEntry, clean}}, {}},
+        {"archive_with_arenas_txt", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"scripts/arenas.txt", clean}}),
+         {{E, "scripts/arenas.txt", ""}}},
+        {"archive_with_bots_txt", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"scripts/bots.txt", "{\r\n}\r\n"}}),
+         {{E, "scripts/bots.txt", ""}}},
+        {"archive_with_game_code", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"vm/qagame.qvm", "code"}}),
+         {{E, "vm/qagame.qvm", ""}}},
+        {"two_arenas_for_one_map", Route::File, {},
+         with(mapOf(), {{arenaEntry, clean}, {"scripts/judge_ctf.arena", arena({.type = "ctf"})}}),
+         {{E, "scripts/judge_ctf.arena", "map"}, {A, "scripts/judge_ctf.arena", ""}}},
+        {"arena_file_too_large", Route::File, {}, with(mapOf(), {{arenaEntry, paddedTo(9000)}}), {{E, arenaEntry, ""}}},
+        {"generic_arena_name", Route::File, {}, with(mapOf(), {{"scripts/maps.arena", clean}}),
+         {{A, "scripts/maps.arena", ""}}},
+        {"arena_in_subfolder_unread", Route::File, {}, with(mapOf(), {{"scripts/old/judge.arena", "broken"}}), {}},
+        {"bot_from_bot_file", Route::File, {},
+         with(mapOf(), {{arenaEntry, arena({.bots = "Robo Sarge"})}, {"scripts/robo.bot", "{\r\nname \"Robo\"\r\n}\r\n"}}),
+         {}},
+        {"bot_not_in_bot_file", Route::File, {},
+         with(mapOf(), {{arenaEntry, arena({.bots = "Robo2"})}, {"scripts/robo.bot", "{\r\nname \"Robo\"\r\n}\r\n"}}),
+         {{A, arenaEntry, "bots"}}},
+        {"no_levelshot", Route::File, {}, {{"maps/judge.bsp", smallestBsp()}, {arenaEntry, clean}},
+         {{A, arenaEntry, "map"}}},
+        {"colour_mapped_tga", Route::File, {}, with(mapOf("judge", tga(1, 8)), {{arenaEntry, clean}}),
+         {{E, arenaEntry, "map"}}},
+        {"16_bit_tga", Route::File, {}, with(mapOf("judge", tga(2, 16)), {{arenaEntry, clean}}), {{E, arenaEntry, "map"}}},
+        {"grey_tga", Route::File, {}, with(mapOf("judge", tga(3, 8)), {{arenaEntry, clean}}), {}},
+        {"colour_jpeg", Route::File, {}, with(mapOf("judge", picture(QImage::Format_RGB32, "jpg"), "jpg"),
+                                              {{arenaEntry, clean}}), {}},
+        {"grey_jpeg", Route::File, {}, with(mapOf("judge", picture(QImage::Format_Grayscale8, "jpg"), "jpg"),
+                                            {{arenaEntry, clean}}), {{E, arenaEntry, "map"}}},
+        {"png_levelshot", Route::File, {}, with(mapOf("judge", picture(QImage::Format_RGB32, "png"), "png"),
+                                                {{arenaEntry, clean}}), {}},
+        {"png_that_is_not", Route::File, {}, with(mapOf("judge", "not a picture", "png"), {{arenaEntry, clean}}),
+         {{E, arenaEntry, "map"}}},
+        {"games_own_name", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Facts, 1,
+         Tweak::None, "PAK3.pk3"},
+        {"name_with_space", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Facts, 1,
+         Tweak::None, "my maps.pk3"},
+        {"archive_missing", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::Absent, "judge.pk3", false},
+        {"archive_not_a_zip", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::NotZip, "judge.pk3", false},
+
+        // Create's pk3 route: the archive as it will be with the arena in place.
+        {"add_to_new_archive", Route::Add, clean, {}, {{E, arenaEntry, "map"}, {A, arenaEntry, "map"}}, Judge::Facts, 1,
+         Tweak::Absent},
+        {"add_beside_the_map", Route::Add, clean, mapOf(), {}},
+        {"add_in_place_of_case_variant", Route::Add, clean, with(mapOf(), {{"Scripts/JUDGE.arena", arena({.map = "x"})}}), {}},
+        {"add_beside_arena_for_same_map", Route::Add, clean, with(mapOf(), {{"scripts/other.arena", clean}}),
+         {{E, arenaEntry, "map"}, {A, "scripts/other.arena", ""}}},
+        {"add_title_with_semicolon", Route::Add, arena({.longname = "A;B"}), mapOf(), {{E, arenaEntry, "longname"}}},
+        {"add_to_bzip2_archive", Route::Add, clean, with(mapOf(), {{"textures/a.tga", tga(2, 24), ZIP_CM_BZIP2}}),
+         {{E, "textures/a.tga", ""}}},
+        {"add_to_not_a_zip", Route::Add, clean, {}, {}, Judge::Facts, 1, Tweak::NotZip, "judge.pk3", false},
+    };
+    return cases;
+}
+
+namespace {
+
+void zip64Archive(const QString& path, const std::vector<TestEntry>& entries)
+{
+    QTemporaryDir folder;
+    QStringList names;
+    for (const TestEntry& entry : entries) {
+        const QString name = QString::fromUtf8(entry.name);
+        QDir(folder.path()).mkpath(QFileInfo(name).path());
+        writeFile(folder.filePath(name), entry.bytes);
+        names << name;
+    }
+    QProcess zip;
+    zip.setWorkingDirectory(folder.path());
+    zip.start(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), QStringLiteral("-fz"), path} + names);
+    ASSERT_TRUE(zip.waitForFinished()) << "zip did not run";
+    ASSERT_EQ(zip.exitCode(), 0) << zip.readAllStandardError().toStdString();
+}
+
+// Makes the first entry's local header say "stored" while the directory
+// says "deflated".
+void makeLocalHeaderDisagree(const QString& path)
+{
+    QByteArray bytes = readAll(path);
+    ASSERT_TRUE(bytes.startsWith("PK\3\4"));
+    ASSERT_EQ(bytes[8], '\x08');
+    bytes[8] = '\0';
+    writeFile(path, bytes);
+}
+
+} // namespace
+
+QString buildCaseFile(const CheckCase& row, const QString& folder)
+{
+    const QString path = QDir(folder).filePath(QString::fromUtf8(row.fileName));
+    const bool isArchive = QByteArray(row.fileName).endsWith(".pk3");
+    switch (row.tweak) {
+    case Tweak::Absent:
+        break;
+    case Tweak::NotZip:
+        writeFile(path, "This is a text file, not an archive.\n");
+        break;
+    case Tweak::Zip64:
+        zip64Archive(path, row.archive);
+        break;
+    case Tweak::None:
+    case Tweak::LocalHeaderDisagrees:
+        if (isArchive && row.route == Route::Add && row.archive.empty())
+            break;
+        if (isArchive)
+            writeArchive(path, row.archive);
+        else
+            writeFile(path, row.arena);
+        if (row.tweak == Tweak::LocalHeaderDisagrees)
+            makeLocalHeaderDisagree(path);
+        break;
+    }
+    return path;
+}

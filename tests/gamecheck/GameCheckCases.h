@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The one table of game-check cases: arena texts and small archives, with
+// the findings each should give. The real game judges the rows it can.
+#include "gamecheck/GameCheck.h"
+#include "support/TestArchives.h"
+
+#include <vector>
+
+enum class Route {
+    Save, // checkArenaToSave on the arena text
+    Add,  // checkArenaToAdd: the arena text into the archive as scripts/judge.arena
+    File, // checkFile on the archive, or on the arena text saved as judge.arena
+};
+
+// What a row's archive or file goes through after it is built.
+enum class Tweak { None, Zip64, LocalHeaderDisagrees, NotZip, Absent };
+
+// Whether the real loader judges the row: it must complain exactly when
+// the check reports an error. Menu rules live in a module the server does
+// not load; those rows stand on the game's documented facts.
+enum class Judge { Loader, Facts };
+
+struct Expected {
+    gamecheck::Severity severity;
+    const char* entry;
+    const char* key;
+    const char* sentence = nullptr; // checked word for word where given
+};
+
+struct CheckCase {
+    const char* name;
+    Route route;
+    QByteArray arena;
+    std::vector<TestEntry> archive;
+    std::vector<Expected> expected;
+    Judge judge = Judge::Facts;
+    int arenasHeld = 1;
+    Tweak tweak = Tweak::None;
+    const char* fileName = "judge.pk3";
+    bool readable = true;
+};
+
+const std::vector<CheckCase>& checkCases();
+
+// Test names and failures show the row by its name.
+inline void PrintTo(const CheckCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+// Builds the row's file in `folder` and returns its path.
+QString buildCaseFile(const CheckCase& row, const QString& folder);
