@@ -19,20 +19,33 @@ QString shown(const QByteArray& text)
     return QString::fromLatin1(text);
 }
 
-// What the game loses when it drops a key.
+// The keys Mapwright writes: how a sentence names each, and what the game
+// loses when it drops one.
+struct KnownKey {
+    const char* key;
+    const char* phrase;
+    const char* loss;
+};
+constexpr KnownKey knownKeys[] = {
+    {"map", "The map file name", "so the arena would name no map and could not start"},
+    {"longname", "The title", "so the map would show no title"},
+    {"bots", "The bot list", "so the level would have no bots"},
+    {"fraglimit", "The frag limit", "so the match would play to the game's own frag limit"},
+    {"type", "The game-type list", "so the map would be listed under no game type"},
+};
+
+const KnownKey* knownKey(const QByteArray& key)
+{
+    for (const KnownKey& known : knownKeys)
+        if (key == known.key)
+            return &known;
+    return nullptr;
+}
+
 QString whatDropping(const QByteArray& key)
 {
-    if (key == "map")
-        return QStringLiteral("so the arena would name no map and could not start");
-    if (key == "longname")
-        return QStringLiteral("so the map would show no title");
-    if (key == "bots")
-        return QStringLiteral("so the level would have no bots");
-    if (key == "fraglimit")
-        return QStringLiteral("so the match would play to the game's own frag limit");
-    if (key == "type")
-        return QStringLiteral("so the map would be listed under no game type");
-    return QStringLiteral("so that setting would be lost");
+    const KnownKey* known = knownKey(key);
+    return known ? QString::fromLatin1(known->loss) : QStringLiteral("so that setting would be lost");
 }
 
 QByteArrayList words(const QByteArray& value)
@@ -172,17 +185,8 @@ void checkFragLimit(const InfoBlock& arena, const Place& place, Findings& findin
 
 QString keyPhrase(const QByteArray& key)
 {
-    if (key == "map")
-        return QStringLiteral("The map file name");
-    if (key == "longname")
-        return QStringLiteral("The title");
-    if (key == "bots")
-        return QStringLiteral("The bot list");
-    if (key == "fraglimit")
-        return QStringLiteral("The frag limit");
-    if (key == "type")
-        return QStringLiteral("The game-type list");
-    return QStringLiteral("The value of \"%1\"").arg(shown(key));
+    const KnownKey* known = knownKey(key);
+    return known ? QString::fromLatin1(known->phrase) : QStringLiteral("The value of \"%1\"").arg(shown(key));
 }
 
 void checkFields(const InfoBlock& arena, const KnownBots& bots, const Place& place, Findings& findings)
