@@ -2,7 +2,8 @@
 # Installs the build into a scratch folder and checks what a desktop and a
 # distribution need: the program behind a relative link in bin/, no links
 # fixed to this machine, the desktop file, metainfo and icons under the
-# application id, and a manifest that names every installed path.
+# application id, the manual page, and a manifest that names every
+# installed path.
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE "${WORK_DIR}")
 set(ENV{DESTDIR} "${WORK_DIR}")
@@ -36,7 +37,7 @@ foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND icons "share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png")
 endforeach()
 foreach(path IN LISTS icons ITEMS "share/icons/hicolor/scalable/apps/${APP_ID}.svg"
-        "share/metainfo/${APP_ID}.metainfo.xml")
+        "share/metainfo/${APP_ID}.metainfo.xml" "share/man/man1/mapwright.1.gz")
     if(NOT EXISTS "${root}/${path}")
         list(APPEND problems "${path} is missing")
     endif()
