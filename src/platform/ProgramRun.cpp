@@ -17,7 +17,7 @@ namespace {
 
 // A stopped program gets this long to clean up before it is killed.
 constexpr int stopGraceMilliseconds = 3000;
-constexpr int whileRunningMilliseconds = 50;
+constexpr int whileRunningMilliseconds = 20;
 
 void configure(QProcess& process, const ProgramRunRequest& request)
 {

@@ -17,7 +17,7 @@ struct ProgramRunRequest {
     QString workingFolder;
     QString progressText;      // shown while the run takes longer than a moment
     QStringList unsetVariables; // environment variables the program must not see
-    std::function<void()> whileRunning; // called every few hundredths of a second until it ends
+    std::function<void()> whileRunning; // called every 20 ms or so until it ends
 };
 
 struct ProgramRunOutcome {
