@@ -51,7 +51,7 @@ std::optional<StrayQuote> firstStrayQuote(const InfoReading& reading)
                 const Token& token = inKey ? pairs[p].key : pairs[p].value;
                 if (token.spansLines && !firstOverLines)
                     firstOverLines = strayQuoteAt(b, pairs, p, inKey);
-                if (token.quoteInWord || token.unclosed)
+                if (token.quoteInWord || token.runsIntoNext || token.unclosed)
                     return firstOverLines ? firstOverLines : strayQuoteAt(b, pairs, p, inKey);
             }
         }

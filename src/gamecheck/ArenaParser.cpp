@@ -34,8 +34,14 @@ public:
                     break;
                 }
                 ++pos;
-                if (c == '"')
+                if (c == '"') {
+                    // Only white space, or the block's end, follows a
+                    // closing quote that the author wrote. A word right
+                    // after it, even one the game cuts short at a byte
+                    // from 0x80 up, was meant to be in the value.
+                    token.runsIntoNext = isWordByte(at(pos)) && at(pos) != '}';
                     break;
+                }
                 if (c == '\n') {
                     ++line;
                     token.spansLines = true;

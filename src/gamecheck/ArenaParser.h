@@ -14,6 +14,7 @@ struct Token {
     int line = 1;    // where the token starts
     bool quoted = false;
     bool quoteInWord = false; // a '"' inside a word: out of step with the author's quotes
+    bool runsIntoNext = false; // the closing '"' has more of a word right after it: the author's value goes on
     bool spansLines = false;  // quoted across a line break, looking for its closing quote
     bool unclosed = false;    // quoted up to the end of the file
 };

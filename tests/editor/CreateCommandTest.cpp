@@ -51,6 +51,9 @@ TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndTheSaveRouteWritesTheFileOrRep
         const platform::SaveDialogRequest& request = scripted.dialog->requests.at(index);
         return QStringList{request.title, request.nameFilter, request.initialPath};
     };
+    // The title's quotes are what the game misreads; each time, the author
+    // is asked and writes it anyway.
+    scripted.report->answerToAll = platform::ReportWindow::Answer::WriteAnyway;
     // A remembered name comes back exactly, however awkward its text.
     const QString stored = QStringLiteral("@ C:\\maps, new;1/true \u00e9\u20ac.pk3 ");
     platform::SettingsStore().write("Mapwright", "Filenames", "Pk3", stored);
@@ -98,6 +101,7 @@ TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndTheSaveRouteWritesTheFileOrRep
     EXPECT_EQ(scripted.messages->styles[0], 48);
     EXPECT_TRUE(prompts().first().contains(unwritable));
     EXPECT_EQ(TempSettings::remembered(".Arena"), bare);
+    EXPECT_EQ(scripted.report->shown.size(), 3u) << "asked before each write, never after a Cancel";
 }
 
 TEST(Typelist, FollowsIndexOrderWithSingleSpaces)

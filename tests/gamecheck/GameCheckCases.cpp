@@ -89,6 +89,10 @@ const std::vector<CheckCase>& checkCases()
          Judge::Loader},
         {"title_with_quote", Route::Save, arena({.longname = "A\"B"}), {}, {{E, "", "longname"}}, Judge::Loader},
         {"title_ending_in_quote", Route::Save, arena({.longname = "Foo\""}), {}, {{E, "", "longname"}}, Judge::Loader},
+        // The game reads this without a word of warning, as the title " Say "
+        // and a key "caf": bytes from 0x80 up end a word outside quotes.
+        {"title_with_quoted_accented_word", Route::Save, arena({.longname = QString::fromUtf8(" Say \"caf\u00e9\" \u20ac ")}),
+         {}, {{E, "", "longname"}}},
         {"title_starting_with_quote", Route::Save, arena({.longname = "\"Foo"}), {}, {{E, "", "longname"}}, Judge::Loader},
         {"title_with_backslash", Route::Save, arena({.longname = "A\\B"}), {}, {{E, "", "longname"}}, Judge::Loader},
         {"bots_with_semicolon", Route::Save, arena({.bots = "Sarge;Grunt"}), {}, {{E, "", "bots"}}, Judge::Loader},
