@@ -64,6 +64,12 @@ TEST(CommandLine, CheckPrintsALinePerFindingAndItsStatusSaysTheWorst)
     }
     const QString broken = folder.filePath("broken.pk3");
     makeArchive(broken, {"maps/yard.bsp", "scripts/arenas.txt", "vm/qagame.qvm"});
+    // Archives the game skips whole, however clean their content.
+    const QString zip64 = folder.filePath("zip64.pk3");
+    makeArchive(zip64, {"maps/yard.bsp"}, {"-fz"});
+    const QString bzip2 = folder.filePath("bzip2.pk3");
+    writeFile(folder.filePath("readme.txt"), QByteArray(4096, 'a')); // small files zip stores instead
+    run("zip", {"-q", "-j", "-Z", "bzip2", bzip2, folder.filePath("readme.txt")});
     const QString notAZip = folder.filePath("notazip.pk3");
     writeFile(notAZip, "not an archive");
     const QString missing = folder.filePath("missing.pk3");
@@ -77,6 +83,11 @@ TEST(CommandLine, CheckPrintsALinePerFindingAndItsStatusSaysTheWorst)
     const QStringList lines = lost.out.split('\n', Qt::SkipEmptyParts);
     for (const char* entry : {"scripts/arenas.txt", "vm/qagame.qvm"})
         EXPECT_EQ(lines.filter(QStringLiteral("%1:%2: error: ").arg(broken, entry)).size(), 1) << lost.out.toStdString();
+    for (const QString& skipped : {zip64, bzip2}) {
+        const Ran whole = mapwright({"check", skipped});
+        EXPECT_EQ(whole.status, 1);
+        EXPECT_TRUE(whole.out.startsWith(skipped) && whole.out.contains(": error: ")) << whole.out.toStdString();
+    }
     for (const QString& line : lines)
         EXPECT_TRUE(QRegularExpression("^[^:]+(:[^:]+)?: (error|advice): \\S.*[.]$").match(line).hasMatch())
             << line.toStdString();
