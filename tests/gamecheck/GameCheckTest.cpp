@@ -41,12 +41,12 @@ TEST_P(GameCheckTable, FindsWhatTheGameWillDo)
         EXPECT_TRUE(result.findings.empty());
         return;
     }
-    QStringList found, expected;
+    QStringList found, expected, sentences;
     for (const gamecheck::Finding& finding : result.findings) {
         found << placeOf(finding.severity, finding.entry, finding.key);
+        sentences << finding.sentence;
         EXPECT_EQ(finding.file, path);
         EXPECT_TRUE(finding.sentence.endsWith('.')) << finding.sentence.toStdString();
-        SCOPED_TRACE(finding.sentence.toStdString());
     }
     for (const Expected& place : row.expected) {
         expected << placeOf(place.severity, QString::fromUtf8(place.entry), QString::fromUtf8(place.key));
@@ -59,9 +59,6 @@ TEST_P(GameCheckTable, FindsWhatTheGameWillDo)
     }
     found.sort();
     expected.sort();
-    QStringList sentences;
-    for (const gamecheck::Finding& finding : result.findings)
-        sentences << finding.sentence;
     EXPECT_EQ(found, expected) << sentences.join('\n').toStdString();
 }
 
