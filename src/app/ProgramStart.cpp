@@ -4,7 +4,7 @@
 #include "app/DisplayCheck.h"
 #include "app/FontConfigurationWarmUp.h"
 #include "editor/Form1.h"
-#include "platform/ClassicLook.h"
+#include "platform/widgets/ClassicLook.h"
 
 #include <QApplication>
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bots/Form2.h"
 
-#include "bots/BotCatalogue.h"
-#include "platform/ListDoubleClick.h"
+#include "game/StockBots.h"
+#include "platform/system/ProgramName.h"
+#include "platform/widgets/ListDoubleClick.h"
 #include "ui_Form2.h"
 
 #include <QStringList>
@@ -49,7 +50,7 @@ Form2::~Form2() = default;
 
 void Form2::Form_Load()
 {
-    for (const char* name : botCatalogue)
+    for (const char* name : game::stockBots)
         ui->botlist->addItem(QString::fromLatin1(name));
 }
 
@@ -60,7 +61,7 @@ void Form2::Label1_Click()
         return;
     if (ui->addedbots->count() >= maxChosenBots) {
         messageBox->show(this, QStringLiteral("Sorry, this program allows only 16 bots."), platform::Exclamation,
-                         QStringLiteral("Mapwright"));
+                         platform::programName);
         return;
     }
     // The catalogue keeps its selection, so Add again adds the same bot again.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/MessageBox.h"
-#include "platform/ModalForm.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/widgets/ModalForm.h"
 
 #include <functional>
 #include <memory>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gamecheck/Finding.h"
-#include "platform/ReportWindow.h"
+#include "platform/dialogs/ReportWindow.h"
 
 #include <QString>
 

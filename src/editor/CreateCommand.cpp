@@ -5,18 +5,15 @@
 #include "editor/CheckReport.h"
 #include "editor/Form1.h"
 #include "editor/OutputRoutes.h"
-#include "editor/Pk3Route.h"
 #include "editor/SpaceTrim.h"
 #include "editor/Typelist.h"
+#include "editor/pk3/Pk3Route.h"
 #include "gamecheck/GameCheck.h"
-#include "platform/FileReplacement.h"
+#include "platform/system/FileReplacement.h"
+#include "platform/system/ProgramName.h"
 #include "ui_Form1.h"
 
 namespace editor {
-
-namespace {
-const QString messageTitle = QStringLiteral("Mapwright");
-}
 
 void Form1::Command4_Click()
 {
@@ -104,7 +101,7 @@ void Form1::saveArenaFile()
         services.messageBox->show(this,
                                   QStringLiteral("The .arena file could not be saved as\n%1\n\n%2\n\nNothing was written.")
                                       .arg(path, result.reason),
-                                  platform::Exclamation, messageTitle);
+                                  platform::Exclamation, platform::programName);
         return;
     }
     rememberName(saveRoute, path);
@@ -136,7 +133,7 @@ ArenaValues Form1::arenaValues() const
 
 void Form1::refuse(const QString& message)
 {
-    services.messageBox->show(this, message, platform::Exclamation, messageTitle);
+    services.messageBox->show(this, message, platform::Exclamation, platform::programName);
 }
 
 } // namespace editor

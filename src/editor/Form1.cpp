@@ -6,12 +6,13 @@
 #include "gamecheck/GameCheck.h"
 #include "info/Form3.h"
 #include "info/Form4.h"
-#include "platform/AccessKeys.h"
-#include "platform/Beep.h"
-#include "platform/ClassicLook.h"
-#include "platform/KeyPressHook.h"
-#include "platform/ModalForm.h"
-#include "platform/OptionButtons.h"
+#include "platform/system/ProgramName.h"
+#include "platform/widgets/AccessKeys.h"
+#include "platform/widgets/Beep.h"
+#include "platform/widgets/ClassicLook.h"
+#include "platform/widgets/KeyPressHook.h"
+#include "platform/widgets/ModalForm.h"
+#include "platform/widgets/OptionButtons.h"
 #include "ui_Form1.h"
 
 #include <QCoreApplication>
@@ -112,7 +113,7 @@ void Form1::checkmenu_Click()
     if (!result.readable) {
         services.messageBox->show(
             this, QStringLiteral("%1 could not be checked.\n\n%2").arg(QDir::toNativeSeparators(*path), result.reason),
-            platform::Exclamation, QStringLiteral("Mapwright"));
+            platform::Exclamation, platform::programName);
         return;
     }
     services.reportWindow->showReport(this, reportHeading(*path, result.findings), reportLines(result.findings));

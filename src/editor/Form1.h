@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/CommonDialog.h"
-#include "platform/Services.h"
+#include "platform/dialogs/CommonDialog.h"
+#include "platform/dialogs/Services.h"
 
 #include <QMainWindow>
 

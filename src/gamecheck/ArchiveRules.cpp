@@ -1,15 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gamecheck/ArchiveRules.h"
 
-#include "editor/ZipEntries.h"
+#include "game/EntryNames.h"
+#include "game/Levelshot.h"
+#include "game/Limits.h"
 #include "gamecheck/ArenaFileRules.h"
-#include "gamecheck/Levelshot.h"
 
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 
 namespace gamecheck {
+
+using game::ArchiveView;
+using game::ArchiveEntry;
+using game::levelshotNames;
+using game::levelshotHeaderSize;
+using game::levelshotProblem;
+using game::namesTheSameEntry;
+using game::arenaFileLimit;
 
 namespace {
 
@@ -92,12 +101,12 @@ void checkEntries(const ArchiveView& archive, const QString& file, Findings& fin
                                      "the local header, %1.")
                           .arg(skipped));
         }
-        if (editor::namesTheSameEntry(entry.name, "scripts/arenas.txt")) {
+        if (namesTheSameEntry(entry.name, "scripts/arenas.txt")) {
             place.add(findings, Severity::Error, {},
                       QStringLiteral("This file replaces the game's own list of arenas, so the stock maps vanish from "
                                      "the menus."));
         }
-        if (editor::namesTheSameEntry(entry.name, "scripts/bots.txt")) {
+        if (namesTheSameEntry(entry.name, "scripts/bots.txt")) {
             place.add(findings, Severity::Error, {},
                       QStringLiteral("This file replaces the game's own list of bots, so the stock bots vanish."));
         }
@@ -112,7 +121,7 @@ KnownBots botsIn(const ArchiveView& archive)
 {
     KnownBots bots;
     for (const ArchiveEntry& entry : archive.entries()) {
-        if (isFileIn(entry.name, "scripts", "bot") || editor::namesTheSameEntry(entry.name, "scripts/bots.txt")) {
+        if (isFileIn(entry.name, "scripts", "bot") || namesTheSameEntry(entry.name, "scripts/bots.txt")) {
             if (const std::optional<QByteArray> text = archive.read(entry, botFileLimit))
                 bots.addBotFile(*text);
         }
@@ -146,7 +155,7 @@ void checkArenaName(const QByteArray& entryName, const QByteArrayList& maps, con
 {
     const QByteArray name = entryName.mid(entryName.indexOf('/') + 1).chopped(int(sizeof ".arena" - 1));
     for (const QByteArray& map : maps) {
-        if (editor::namesTheSameEntry(name, map))
+        if (namesTheSameEntry(name, map))
             return;
     }
     if (maps.isEmpty())

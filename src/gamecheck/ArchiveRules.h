@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gamecheck/ArchiveView.h"
+#include "game/ArchiveView.h"
 #include "gamecheck/Place.h"
 
 namespace gamecheck {
@@ -9,6 +9,6 @@ namespace gamecheck {
 // Checks an archive as the game will load it, with every arena file in it:
 // whether the game can read the archive at all, what in it replaces the
 // game's own files, and whether each arena's map and levelshot are there.
-void checkArchive(const ArchiveView& archive, const QString& archivePath, Findings& findings);
+void checkArchive(const game::ArchiveView& archive, const QString& archivePath, Findings& findings);
 
 } // namespace gamecheck

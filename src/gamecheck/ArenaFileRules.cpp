@@ -1,13 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gamecheck/ArenaFileRules.h"
 
-#include "gamecheck/ArenaParser.h"
+#include "game/InfoFile.h"
+#include "game/InfoString.h"
+#include "game/Limits.h"
 #include "gamecheck/FieldRules.h"
-#include "gamecheck/InfoString.h"
 
 #include <QLocale>
 
 namespace gamecheck {
+
+using game::InfoBlock;
+using game::KeyValue;
+using game::Token;
+using game::InfoReading;
+using game::readInfoFile;
+using game::findKey;
+using game::refusedCharacter;
+using game::arenaFileLimit;
 
 namespace {
 

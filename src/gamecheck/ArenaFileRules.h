@@ -10,9 +10,6 @@
 
 namespace gamecheck {
 
-// The game skips an arena file of this many bytes or more, whole.
-inline constexpr std::uint64_t arenaFileLimit = 8192;
-
 // Checks one arena file as the game will read it: its size, its syntax
 // and each arena's fields. Returns the maps of the arenas the game will
 // list from it.

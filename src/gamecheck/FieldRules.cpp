@@ -1,18 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gamecheck/FieldRules.h"
 
-#include "gamecheck/InfoString.h"
+#include "game/InfoString.h"
+#include "game/Limits.h"
 
 #include <QRegularExpression>
 
 namespace gamecheck {
 
+using game::InfoBlock;
+using game::KeyValue;
+using game::findKey;
+using game::refusedCharacter;
+using game::fitInfoString;
+using game::InfoStringFit;
+
 namespace {
 
 // The game looks for maps/<map>.bsp in a path of 64 bytes, its NUL included.
-constexpr qsizetype longestMapName = 64 - 1 - int(sizeof "maps/.bsp" - 1);
-// The classic menu keeps the first 15 characters of a map name.
-constexpr qsizetype menuMapName = 15;
+constexpr qsizetype longestMapName = game::gamePathSize - 1 - int(sizeof "maps/.bsp" - 1);
 
 QString shown(const QByteArray& text)
 {
@@ -111,13 +117,13 @@ void checkMapName(const QByteArray& map, const Place& place, Findings& findings)
                   QStringLiteral("The map file name holds %1. The game refuses such a path, so the map cannot start.")
                       .arg(what));
     }
-    if (map.size() > menuMapName && map.size() <= longestMapName) {
+    if (map.size() > game::menuMapNameLimit && map.size() <= longestMapName) {
         place.add(findings, Severity::Error, "map",
                   QStringLiteral("The map file name is %1 characters long. The classic menu keeps only the first %2, "
                                  "so the map cannot be started from its Start Server menu and never shows its "
                                  "levelshot.")
                       .arg(map.size())
-                      .arg(menuMapName));
+                      .arg(game::menuMapNameLimit));
     }
     static const QRegularExpression plain(QStringLiteral("^[a-z0-9_-]*$"));
     if (!plain.match(name).hasMatch()) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gamecheck/GameCheck.h"
 
+#include "game/Limits.h"
 #include "gamecheck/ArchiveRules.h"
 #include "gamecheck/ArenaFileRules.h"
 
@@ -8,6 +9,10 @@
 #include <QFileInfo>
 
 namespace gamecheck {
+
+using game::ArchiveView;
+using game::readZipFormatFacts;
+using game::arenaFileLimit;
 
 namespace {
 

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gamecheck/KnownBots.h"
 
-#include "bots/BotCatalogue.h"
-#include "gamecheck/ArenaParser.h"
+#include "game/InfoFile.h"
+#include "game/StockBots.h"
 
 namespace gamecheck {
 
+using game::InfoBlock;
+using game::KeyValue;
+using game::readInfoFile;
+using game::findKey;
+using game::stockBots;
+
 KnownBots::KnownBots()
 {
-    for (const char* name : bots::botCatalogue)
+    for (const char* name : stockBots)
         lowerCaseNames.insert(QByteArray(name).toLower());
 }
 

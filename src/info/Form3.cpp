@@ -2,8 +2,8 @@
 #include "info/Form3.h"
 
 #include "info/Contact.h"
-#include "platform/ClickHook.h"
-#include "platform/LinkLabel.h"
+#include "platform/widgets/ClickHook.h"
+#include "platform/widgets/LinkLabel.h"
 #include "ui_Form3.h"
 
 namespace info {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/ModalForm.h"
-#include "platform/ProcessStarter.h"
+#include "platform/system/ProcessStarter.h"
+#include "platform/widgets/ModalForm.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/Typelist.h"
-#include "platform/SettingsStore.h"
+#include "platform/system/SettingsStore.h"
 #include "support/MainWindowUser.h"
 
 using CreateCommand = MainWindowUser;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Beep.h"
+#include "platform/widgets/Beep.h"
 #include "support/Legibility.h"
 #include "support/MainWindowUser.h"
 

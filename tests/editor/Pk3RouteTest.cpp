@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editor/ArchiveUpdate.h"
+#include "editor/pk3/ArchiveUpdate.h"
 #include "editor/ArenaText.h"
-#include "platform/FolderLock.h"
+#include "platform/system/FolderLock.h"
 #include "support/ArchiveMaking.h"
 #include "support/ArchiverWatch.h"
 #include "support/MainWindowUser.h"

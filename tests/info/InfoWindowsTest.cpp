@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "info/Contact.h"
 #include "info/Form3.h"
-#include "platform/LinkLabel.h"
+#include "platform/widgets/LinkLabel.h"
 #include "support/Legibility.h"
 #include "support/MainWindowUser.h"
 

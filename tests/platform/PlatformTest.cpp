@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/FileReplacement.h"
-#include "platform/ProcessStarter.h"
-#include "platform/ReportWindow.h"
-#include "platform/SaveDialogBackend.h"
+#include "platform/system/FileReplacement.h"
+#include "platform/system/ProcessStarter.h"
+#include "platform/dialogs/ReportWindow.h"
+#include "platform/dialogs/SaveDialogBackend.h"
 #include "support/OrdinaryUser.h"
 #include "support/Testing.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/Services.h"
+#include "platform/dialogs/Services.h"
 #include "support/Testing.h"
 
 #include <memory>

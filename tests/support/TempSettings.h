@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/SettingsStore.h"
+#include "platform/system/SettingsStore.h"
 
 #include "support/Testing.h"
 

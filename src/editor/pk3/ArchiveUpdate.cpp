@@ -1,0 +1,250 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/pk3/ArchiveUpdate.h"
+
+#include "editor/pk3/ArchiveCheck.h"
+#include "editor/pk3/ArchiverCommand.h"
+#include "game/EntryNames.h"
+#include "platform/dialogs/ProgressWindow.h"
+#include "platform/system/FileMove.h"
+#include "platform/system/FolderLock.h"
+#include "platform/system/ProgramRun.h"
+#include "platform/system/ZipArchive.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstring>
+
+namespace editor {
+
+namespace {
+
+// The private folder's own names for the archive it reads and the one it
+// writes. zip adds ".zip" to a name without an extension, so both have one.
+const QString inputName = QStringLiteral("in.pk3");
+const QString outputName = QStringLiteral("out.pk3");
+const QString privateFolderPattern = QStringLiteral(".mapwright-XXXXXX");
+// Room for the directory the new archive's entry adds, with some to spare.
+constexpr qint64 spareBytes = 64 * 1024;
+
+QString archiverPath(const platform::Locations& locations)
+{
+    const QFileInfo beside(QDir(locations.programFolder).filePath(QLatin1String(archiverFileName)));
+    if (!locations.programFolder.isEmpty() && beside.isExecutable() && beside.isFile())
+        return beside.filePath();
+    return QStandardPaths::findExecutable(QLatin1String(archiverFileName));
+}
+
+// Only the lock holder may take a private folder: a run that still holds the
+// lock would lose the folder it works in.
+void removeFoldersOfKilledRuns(const QString& folder)
+{
+    static const QRegularExpression privateName(QStringLiteral("^\\.mapwright-[A-Za-z0-9_.-]{6}$"));
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QFileInfo& entry : entries) {
+        if (!entry.isSymLink() && privateName.match(entry.fileName()).hasMatch())
+            QDir(entry.filePath()).removeRecursively();
+    }
+}
+
+class Update {
+public:
+    Update(QWidget* window, const platform::Services& services, const ArchiveUpdateRequest& request)
+        : window(window), services(services), request(request)
+    {
+        const QFileInfo chosen(request.archivePath);
+        // A link to an archive stays a link: the archive it leads to is updated.
+        outcome.archivePath = chosen.isSymLink() && chosen.exists() ? chosen.canonicalFilePath()
+                                                                    : chosen.absoluteFilePath();
+        archive = QFileInfo(outcome.archivePath);
+        outcome.archiveExisted = archive.exists();
+        entryName = QStringLiteral("scripts/") + request.stagedName;
+    }
+
+    ArchiveUpdateOutcome run()
+    {
+        if (const QString problem = attempt(); !problem.isEmpty()) {
+            outcome.reason = problem;
+            return outcome;
+        }
+        outcome.updated = true;
+        return outcome;
+    }
+
+private:
+    QString attempt()
+    {
+        if (outcome.archiveExisted && !archive.isFile())
+            return QStringLiteral("It is not a file.");
+        // zip refuses an archive the user may not write; a rename in its
+        // folder would not, and would leave it the user's own.
+        if (outcome.archiveExisted && !archive.isWritable())
+            return QStringLiteral("You may not change this archive.");
+        const QString folder = archive.path();
+        if (!QFileInfo(folder).isWritable())
+            return QStringLiteral("You may not make files in its folder, where the new archive is made.");
+
+        const platform::FolderLock lock(folder);
+        if (lock.state() == platform::FolderLock::State::HeldByAnother)
+            return QStringLiteral("Another Mapwright is adding to an archive in this folder right now. Please try "
+                                  "again once it has finished.");
+        if (lock.state() == platform::FolderLock::State::Held)
+            removeFoldersOfKilledRuns(folder);
+
+        if (const QString problem = roomForTheNewArchive(folder); !problem.isEmpty())
+            return problem;
+        if (const QString problem = readArchive(); !problem.isEmpty())
+            return problem;
+
+        QTemporaryDir workFolder(QDir(folder).filePath(privateFolderPattern));
+        if (!workFolder.isValid())
+            return QStringLiteral("A working folder could not be made beside it: %1.").arg(workFolder.errorString());
+        const QDir work(workFolder.path());
+        // zip names the entry by the path it is given: a "scripts" that leads
+        // to the staging folder makes it scripts/<map>.arena exactly,
+        // whatever the letter case of the staging folder's own name.
+        if (!QFile::link(request.stagingFolder, work.filePath(QStringLiteral("scripts")))
+            || (outcome.archiveExisted && !QFile::link(outcome.archivePath, work.filePath(inputName))))
+            return QStringLiteral("The working folder beside it could not be set up.");
+
+        if (const QString problem = runArchiver(work.path()); !problem.isEmpty())
+            return problem;
+        const QString result = work.filePath(outputName);
+        if (const QString problem = problemWithUpdatedArchive(before, result, entryName.toUtf8(), request.stagedBytes);
+            !problem.isEmpty())
+            return QStringLiteral("The archiver's new archive was not used: %1.").arg(problem);
+        step("new archive checked");
+        if (const QString problem = platform::moveIntoPlace(result, outcome.archivePath, outcome.archiveExisted);
+            !problem.isEmpty())
+            return QStringLiteral("The new archive could not take its place: %1.").arg(problem);
+        step("archive replaced");
+        return QString();
+    }
+
+    QString readArchive()
+    {
+        if (!outcome.archiveExisted)
+            return QString();
+        QString reason;
+        std::optional<platform::ZipArchive> opened = platform::ZipArchive::open(outcome.archivePath, &reason);
+        if (!opened)
+            return QStringLiteral("It cannot be read as a zip archive: %1.").arg(reason);
+        before = opened->entries();
+        return QString();
+    }
+
+    QString roomForTheNewArchive(const QString& folder) const
+    {
+        const qint64 needed = (outcome.archiveExisted ? archive.size() : 0) + request.stagedBytes.size() + spareBytes;
+        const qint64 available = QStorageInfo(folder).bytesAvailable();
+        if (available < 0 || needed <= available)
+            return QString();
+        const QLocale locale;
+        return QStringLiteral("There is not enough free space beside it for the new archive: it needs %1, and %2 "
+                              "is free.")
+            .arg(locale.formattedDataSize(needed), locale.formattedDataSize(available));
+    }
+
+    QString runArchiver(const QString& workFolder)
+    {
+        const QString program = archiverPath(services.locations);
+        if (program.isEmpty())
+            return QStringLiteral("The archiver, zip, is missing: it is neither in Mapwright's folder nor on your "
+                                  "PATH. Debian's package zip installs it.");
+        const QString archiveName = archive.fileName();
+        QByteArrayList names;
+        for (const platform::ZipEntry& entry : before)
+            names << entry.name;
+        QStringList staleEntries;
+        for (const QByteArray& stale : game::caseVariantsOf(entryName.toUtf8(), names))
+            staleEntries << QString::fromUtf8(stale);
+
+        step("archiver about to start");
+        // The game takes an entry of another letter case for the same file
+        // and would see two arenas for one map: those go first.
+        QString input = outcome.archiveExisted ? inputName : QString();
+        if (!staleEntries.isEmpty()) {
+            if (const QString problem =
+                    runZip(program, archiverDeleteArguments(input, staleEntries, outputName), workFolder,
+                           QStringLiteral("Removing the old %1 from %2...").arg(request.stagedName, archiveName));
+                !problem.isEmpty())
+                return problem;
+            input.clear(); // the rest goes into the new archive itself
+        }
+        return runZip(program, archiverAddArguments(input, entryName, outputName), workFolder,
+                      QStringLiteral("Adding %1 to %2...").arg(request.stagedName, archiveName));
+    }
+
+    QString runZip(const QString& program, const QStringList& arguments, const QString& workFolder,
+                   const QString& progressText) const
+    {
+        platform::ProgramRunRequest run;
+        run.program = program;
+        run.arguments = arguments;
+        run.workingFolder = workFolder;
+        run.progressText = progressText;
+        // The user's default zip options (-m deletes what it adds, -D, -j...)
+        // would change what lands in the archive.
+        run.unsetVariables = {QStringLiteral("ZIPOPT"), QStringLiteral("ZIP")};
+        // zip writes the new archive under a temporary name of its own in
+        // this folder; the disk follows it, rather than all being written
+        // only once the new archive has to be on the disk.
+        run.whileRunning = [workFolder] { platform::startWritingOut(workFolder); };
+        run.showProgress = platform::progressWindowOver(window);
+        const platform::ProgramRunOutcome ran = platform::runProgram(run);
+        using Status = platform::ProgramRunOutcome::Status;
+        switch (ran.status) {
+        case Status::Succeeded:
+            return QString();
+        case Status::FailedToStart:
+            return QStringLiteral("The archiver %1 could not be started.").arg(QDir::toNativeSeparators(program));
+        case Status::Stopped:
+            return QStringLiteral("You stopped the archiver before it had finished.");
+        case Status::Crashed:
+            return QStringLiteral("The archiver was stopped before it had finished.");
+        case Status::ExitedWithError:
+            break;
+        }
+        if (ran.output.contains(std::strerror(ENOSPC)))
+            return QStringLiteral("There is not enough free space on the disk for the new archive.");
+        return QStringLiteral("The archiver said: %1").arg(lastLineOf(ran.output));
+    }
+
+    // zip's own last word, with its names for the archives made the user's.
+    QString lastLineOf(const QByteArray& output) const
+    {
+        const QStringList lines = QString::fromLocal8Bit(output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QString last = lines.isEmpty() ? QStringLiteral("it failed (no message)") : lines.last().trimmed();
+        return last.replace(inputName, archive.fileName()).replace(outputName, archive.fileName());
+    }
+
+    void step(const char* name) const
+    {
+        if (services.stepReached)
+            services.stepReached(name);
+    }
+
+    QWidget* window;
+    const platform::Services& services;
+    const ArchiveUpdateRequest& request;
+    ArchiveUpdateOutcome outcome;
+    QFileInfo archive;
+    QString entryName;
+    std::vector<platform::ZipEntry> before;
+};
+
+} // namespace
+
+ArchiveUpdateOutcome updateArchive(QWidget* window, const platform::Services& services,
+                                   const ArchiveUpdateRequest& request)
+{
+    return Update(window, services, request).run();
+}
+
+} // namespace editor

@@ -1,0 +1,206 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/pk3/Pk3Route.h"
+
+#include "editor/OutputRoutes.h"
+#include "editor/pk3/ArchiveUpdate.h"
+#include "editor/pk3/Module1.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/system/FileReplacement.h"
+#include "platform/system/FolderLock.h"
+#include "platform/system/ProgramName.h"
+#include "platform/system/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUuid>
+
+namespace editor {
+
+namespace {
+
+const QString probePath = QStringLiteral("c:\\Scripts\\");
+const QString stagingPath = QStringLiteral("C:\\scripts\\");
+const QString archiverStagingPath = QStringLiteral("C:\\SCRIPTS\\");
+const QString driveRoot = QStringLiteral("C:\\");
+
+const QString successMessage = QStringLiteral("The requested task was successfully completed.");
+const QString failureMessage = QStringLiteral(
+    "Sorry, there was an error creating the file. Please fill in the feedback form at the address in the About box "
+    "and we will try to help you.");
+
+// A map file name becomes a file name in the staging folder; a name that
+// reaches out of it would write, and then delete, a file elsewhere.
+QString mapNameProblem(const QString& map)
+{
+    if (map.contains(QLatin1Char('/')) || map.contains(QLatin1Char('\\')))
+        return QStringLiteral("The map file name \"%1\" cannot be used for a file in the archive: it must not "
+                              "contain / or \\.")
+            .arg(map);
+    if (map == QLatin1String(".") || map == QLatin1String(".."))
+        return QStringLiteral("The map file name \"%1\" cannot be used for a file in the archive: it names a "
+                              "folder. Please give the map's own name.")
+            .arg(map);
+    return QString();
+}
+
+// The classic failure message, with why and what became of the archive.
+QString failureText(const QString& reason, const QString& archiveState)
+{
+    return QStringLiteral("%1\n\n%2\n%3").arg(failureMessage, reason, archiveState);
+}
+
+} // namespace
+
+Pk3Route::Pk3Route(const platform::Services& services, QWidget* window)
+    : services(services), window(window), fileSystem(services.locations.driveCRootOrDefault())
+{
+}
+
+void Pk3Route::run(const QString& archivePath, const ArenaValues& values)
+{
+    if (const QString problem = mapNameProblem(values.map); !problem.isEmpty()) {
+        tell(problem, platform::Exclamation);
+        return;
+    }
+    stagedName = values.map + QStringLiteral(".arena");
+    const QString untouched = QStringLiteral("The archive %1 is as it was.").arg(QDir::toNativeSeparators(archivePath));
+    if (!fileSystem.prepareDrive()) {
+        fail(QStringLiteral("The staging folder %1 could not be made.")
+                 .arg(QDir::toNativeSeparators(fileSystem.driveRoot())),
+             untouched);
+        return;
+    }
+    // Every run of the user's stages in this one folder: a second run at the
+    // same time would take the first one's staged file for the user's.
+    const platform::FolderLock driveLock(fileSystem.driveRoot());
+    if (driveLock.state() == platform::FolderLock::State::HeldByAnother) {
+        // Nothing of this run's to clean up, and the other run's is not ours.
+        tell(failureText(QStringLiteral("Another Mapwright is adding an arena file to an archive right now. Please "
+                                        "try again once it has finished."),
+                         untouched),
+             platform::Exclamation);
+        return;
+    }
+    folderExisted = FolderExists(fileSystem, probePath);
+
+    // Staging failures end the route before the archiver starts: it would
+    // only add a file that is not there, or not the one just written.
+    const QByteArray text = arenaText(values);
+    if (!stage(text)) {
+        fail(QStringLiteral("The arena file could not be written to the staging folder %1.")
+                 .arg(QDir::toNativeSeparators(fileSystem.hostPath(stagingPath))),
+             untouched);
+        return;
+    }
+    const ArchiveUpdateOutcome update =
+        updateArchive(window, services, {archivePath, fileSystem.hostPath(archiverStagingPath), stagedName, text});
+    if (!update.updated) {
+        fail(update.reason, update.archiveExisted ? untouched
+                                                  : QStringLiteral("No archive was made at %1.")
+                                                        .arg(QDir::toNativeSeparators(archivePath)));
+        return;
+    }
+    // The archive is in place and checked: whatever fails from here on is
+    // told as what it is, not as a failure to write the archive.
+    QStringList whatFailed;
+    if (!rememberName(pk3Route, archivePath))
+        whatFailed << QStringLiteral("Mapwright could not remember the archive's name for next time: the settings "
+                                     "file %1 could not be written.")
+                          .arg(QDir::toNativeSeparators(platform::SettingsStore::filePath(platform::programName)));
+    if (const QStringList leftovers = cleanUp(); !leftovers.isEmpty())
+        whatFailed << QStringLiteral("Mapwright could not tidy up after itself. Still there:\n%1")
+                          .arg(leftovers.join(QLatin1Char('\n')));
+    if (whatFailed.isEmpty())
+        tell(successMessage, platform::Information);
+    else
+        tellUpdatedBut(update.archivePath, whatFailed);
+}
+
+bool Pk3Route::stage(const QByteArray& text)
+{
+    if (folderExisted == 0) {
+        if (!fileSystem.ChDir(driveRoot) || !fileSystem.ChDrive(driveRoot)
+            || !fileSystem.MkDir(QStringLiteral("scripts")))
+            return false;
+        folderToRemove = true;
+    }
+    if (!fileSystem.ChDir(stagingPath) || !setAsideWhatWouldBeTakenForTheStagedFile())
+        return false;
+    stagedFileIsOurs = true;
+    return platform::replaceFileContent(fileSystem.hostPath(stagingPath + stagedName), text).written;
+}
+
+// On the drive these paths come from, Q3DM17.arena and q3dm17.arena are one
+// file: whatever answers to the staged name is the user's, or left by an
+// earlier run, and waits under a name of its own until the route ends.
+bool Pk3Route::setAsideWhatWouldBeTakenForTheStagedFile()
+{
+    const QDir folder(fileSystem.hostPath(stagingPath));
+    for (const QString& entry : platform::FileSystem::entriesAnsweringTo(folder.path(), stagedName)) {
+        const QString original = folder.filePath(entry);
+        const QString aside =
+            folder.filePath(QStringLiteral(".%1.kept-%2").arg(entry, QUuid::createUuid().toString(QUuid::Id128)));
+        if (!QDir().rename(original, aside))
+            return false;
+        setAside.emplace_back(aside, original);
+    }
+    return true;
+}
+
+void Pk3Route::fail(const QString& reason, const QString& archiveState)
+{
+    tell(failureText(reason, archiveState), platform::Exclamation);
+    const QStringList leftovers = cleanUp();
+    if (!leftovers.isEmpty())
+        tell(QStringLiteral("Mapwright could not tidy up after itself. Still there:\n%1").arg(leftovers.join('\n')),
+             platform::Exclamation);
+}
+
+void Pk3Route::tellUpdatedBut(const QString& archivePath, const QStringList& whatFailed)
+{
+    tell(QStringLiteral("The arena file was added to the archive %1 as scripts/%2.\n\n%3")
+             .arg(QDir::toNativeSeparators(archivePath), stagedName, whatFailed.join(QStringLiteral("\n\n"))),
+         platform::Exclamation);
+}
+
+// Undoes what the route did in the staging folder, as far as it can, and
+// names what it could not undo. Run again, it tries only what is left.
+QStringList Pk3Route::cleanUp()
+{
+    QStringList leftovers;
+    const QString staged = fileSystem.hostPath(archiverStagingPath + stagedName);
+    if (stagedFileIsOurs) {
+        const QFileInfo file(staged);
+        if ((!file.exists() && !file.isSymLink()) || fileSystem.Kill(archiverStagingPath + stagedName))
+            stagedFileIsOurs = false;
+        else
+            leftovers << QDir::toNativeSeparators(staged);
+    }
+    for (auto kept = setAside.begin(); kept != setAside.end();) {
+        if (QDir().rename(kept->first, kept->second)) {
+            kept = setAside.erase(kept);
+        } else {
+            leftovers << QStringLiteral("%1 (your %2, kept under this name)")
+                             .arg(QDir::toNativeSeparators(kept->first), QFileInfo(kept->second).fileName());
+            ++kept;
+        }
+    }
+    if (folderToRemove) {
+        fileSystem.ChDir(driveRoot);
+        if (fileSystem.RmDir(QStringLiteral("SCRIPTS")))
+            folderToRemove = false;
+        else
+            leftovers << QDir::toNativeSeparators(fileSystem.hostPath(stagingPath));
+    }
+    if (leftovers.isEmpty())
+        services.locations.removeDriveCIfEmpty();
+    return leftovers;
+}
+
+void Pk3Route::tell(const QString& message, int style)
+{
+    services.messageBox->show(window, message, style, platform::programName);
+}
+
+} // namespace editor

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/EntryNames.h"
+
+#include <algorithm>
+
+namespace game {
+
+namespace {
+
+char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+bool namesTheSameEntry(const QByteArray& one, const QByteArray& other)
+{
+    return std::equal(one.begin(), one.end(), other.begin(), other.end(),
+                      [](char a, char b) { return asciiLower(a) == asciiLower(b); });
+}
+
+QByteArrayList caseVariantsOf(const QByteArray& entryName, const QByteArrayList& entryNames)
+{
+    QByteArrayList variants;
+    for (const QByteArray& name : entryNames) {
+        if (namesTheSameEntry(name, entryName) && name != entryName)
+            variants << name;
+    }
+    return variants;
+}
+
+} // namespace game

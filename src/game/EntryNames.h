@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArrayList>
+
+namespace game {
+
+// Whether the game takes two entry names for one file: it compares them
+// without regard to the case of ASCII letters, as archives made on Windows
+// are often written in capitals.
+bool namesTheSameEntry(const QByteArray& one, const QByteArray& other);
+
+// The entries the game would take for `entryName`, the name itself, exactly
+// as given, not among them.
+QByteArrayList caseVariantsOf(const QByteArray& entryName, const QByteArrayList& entryNames);
+
+} // namespace game

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+
+#include <optional>
+#include <vector>
+
+namespace game {
+
+// One token as the game's tokenizer cuts it from an info file.
+struct Token {
+    QByteArray text; // cut to the game's 1,023 bytes; "<NULL>" for a value the game found empty
+    int line = 1;    // where the token starts
+    bool quoted = false;
+    bool quoteInWord = false; // a '"' inside a word: out of step with the author's quotes
+    bool runsIntoNext = false; // the closing '"' has more of a word right after it: the author's value goes on
+    bool spansLines = false;  // quoted across a line break, looking for its closing quote
+    bool unclosed = false;    // quoted up to the end of the file
+};
+
+struct KeyValue {
+    Token key;
+    Token value;
+    bool valueWasEmpty = false; // the game reads "<NULL>" in its place
+};
+
+// One `{ ... }` block, as the game will have collected it.
+struct InfoBlock {
+    int line = 1;
+    std::vector<KeyValue> pairs;
+    // Lines where a '{' came where a key should be: a '}' is missing
+    // before them and the game has merged two blocks into this one.
+    std::vector<int> mergedAt;
+};
+
+// What the game's info-file loader makes of a whole file.
+struct InfoReading {
+    std::vector<InfoBlock> blocks;
+    // The token read where a '{' should be; the loader stops reading there.
+    std::optional<Token> missingOpenBrace;
+    // The file ended inside the last block.
+    bool endsInsideBlock = false;
+};
+
+// Reads an arena or bot file as the game does: a series of
+// `{ key "value" ... }` blocks, comments allowed between tokens only.
+InfoReading readInfoFile(const QByteArray& text);
+
+// The value of the last pair with that key, as the game keeps it.
+const KeyValue* findKey(const InfoBlock& block, const char* key);
+
+} // namespace game

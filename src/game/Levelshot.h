@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+
+namespace game {
+
+// The picture names the menu tries for a map's levelshot, in its order.
+QByteArrayList levelshotNames(const QByteArray& map);
+
+// How many bytes from the start of a levelshot tell whether the game's
+// renderer can load it.
+std::uint64_t levelshotHeaderSize(const QByteArray& entryName);
+
+// Why the renderer cannot load the levelshot that starts with `header`, in
+// a few words ("a TGA of type 1"); empty when it can.
+QString levelshotProblem(const QByteArray& entryName, const QByteArray& header);
+
+} // namespace game

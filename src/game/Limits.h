@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QtGlobal>
+
+#include <cstdint>
+
+namespace game {
+
+// The game keeps at most this many bytes of one token of an info file and
+// drops the rest.
+inline constexpr qsizetype tokenLimit = 1023;
+
+// The info string in which the game keeps one block's keys and values
+// holds this many bytes, the terminating NUL included.
+inline constexpr qsizetype infoStringSize = 1024;
+
+// The game skips an arena file of this many bytes or more, whole.
+inline constexpr std::uint64_t arenaFileLimit = 8192;
+
+// A path inside the game's file system, maps/<map>.bsp among them, holds
+// this many bytes, the terminating NUL included.
+inline constexpr qsizetype gamePathSize = 64;
+
+// The classic menu keeps the first this many characters of a map name.
+inline constexpr qsizetype menuMapNameLimit = 15;
+
+} // namespace game
