@@ -16,6 +16,9 @@ namespace bots {
 // The bot selection window: the user picks up to 16 bots from the stock
 // catalogue, and OK hands the picks over as one space-separated line. The
 // window never sees what was picked before; every opening starts empty.
+// The controls keep their design names: botlist holds the stock bots and
+// addedbots the chosen ones; the buttons label1 to label5 are Add, Remove,
+// Clear, Cancel and OK.
 class Form2 : public platform::ModalForm {
     Q_OBJECT
 

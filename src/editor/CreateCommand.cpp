@@ -17,54 +17,64 @@ namespace editor {
 
 void Form1::Command4_Click()
 {
-    if (trimSpaces(ui->longname->text()).isEmpty()) {
-        refuse(QStringLiteral("Please enter a map title."));
+    const OutputRoute* route = routeOfCheckedFields();
+    if (!route || !fileNameChosen(*route) || !gameReadsItOrAuthorGoesOn(*route))
         return;
-    }
-    ui->filename->setText(trimSpaces(ui->filename->text()));
-    if (ui->filename->text().isEmpty()) {
-        refuse(QStringLiteral("You must enter a map filename."));
-        return;
-    }
-    typelist = buildTypelist(typeselectValues());
-    if (typelist.isEmpty()) {
-        refuse(QStringLiteral("Please select at least one game type."));
-        return;
-    }
-    const OutputRoute* route = nullptr;
-    if (ui->aArena->isChecked())
-        route = &saveRoute;
-    else if (ui->aPk3->isChecked())
-        route = &pk3Route;
-    else {
-        refuse(QStringLiteral("Please select a method of Creating your .Arena File"));
-        return;
-    }
-    // Each value sits on a line of its own in the file; a pasted line break
-    // would split it.
-    for (const auto& [field, name] : {std::pair{ui->longname, "map title"}, std::pair{ui->filename, "map file name"},
-                                      std::pair{ui->fraglimit, "frag limit"}}) {
-        if (field->text().contains(QLatin1Char('\n')) || field->text().contains(QLatin1Char('\r'))) {
-            refuse(QStringLiteral("The %1 holds a line break, which an .arena file cannot take. Please remove it.")
-                       .arg(QLatin1String(name)));
-            return;
-        }
-    }
-
-    dl1.FileName = rememberedName(*route);
-    dl1.CancelError = true;
-    dl1.Flags = platform::CommonDialog::HideReadOnly;
-    dl1.Filter = QString::fromLatin1(route->filter);
-    dl1.DialogTitle = QString::fromLatin1(route->dialogTitle);
-    if (dl1.ShowSave() == platform::CommonDialog::Outcome::Cancelled)
-        return;
-    if (!gameReadsItOrAuthorGoesOn(*route))
-        return;
-
     if (route == &pk3Route)
         Pk3Route(services, this).run(dl1.FileName, arenaValues());
     else
         saveArenaFile();
+}
+
+// The fields' checks, in their fixed order; only the first that fails is
+// told. Gives the chosen route once all pass.
+const OutputRoute* Form1::routeOfCheckedFields()
+{
+    if (!fieldsAreFilledIn())
+        return nullptr;
+    const OutputRoute* route = ui->aArena->isChecked() ? &saveRoute : ui->aPk3->isChecked() ? &pk3Route : nullptr;
+    if (!route) {
+        refuse(QStringLiteral("Please select a method of Creating your .Arena File"));
+        return nullptr;
+    }
+    return valuesFitOnTheirLines() ? route : nullptr;
+}
+
+bool Form1::fieldsAreFilledIn()
+{
+    if (trimSpaces(ui->longname->text()).isEmpty())
+        return refuse(QStringLiteral("Please enter a map title."));
+    ui->filename->setText(trimSpaces(ui->filename->text()));
+    if (ui->filename->text().isEmpty())
+        return refuse(QStringLiteral("You must enter a map filename."));
+    typelist = buildTypelist(typeselectValues());
+    if (typelist.isEmpty())
+        return refuse(QStringLiteral("Please select at least one game type."));
+    return true;
+}
+
+// Each value sits on a line of its own in the file; a pasted line break
+// would split it.
+bool Form1::valuesFitOnTheirLines()
+{
+    for (const auto& [field, name] : {std::pair{ui->longname, "map title"}, std::pair{ui->filename, "map file name"},
+                                      std::pair{ui->fraglimit, "frag limit"}}) {
+        if (field->text().contains(QLatin1Char('\n')) || field->text().contains(QLatin1Char('\r')))
+            return refuse(QStringLiteral("The %1 holds a line break, which an .arena file cannot take. Please remove it.")
+                              .arg(QLatin1String(name)));
+    }
+    return true;
+}
+
+// Offers the name the route last used; false when the user cancels.
+bool Form1::fileNameChosen(const OutputRoute& route)
+{
+    dl1.FileName = rememberedName(route);
+    dl1.CancelError = true;
+    dl1.Flags = platform::CommonDialog::HideReadOnly;
+    dl1.Filter = QString::fromLatin1(route.filter);
+    dl1.DialogTitle = QString::fromLatin1(route.dialogTitle);
+    return dl1.ShowSave() == platform::CommonDialog::Outcome::NameChosen;
 }
 
 bool Form1::gameReadsItOrAuthorGoesOn(const OutputRoute& route)
@@ -131,9 +141,10 @@ ArenaValues Form1::arenaValues() const
     return {ui->filename->text(), ui->bots->text(), ui->longname->text(), ui->fraglimit->text(), typelist};
 }
 
-void Form1::refuse(const QString& message)
+bool Form1::refuse(const QString& message)
 {
     services.messageBox->show(this, message, platform::Exclamation, platform::programName);
+    return false;
 }
 
 } // namespace editor

@@ -23,6 +23,10 @@ struct OutputRoute;
 
 // The main window: the arena's fields, the output route and the commands.
 // Every value of the arena lives in these controls and nowhere else.
+// The controls keep their design names: Command1 is Credits, Command2 Help,
+// Command3 Clear and Command4 Create; label8 is the "..." button that picks
+// the bots; typeselect_0 to _4 are the game types; aArena and aPk3 the two
+// routes; dl1 is the save dialog.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
@@ -45,7 +49,11 @@ public:
 private:
     std::array<int, 5> typeselectValues() const;
     ArenaValues arenaValues() const;
-    void refuse(const QString& message);
+    bool refuse(const QString& message); // always false
+    const OutputRoute* routeOfCheckedFields();
+    bool fieldsAreFilledIn();
+    bool valuesFitOnTheirLines();
+    bool fileNameChosen(const OutputRoute& route);
     bool gameReadsItOrAuthorGoesOn(const OutputRoute& route);
     void saveArenaFile();
 

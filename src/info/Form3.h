@@ -13,7 +13,9 @@ class Form3;
 namespace info {
 
 // The About window: the program's title, the credits, where to write, and
-// a link that opens the maker's web page.
+// a link that opens the maker's web page. The controls keep their design
+// names: Label1 is the title, Label2 the link, Label3 and Label5 the
+// credits, Label4 the address to write to, and label7 the OK button.
 class Form3 : public platform::ModalForm {
     Q_OBJECT
 

@@ -12,7 +12,9 @@ class Form4;
 namespace info {
 
 // The Help window: the four steps of using the program and where to write
-// with problems. Its text is fixed by its design.
+// with problems. Its text is fixed by its design. The controls keep their
+// design names: Helpdisplay is the text, Label3 the address to write to,
+// and label1 the Done button.
 class Form4 : public platform::ModalForm {
     Q_OBJECT
 

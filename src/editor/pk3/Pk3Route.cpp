@@ -64,35 +64,17 @@ void Pk3Route::run(const QString& archivePath, const ArenaValues& values)
         return;
     }
     stagedName = values.map + QStringLiteral(".arena");
-    const QString untouched = QStringLiteral("The archive %1 is as it was.").arg(QDir::toNativeSeparators(archivePath));
-    if (!fileSystem.prepareDrive()) {
-        fail(QStringLiteral("The staging folder %1 could not be made.")
-                 .arg(QDir::toNativeSeparators(fileSystem.driveRoot())),
-             untouched);
+    untouched = QStringLiteral("The archive %1 is as it was.").arg(QDir::toNativeSeparators(archivePath));
+    if (!driveIsReady())
         return;
-    }
     // Every run of the user's stages in this one folder: a second run at the
     // same time would take the first one's staged file for the user's.
     const platform::FolderLock driveLock(fileSystem.driveRoot());
-    if (driveLock.state() == platform::FolderLock::State::HeldByAnother) {
-        // Nothing of this run's to clean up, and the other run's is not ours.
-        tell(failureText(QStringLiteral("Another Mapwright is adding an arena file to an archive right now. Please "
-                                        "try again once it has finished."),
-                         untouched),
-             platform::Exclamation);
+    if (anotherRunIsStaging(driveLock))
         return;
-    }
-    folderExisted = FolderExists(fileSystem, probePath);
-
-    // Staging failures end the route before the archiver starts: it would
-    // only add a file that is not there, or not the one just written.
     const QByteArray text = arenaText(values);
-    if (!stage(text)) {
-        fail(QStringLiteral("The arena file could not be written to the staging folder %1.")
-                 .arg(QDir::toNativeSeparators(fileSystem.hostPath(stagingPath))),
-             untouched);
+    if (!stageOrTellWhy(text))
         return;
-    }
     const ArchiveUpdateOutcome update =
         updateArchive(window, services, {archivePath, fileSystem.hostPath(archiverStagingPath), stagedName, text});
     if (!update.updated) {
@@ -101,8 +83,47 @@ void Pk3Route::run(const QString& archivePath, const ArenaValues& values)
                                                         .arg(QDir::toNativeSeparators(archivePath)));
         return;
     }
-    // The archive is in place and checked: whatever fails from here on is
-    // told as what it is, not as a failure to write the archive.
+    finishAfterUpdate(archivePath, update.archivePath);
+}
+
+bool Pk3Route::driveIsReady()
+{
+    if (fileSystem.prepareDrive())
+        return true;
+    fail(QStringLiteral("The staging folder %1 could not be made.").arg(QDir::toNativeSeparators(fileSystem.driveRoot())),
+         untouched);
+    return false;
+}
+
+bool Pk3Route::anotherRunIsStaging(const platform::FolderLock& driveLock)
+{
+    if (driveLock.state() != platform::FolderLock::State::HeldByAnother)
+        return false;
+    // Nothing of this run's to clean up, and the other run's is not ours.
+    tell(failureText(QStringLiteral("Another Mapwright is adding an arena file to an archive right now. Please try "
+                                    "again once it has finished."),
+                     untouched),
+         platform::Exclamation);
+    return true;
+}
+
+// Staging failures end the route before the archiver starts: it would only
+// add a file that is not there, or not the one just written.
+bool Pk3Route::stageOrTellWhy(const QByteArray& text)
+{
+    folderExisted = FolderExists(fileSystem, probePath);
+    if (stage(text))
+        return true;
+    fail(QStringLiteral("The arena file could not be written to the staging folder %1.")
+             .arg(QDir::toNativeSeparators(fileSystem.hostPath(stagingPath))),
+         untouched);
+    return false;
+}
+
+// The archive is in place and checked: whatever fails from here on is told
+// as what it is, not as a failure to write the archive.
+void Pk3Route::finishAfterUpdate(const QString& archivePath, const QString& updatedFile)
+{
     QStringList whatFailed;
     if (!rememberName(pk3Route, archivePath))
         whatFailed << QStringLiteral("Mapwright could not remember the archive's name for next time: the settings "
@@ -114,7 +135,7 @@ void Pk3Route::run(const QString& archivePath, const ArenaValues& values)
     if (whatFailed.isEmpty())
         tell(successMessage, platform::Information);
     else
-        tellUpdatedBut(update.archivePath, whatFailed);
+        tellUpdatedBut(updatedFile, whatFailed);
 }
 
 bool Pk3Route::stage(const QByteArray& text)

@@ -4,6 +4,7 @@
 #include "editor/ArenaText.h"
 #include "platform/dialogs/Services.h"
 #include "platform/system/FileSystem.h"
+#include "platform/system/FolderLock.h"
 
 #include <QString>
 #include <QByteArray>
@@ -31,10 +32,14 @@ public:
     void run(const QString& archivePath, const ArenaValues& values);
 
 private:
+    bool driveIsReady();
+    bool anotherRunIsStaging(const platform::FolderLock& driveLock);
+    bool stageOrTellWhy(const QByteArray& text);
     bool stage(const QByteArray& text);
     bool setAsideWhatWouldBeTakenForTheStagedFile();
     QStringList cleanUp();
     void fail(const QString& reason, const QString& archiveState);
+    void finishAfterUpdate(const QString& archivePath, const QString& updatedFile);
     void tellUpdatedBut(const QString& archivePath, const QStringList& whatFailed);
     void tell(const QString& message, int style);
 
@@ -42,6 +47,7 @@ private:
     QWidget* window;
     platform::FileSystem fileSystem;
     QString stagedName;
+    QString untouched; // the message's last line when the archive is as it was
     int folderExisted = 0;
     bool folderToRemove = false;   // the route made the staging folder
     bool stagedFileIsOurs = false; // only then may the clean-up delete it
