@@ -1,17 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system/ZipArchive.h"
 
+#include "platform/system/LibZip.h"
+
 #include <QFile>
 
 #include <algorithm>
 
-#include <zip.h>
-
 namespace platform {
+
+namespace {
+
+// Loaded by the time an archive is open.
+const LibZip& loaded()
+{
+    return *libZip();
+}
+
+} // namespace
 
 void ZipArchive::Closer::operator()(zip* archive) const
 {
-    zip_discard(archive); // opened read-only: nothing to write back
+    loaded().zip_discard(archive); // opened read-only: nothing to write back
 }
 
 ZipArchive::ZipArchive(zip* opened, std::vector<ZipEntry> entries)
@@ -25,27 +35,30 @@ ZipArchive::~ZipArchive() = default;
 
 std::optional<ZipArchive> ZipArchive::open(const QString& path, QString* error)
 {
+    const LibZip* z = libZip(error);
+    if (!z)
+        return std::nullopt;
     int code = ZIP_ER_OK;
-    zip* opened = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
+    zip* opened = z->zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
     if (!opened) {
         if (error) {
             zip_error_t reason;
-            zip_error_init_with_code(&reason, code);
-            *error = QString::fromLocal8Bit(zip_error_strerror(&reason));
-            zip_error_fini(&reason);
+            z->zip_error_init_with_code(&reason, code);
+            *error = QString::fromLocal8Bit(z->zip_error_strerror(&reason));
+            z->zip_error_fini(&reason);
         }
         return std::nullopt;
     }
     std::unique_ptr<zip, Closer> owned(opened);
-    const zip_int64_t count = zip_get_num_entries(opened, 0);
+    const zip_int64_t count = z->zip_get_num_entries(opened, 0);
     std::vector<ZipEntry> entries;
     entries.reserve(std::size_t(count > 0 ? count : 0));
     for (zip_int64_t index = 0; index < count; ++index) {
         zip_stat_t stat;
-        const char* name = zip_get_name(opened, zip_uint64_t(index), ZIP_FL_ENC_RAW);
-        if (!name || zip_stat_index(opened, zip_uint64_t(index), ZIP_FL_ENC_RAW, &stat) != 0) {
+        const char* name = z->zip_get_name(opened, zip_uint64_t(index), ZIP_FL_ENC_RAW);
+        if (!name || z->zip_stat_index(opened, zip_uint64_t(index), ZIP_FL_ENC_RAW, &stat) != 0) {
             if (error)
-                *error = QString::fromLocal8Bit(zip_strerror(opened));
+                *error = QString::fromLocal8Bit(z->zip_strerror(opened));
             return std::nullopt;
         }
         entries.push_back({zip_uint64_t(index), QByteArray(name), stat.comp_method,
@@ -58,15 +71,15 @@ std::optional<QByteArray> ZipArchive::read(const ZipEntry& entry, std::uint64_t 
 {
     if (entry.size > limit)
         return std::nullopt;
-    zip_file_t* file = zip_fopen_index(archive.get(), entry.index, 0);
+    zip_file_t* file = loaded().zip_fopen_index(archive.get(), entry.index, 0);
     if (!file)
         return std::nullopt;
     QByteArray bytes(qsizetype(entry.size), Qt::Uninitialized);
-    const zip_int64_t got = zip_fread(file, bytes.data(), entry.size);
+    const zip_int64_t got = loaded().zip_fread(file, bytes.data(), entry.size);
     // Reading one byte past the stated size finds an entry that lies about it.
     char extra;
-    const bool whole = got == zip_int64_t(entry.size) && zip_fread(file, &extra, 1) == 0;
-    const bool closed = zip_fclose(file) == 0; // checks the CRC
+    const bool whole = got == zip_int64_t(entry.size) && loaded().zip_fread(file, &extra, 1) == 0;
+    const bool closed = loaded().zip_fclose(file) == 0; // checks the CRC
     if (!whole || !closed)
         return std::nullopt;
     return bytes;
@@ -74,12 +87,12 @@ std::optional<QByteArray> ZipArchive::read(const ZipEntry& entry, std::uint64_t 
 
 std::optional<QByteArray> ZipArchive::readStart(const ZipEntry& entry, std::uint64_t count) const
 {
-    zip_file_t* file = zip_fopen_index(archive.get(), entry.index, 0);
+    zip_file_t* file = loaded().zip_fopen_index(archive.get(), entry.index, 0);
     if (!file)
         return std::nullopt;
     QByteArray bytes(qsizetype(std::min(count, entry.size)), Qt::Uninitialized);
-    const zip_int64_t got = zip_fread(file, bytes.data(), zip_uint64_t(bytes.size()));
-    zip_fclose(file); // the CRC is not checked on a part
+    const zip_int64_t got = loaded().zip_fread(file, bytes.data(), zip_uint64_t(bytes.size()));
+    loaded().zip_fclose(file); // the CRC is not checked on a part
     if (got < 0)
         return std::nullopt;
     bytes.truncate(qsizetype(got));
