@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/ArchiveMaking.h"
+#include "editor/ArenaText.h"
+#include "support/Archives.h"
 #include "support/MainWindowUser.h"
 #include "support/TempSettings.h"
 
@@ -38,9 +39,6 @@ QStringList placesOf(const ScriptedReportWindow::Shown& window)
 
 TEST_F(GameCheckAtCreate, WhatTheGameWouldLoseIsAskedAboutBeforeAnythingIsWrittenAndOnlyThat)
 {
-    const QString clean = "{\r\nmap             \"yard\"\r\nbots            \"\"\r\nlongname        \"Yard\"\r\n"
-                          "fraglimit       \"10\"\r\ntype            \"ffa\"\r\n}\r\n";
-    const QString withSemicolon = QString(clean).replace("\"Yard\"", "\"Yard; by night\"");
     struct Case {
         const char* route;
         QString title;
@@ -83,8 +81,7 @@ TEST_F(GameCheckAtCreate, WhatTheGameWouldLoseIsAskedAboutBeforeAnythingIsWritte
         }
         EXPECT_EQ(find("longname")->text(), row.title) << "going back leaves the fields as they were";
         EXPECT_EQ(TempSettings::remembered(toArchive ? "Pk3" : ".Arena"), written ? path : "before");
-        const QByteArray arena = (row.title == "Yard" ? clean : withSemicolon).toLatin1();
-        const QByteArray expected = !written ? before : arena;
+        const QByteArray expected = written ? editor::arenaText({"yard", "", row.title, "10", "ffa"}) : before;
         EXPECT_EQ(toArchive && written ? run("unzip", {"-p", path, "scripts/yard.arena"}) : readAll(path), expected)
             << "Go back writes nothing; Write anyway writes what Create always wrote";
     }

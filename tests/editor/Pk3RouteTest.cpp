@@ -2,7 +2,7 @@
 #include "editor/pk3/ArchiveUpdate.h"
 #include "editor/ArenaText.h"
 #include "platform/system/FolderLock.h"
-#include "support/ArchiveMaking.h"
+#include "support/Archives.h"
 #include "support/ArchiverWatch.h"
 #include "support/MainWindowUser.h"
 #include "support/OrdinaryUser.h"
@@ -152,7 +152,7 @@ TEST_F(Pk3Route, CreatesOrUpdatesTheArchiveWithTheEntryWhereTheGameLooks)
     ASSERT_TRUE(QFile::setPermissions(archive(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     ASSERT_EQ(::link(QFile::encodeName(archive()).constData(), QFile::encodeName(temp.filePath("hard")).constData()), 0);
     const QByteArray before = readAll(archive());
-    makeArchive(archive("old"), {"maps/old.bsp", "SCRIPTS/Q3DM17.arena"}, {"-fz"});
+    writeZip64Archive(archive("old"), {{"maps/old.bsp", "maps/old.bsp"}, {"SCRIPTS/Q3DM17.arena", "x"}});
     ASSERT_TRUE(QFile::link(archive(), archive("link.pk3")));
     ASSERT_TRUE(QDir().mkpath(drive())); // an empty staging folder is found, and stays
     ASSERT_TRUE(QDir().mkpath(archive(".mapwright-Kill_1"))); // left by a killed run

@@ -207,23 +207,6 @@ const std::vector<CheckCase>& checkCases()
 
 namespace {
 
-void zip64Archive(const QString& path, const std::vector<TestEntry>& entries)
-{
-    QTemporaryDir folder;
-    QStringList names;
-    for (const TestEntry& entry : entries) {
-        const QString name = QString::fromUtf8(entry.name);
-        QDir(folder.path()).mkpath(QFileInfo(name).path());
-        writeFile(folder.filePath(name), entry.bytes);
-        names << name;
-    }
-    QProcess zip;
-    zip.setWorkingDirectory(folder.path());
-    zip.start(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), QStringLiteral("-fz"), path} + names);
-    ASSERT_TRUE(zip.waitForFinished()) << "zip did not run";
-    ASSERT_EQ(zip.exitCode(), 0) << zip.readAllStandardError().toStdString();
-}
-
 // Makes the first entry's local header say "stored" while the directory
 // says "deflated".
 void makeLocalHeaderDisagree(const QString& path)
@@ -248,7 +231,7 @@ QString buildCaseFile(const CheckCase& row, const QString& folder)
         writeFile(path, "This is a text file, not an archive.\n");
         break;
     case Tweak::Zip64:
-        zip64Archive(path, row.archive);
+        writeZip64Archive(path, row.archive);
         break;
     case Tweak::None:
     case Tweak::LocalHeaderDisagrees:

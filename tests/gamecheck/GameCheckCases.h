@@ -4,7 +4,7 @@
 // The one table of game-check cases: arena texts and small archives, with
 // the findings each should give. The real game judges the rows it can.
 #include "gamecheck/GameCheck.h"
-#include "support/TestArchives.h"
+#include "support/Archives.h"
 
 #include <vector>
 

@@ -36,10 +36,12 @@ inline void writeFile(const QString& path, const QByteArray& bytes)
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-// The names in a folder, hidden ones too, in order and joined by spaces.
+// The names in a folder, hidden ones too, joined by spaces, in the order of
+// their characters' codes: names that differ only in letter case never tie,
+// so the order is the same on every file system and in every locale.
 inline QString namesIn(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(u' ');
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name).join(u' ');
 }
 
 // Finds a control of a window by its name, failing the test when missing.

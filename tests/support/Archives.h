@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Small archives built in the tests, through libzip, with each entry's
-// compression and encryption as asked; and the smallest map the game loads.
+// Archives for the tests: built through libzip with each entry's compression
+// and encryption as asked, or with Zip64 records by the real zip; read back
+// with the outside programs; and the smallest map the game loads.
 #include "support/Testing.h"
 
 #include <zip.h>
 
-#include <cstring>
 #include <vector>
 
 struct TestEntry {
@@ -16,6 +16,16 @@ struct TestEntry {
     zip_int32_t method = ZIP_CM_DEFLATE;
     bool encrypted = false;
 };
+
+// Runs a program to its end and returns what it printed.
+inline QByteArray run(const QString& program, const QStringList& arguments, const QString& folder = QString())
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return process.readAllStandardOutput();
+}
 
 // Creates or replaces the archive; fails the test if libzip cannot write it.
 inline void writeArchive(const QString& path, const std::vector<TestEntry>& entries)
@@ -33,6 +43,33 @@ inline void writeArchive(const QString& path, const std::vector<TestEntry>& entr
         }
     }
     ASSERT_EQ(zip_close(archive), 0) << zip_strerror(archive);
+}
+
+// An archive of the named entries, each holding its own name.
+inline void makeArchive(const QString& path, const QStringList& names)
+{
+    std::vector<TestEntry> entries;
+    for (const QString& name : names)
+        entries.push_back({name.toUtf8(), name.toUtf8()});
+    writeArchive(path, entries);
+}
+
+// The same with Zip64 records, which the real zip writes when asked.
+inline void writeZip64Archive(const QString& path, const std::vector<TestEntry>& entries)
+{
+    QTemporaryDir folder;
+    QStringList names;
+    for (const TestEntry& entry : entries) {
+        const QString name = QString::fromUtf8(entry.name);
+        QDir(folder.path()).mkpath(QFileInfo(name).path());
+        writeFile(folder.filePath(name), entry.bytes);
+        names << name;
+    }
+    // zip gives a name without an extension one of its own.
+    run(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), QStringLiteral("-fz"), QStringLiteral("out.zip")} + names,
+        folder.path());
+    QFile::remove(path);
+    ASSERT_TRUE(QFile::rename(folder.filePath(QStringLiteral("out.zip")), path)) << "zip -fz made no archive";
 }
 
 // A map of one leaf in one node, with one plane, one shader, one model and
