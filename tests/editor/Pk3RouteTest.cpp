@@ -354,6 +354,9 @@ TEST_F(Pk3Route, StopOrAKillAtAnyPointLeavesTheArchiveWholeAndTheMessageSaysWhic
             EXPECT_TRUE(prompts().value(0).startsWith(qstrcmp(test.message, "stopped") == 0 ? stopped : killed))
                 << prompts().value(0).toStdString();
             EXPECT_TRUE(prompts().value(0).endsWith("is as it was."));
+            if (stop) {
+                EXPECT_EQ(stopper.text, "Adding q3dm17.arena to maps.pk3...") << "the wait says what is under way";
+            }
         }
         QTest::qWait(100); // an archiver that outlived a killed program would go on meanwhile
         if (test.replaced)

@@ -72,11 +72,6 @@ std::vector<TestEntry> with(std::vector<TestEntry> entries, std::vector<TestEntr
     return entries;
 }
 
-QByteArray twoArenas(const QByteArray& first, const QByteArray& second)
-{
-    return first + second;
-}
-
 } // namespace
 
 const std::vector<CheckCase>& checkCases()
@@ -120,8 +115,8 @@ const std::vector<CheckCase>& checkCases()
         // The file's syntax and size, as hand-written files have them.
         {"text_before_brace", Route::Save, "map\r\n" + clean, {}, {{E, "", ""}}, Judge::Loader},
         {"comments_between_tokens", Route::Save, "// made by hand\r\n/* two\r\nlines */" + clean, {}, {}, Judge::Loader},
-        {"two_arenas", Route::Save, twoArenas(clean, arena({.map = "judge2"})), {}, {}, Judge::Loader, 2},
-        {"brace_missing_between", Route::Save, twoArenas(clean.chopped(3), arena({.map = "judge2"})), {},
+        {"two_arenas", Route::Save, clean + arena({.map = "judge2"}), {}, {}, Judge::Loader, 2},
+        {"brace_missing_between", Route::Save, clean.chopped(3) + arena({.map = "judge2"}), {},
          {{E, "", ""}}, Judge::Loader, 2},
         {"brace_missing_at_end", Route::Save, clean.chopped(3), {}, {{E, "", ""}}, Judge::Loader},
         {"title_over_two_lines", Route::Save, "{\r\nmap \"judge\"\r\nlongname \"two\r\nlines\"\r\n}\r\n", {}, {},
