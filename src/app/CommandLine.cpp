@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 
 #include "gamecheck/GameCheck.h"
+#include "gamecheck/ShownName.h"
 
 #include <QSet>
 
@@ -15,7 +16,8 @@ const char usage[] = "Usage: mapwright [QT-OPTION...]\n"
                      "Without arguments, opens the arena editor.\n"
                      "\n"
                      "  check PATH...  check each .pk3 archive or .arena file as the game will read it;\n"
-                     "                 one line per finding: PATH[:ENTRY]: error|advice: sentence\n"
+                     "                 one line per finding: PATH[:ENTRY]: error|advice: sentence,\n"
+                     "                 names with control characters, '\\' or '\"' quoted as C strings\n"
                      "  -h, --help     show this help and exit\n"
                      "  --version      show the version and exit\n"
                      "\n"
@@ -85,14 +87,17 @@ int runCheck(const QStringList& paths, std::FILE* out, std::FILE* err)
         const gamecheck::CheckResult result = gamecheck::checkFile(path);
         if (!result.readable) {
             std::fflush(out); // the lines keep the order of the paths
-            std::fprintf(err, "mapwright: %s: %s\n", qPrintable(path), qPrintable(result.reason));
+            std::fprintf(err, "mapwright: %s: %s\n", qPrintable(gamecheck::shownPath(path)),
+                         qPrintable(gamecheck::withoutControls(result.reason)));
             unreadable = true;
             continue;
         }
         for (const gamecheck::Finding& finding : result.findings) {
             const bool error = finding.severity == gamecheck::Severity::Error;
             gameLosesSomething = gameLosesSomething || error;
-            const QString place = finding.entry.isEmpty() ? finding.file : finding.file + QLatin1Char(':') + finding.entry;
+            // The entry and the sentence come quoted where need be: one finding, one line.
+            const QString file = gamecheck::shownPath(finding.file);
+            const QString place = finding.entry.isEmpty() ? file : file + QLatin1Char(':') + finding.entry;
             std::fprintf(out, "%s: %s: %s\n", qPrintable(place), error ? "error" : "advice",
                          qPrintable(finding.sentence));
         }

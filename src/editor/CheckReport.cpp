@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/CheckReport.h"
 
+#include "gamecheck/ShownName.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -12,7 +14,7 @@ namespace {
 
 QString placeOf(const gamecheck::Finding& finding)
 {
-    QString place = QFileInfo(finding.file).fileName();
+    QString place = gamecheck::shownPath(QFileInfo(finding.file).fileName());
     if (!finding.entry.isEmpty())
         place += QLatin1Char(':') + finding.entry;
     if (!finding.key.isEmpty())
@@ -33,7 +35,7 @@ std::vector<platform::ReportLine> reportLines(const gamecheck::Findings& finding
 
 QString reportHeading(const QString& path, const gamecheck::Findings& findings)
 {
-    const QString name = QDir::toNativeSeparators(path);
+    const QString name = gamecheck::shownPath(QDir::toNativeSeparators(path));
     if (findings.empty())
         return QStringLiteral("The game will read %1 as it is: nothing was found.").arg(name);
     const auto errors = std::count_if(findings.begin(), findings.end(), [](const gamecheck::Finding& finding) {

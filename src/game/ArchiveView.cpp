@@ -2,54 +2,136 @@
 #include "game/ArchiveView.h"
 
 #include "game/EntryNames.h"
-
-#include <algorithm>
+#include "game/Limits.h"
 
 namespace game {
 
 namespace {
 
 constexpr std::uint16_t deflated = 8;
+constexpr std::uint16_t encryptedFlag = 0x0001;
+constexpr std::uint16_t aesMethod = 99; // the library reports the method under the encryption instead
+
+// Where the zip library, reading the same file, sees other records than the
+// game: then the library's bytes are not the game's.
+QString differenceFrom(const ZipDirectory& game, const platform::ZipArchive& library)
+{
+    if (game.bytesBefore != 0) {
+        return QStringLiteral("%1 bytes lie between where its end record says the directory starts and where the "
+                              "game reads it")
+            .arg(game.bytesBefore);
+    }
+    if (game.otherEndRecord)
+        return QStringLiteral("it holds a second end record, which other readers may take");
+    const std::vector<platform::ZipEntry>& entries = library.entries();
+    if (entries.size() != game.records.size() || game.records.size() != game.entryCount) {
+        return QStringLiteral("the game reads %1 records and the zip library %2")
+            .arg(game.records.size())
+            .arg(entries.size());
+    }
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        const platform::ZipEntry& seen = entries[index];
+        const DirectoryRecord& record = game.records[index];
+        const bool sameName = record.nameLength < entryNameSize ? seen.name == record.name
+                                                                 : seen.name.startsWith(record.name);
+        if (!sameName || seen.crc != record.crc || seen.size != record.size
+            || seen.compressedSize != record.compressedSize || (record.method != aesMethod && seen.method != record.method))
+            return QStringLiteral("its record %1 differs").arg(index + 1);
+    }
+    return {};
+}
 
 } // namespace
 
-ArchiveView::ArchiveView(platform::ZipArchive opened, ZipFormatFacts format)
-    : archive(std::move(opened)), facts(std::move(format))
+std::optional<ArchiveView> ArchiveView::open(const QString& path, QString* reason)
 {
-    const std::vector<platform::ZipEntry>& entries = archive->entries();
-    for (std::size_t index = 0; index < entries.size(); ++index) {
-        const platform::ZipEntry& entry = entries[index];
-        list.push_back({entry.name, entry.method, entry.encrypted, entry.size, index});
+    const std::optional<platform::RegularFile> file = platform::RegularFile::open(path, reason);
+    if (!file)
+        return std::nullopt;
+    ArchiveView view;
+    view.gameDirectory = readZipDirectory(*file);
+    QString libraryReason;
+    view.library = platform::ZipArchive::open(*file, &libraryReason);
+    if (!view.library && view.gameDirectory.refusal != Refusal::None) {
+        if (reason) {
+            const QString notZip = QStringLiteral("Not a zip archive");
+            *reason = libraryReason.startsWith(notZip) ? libraryReason : notZip + QStringLiteral(": ") + libraryReason;
+        }
+        return std::nullopt;
     }
+    if (view.gameDirectory.refusal == Refusal::None) {
+        view.difference = view.library ? differenceFrom(view.gameDirectory, *view.library)
+                                       : QStringLiteral("the zip library cannot read it: %1").arg(libraryReason);
+    }
+    const std::vector<DirectoryRecord>& records = view.gameDirectory.records;
+    for (std::size_t index = 0; index < records.size(); ++index) {
+        const DirectoryRecord& record = records[index];
+        view.addEntry({record.name, record.method, (record.flags & encryptedFlag) != 0, record.size, true, index});
+    }
+    // Only the record the game reads for a name matters, once.
+    for (ArchiveEntry& entry : view.list)
+        entry.localHeaderAgrees = localHeaderAgrees(*file, records[*entry.record]);
+    return view;
+}
+
+void ArchiveView::addEntry(const ArchiveEntry& entry)
+{
+    const QByteArray key = entryKey(entry.name);
+    if (const auto same = byKey.constFind(key); same != byKey.cend()) {
+        list[*same] = entry;
+        return;
+    }
+    byKey.insert(key, list.size());
+    list.push_back(entry);
 }
 
 void ArchiveView::putArena(const QByteArray& name, const QByteArray& text)
 {
-    std::erase_if(list, [&](const ArchiveEntry& entry) { return namesTheSameEntry(entry.name, name); });
+    if (const auto same = byKey.constFind(entryKey(name)); same != byKey.cend()) {
+        list.erase(list.begin() + qsizetype(*same));
+        byKey.clear();
+        for (std::size_t index = 0; index < list.size(); ++index)
+            byKey.insert(entryKey(list[index].name), index);
+    }
     addedText = text;
-    list.push_back({name, deflated, false, std::uint64_t(text.size()), std::nullopt});
+    addEntry({name, deflated, false, std::uint64_t(text.size()), true, std::nullopt});
+}
+
+bool ArchiveView::holdsNothing() const
+{
+    return gameDirectory.records.empty() && (!library || library->entries().empty());
 }
 
 const ArchiveEntry* ArchiveView::find(const QByteArray& name) const
 {
-    const auto found = std::find_if(list.begin(), list.end(), [&](const ArchiveEntry& entry) {
-        return namesTheSameEntry(entry.name, name);
-    });
-    return found == list.end() ? nullptr : &*found;
+    const auto found = byKey.constFind(entryKey(name));
+    return found == byKey.cend() ? nullptr : &list[*found];
+}
+
+bool ArchiveView::canRead(const ArchiveEntry& entry) const
+{
+    return !entry.record || (library && difference.isEmpty());
 }
 
 std::optional<QByteArray> ArchiveView::read(const ArchiveEntry& entry, std::uint64_t limit) const
 {
-    if (!entry.stored)
-        return entry.size <= limit ? std::optional(addedText) : std::nullopt;
-    return archive->read(archive->entries()[*entry.stored], limit);
+    if (entry.size > limit || !canRead(entry))
+        return std::nullopt;
+    ++done.reads;
+    std::optional<QByteArray> bytes = entry.record ? library->read(library->entries()[*entry.record], limit) : addedText;
+    done.bytes += bytes ? std::uint64_t(bytes->size()) : 0;
+    return bytes;
 }
 
 std::optional<QByteArray> ArchiveView::readStart(const ArchiveEntry& entry, std::uint64_t count) const
 {
-    if (!entry.stored)
-        return addedText.left(qsizetype(std::min<std::uint64_t>(count, entry.size)));
-    return archive->readStart(archive->entries()[*entry.stored], count);
+    if (!canRead(entry))
+        return std::nullopt;
+    ++done.reads;
+    std::optional<QByteArray> bytes = entry.record ? library->readStart(library->entries()[*entry.record], count)
+                                                   : addedText.left(qsizetype(std::min<std::uint64_t>(count, entry.size)));
+    done.bytes += bytes ? std::uint64_t(bytes->size()) : 0;
+    return bytes;
 }
 
 } // namespace game

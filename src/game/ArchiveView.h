@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "game/ZipFormatFacts.h"
+#include "game/ZipDirectory.h"
 #include "platform/system/ZipArchive.h"
+
+#include <QHash>
+#include <QString>
 
 #include <cstdint>
 #include <optional>
@@ -10,44 +13,73 @@
 
 namespace game {
 
-// One file in an archive, as the game's directory of it holds it.
+// One file of an archive, as the game finds it.
 struct ArchiveEntry {
-    QByteArray name;
+    QByteArray name; // as the archive spells it, up to its first NUL
     std::uint16_t method = 0;
     bool encrypted = false;
-    std::uint64_t size = 0;
-    // Where its bytes are: an entry of the archive on disk, or else the
-    // arena about to be added.
-    std::optional<std::size_t> stored;
+    std::uint64_t size = 0; // as the directory says: the length the game takes the file to have
+    bool localHeaderAgrees = true;
+    // Its record in the archive's directory; none for the arena about to be added.
+    std::optional<std::size_t> record;
 };
 
-// An archive as the game will find it: the one on disk, if there is one,
-// with the entry about to be added in place.
+// An archive as the game will find it: the one on disk, read the way the
+// game reads it, if there is one, with the entry about to be added in place.
+// Files are listed once per name the game tells apart, where the name first
+// comes, and are the last record of that name, as the game reads them.
 class ArchiveView {
 public:
     ArchiveView() = default; // an archive that does not exist yet
-    ArchiveView(platform::ZipArchive archive, ZipFormatFacts facts);
 
-    // Puts the arena text in as `name`, in place of any entry the game takes
-    // for the same name, as the pk3 route writes it: deflated.
+    // Reads the archive's directory as the game does, and has the zip
+    // library read it too. Nothing when the path is no regular file that
+    // may be read, or neither the game nor the library can read it as an
+    // archive; `reason` then says why.
+    static std::optional<ArchiveView> open(const QString& path, QString* reason = nullptr);
+
+    // Puts the arena text in as `name`, in place of any file of that name
+    // for the game, as the pk3 route writes it: deflated, and last.
     void putArena(const QByteArray& name, const QByteArray& text);
 
+    const ZipDirectory& directory() const { return gameDirectory; }
+    // Whether neither the game nor the zip library finds any entry in it, as
+    // in an empty file.
+    bool holdsNothing() const;
+    // How the zip library's reading of the archive differs from the game's,
+    // in a few words; empty when it sees the same records.
+    const QString& libraryDifference() const { return difference; }
+
+    // In the order the game lists them.
     const std::vector<ArchiveEntry>& entries() const { return list; }
-    const ZipFormatFacts& format() const { return facts; }
-    // The entry the game finds for `name`, which it matches regardless of
-    // the case of ASCII letters.
+    // The file the game finds for `name`, by its rule for names (entryKey).
     const ArchiveEntry* find(const QByteArray& name) const;
 
-    // The entry's bytes; nothing when it is larger than `limit` or cannot be read.
+    // Whether the entry's bytes can be read as the game reads them: by the
+    // zip library, where it sees the same records as the game.
+    bool canRead(const ArchiveEntry& entry) const;
+    // The entry's bytes; nothing when they are more than `limit`, or cannot be read.
     std::optional<QByteArray> read(const ArchiveEntry& entry, std::uint64_t limit) const;
     // Its first `count` bytes, or all of it when shorter.
     std::optional<QByteArray> readStart(const ArchiveEntry& entry, std::uint64_t count) const;
 
+    // What reading entries has cost so far: the budget tests hold it to.
+    struct Work {
+        std::uint64_t reads = 0;
+        std::uint64_t bytes = 0;
+    };
+    const Work& work() const { return done; }
+
 private:
-    std::optional<platform::ZipArchive> archive;
-    ZipFormatFacts facts;
+    void addEntry(const ArchiveEntry& entry);
+
+    ZipDirectory gameDirectory;
+    std::optional<platform::ZipArchive> library;
+    QString difference;
     std::vector<ArchiveEntry> list;
+    QHash<QByteArray, std::size_t> byKey;
     QByteArray addedText;
+    mutable Work done;
 };
 
 } // namespace game

@@ -20,6 +20,14 @@ bool namesTheSameEntry(const QByteArray& one, const QByteArray& other)
                       [](char a, char b) { return asciiLower(a) == asciiLower(b); });
 }
 
+QByteArray entryKey(const QByteArray& name)
+{
+    QByteArray key = name;
+    for (char& c : key)
+        c = c == '\\' ? '/' : asciiLower(c);
+    return key;
+}
+
 QByteArrayList caseVariantsOf(const QByteArray& entryName, const QByteArrayList& entryNames)
 {
     QByteArrayList variants;

@@ -10,6 +10,10 @@ namespace game {
 // are often written in capitals.
 bool namesTheSameEntry(const QByteArray& one, const QByteArray& other);
 
+// The form in which the game files an entry's name: ASCII letters in lower
+// case, and '\\' as '/'. Two names of one form are one file to the game.
+QByteArray entryKey(const QByteArray& name);
+
 // The entries the game would take for `entryName`, the name itself, exactly
 // as given, not among them.
 QByteArrayList caseVariantsOf(const QByteArray& entryName, const QByteArrayList& entryNames);

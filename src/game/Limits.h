@@ -18,6 +18,14 @@ inline constexpr qsizetype infoStringSize = 1024;
 // The game skips an arena file of this many bytes or more, whole.
 inline constexpr std::uint64_t arenaFileLimit = 8192;
 
+// The game skips a bot file of this many bytes or more, whole, as "too
+// large", and defines none of its bots.
+inline constexpr std::uint64_t botFileLimit = 8192;
+
+// The game keeps an entry's name in a buffer of this many bytes; a name as
+// long or longer is left without its terminating NUL.
+inline constexpr qsizetype entryNameSize = 256;
+
 // A path inside the game's file system, maps/<map>.bsp among them, holds
 // this many bytes, the terminating NUL included.
 inline constexpr qsizetype gamePathSize = 64;

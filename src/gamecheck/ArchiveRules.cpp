@@ -8,35 +8,41 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QRegularExpression>
 
 namespace gamecheck {
 
 using game::ArchiveView;
 using game::ArchiveEntry;
+using game::Refusal;
+using game::ZipDirectory;
+using game::entryKey;
 using game::levelshotNames;
 using game::levelshotHeaderSize;
 using game::levelshotProblem;
 using game::namesTheSameEntry;
 using game::arenaFileLimit;
+using game::botFileLimit;
 
 namespace {
 
-// Bot files are read whole, up to this size, for the names they define.
-constexpr std::uint64_t botFileLimit = 1024 * 1024;
-
 QString shown(const QByteArray& name)
 {
-    return QString::fromUtf8(name);
+    return shownName(name);
+}
+
+QString bytesOf(std::uint64_t count)
+{
+    return QLocale(QLocale::English).toString(qulonglong(count));
 }
 
 // An entry the game lists as a file of the folder `folder` with the
 // extension `extension`: directly in that folder, in any case.
 bool isFileIn(const QByteArray& name, const char* folder, const char* extension)
 {
-    const QByteArray lower = name.toLower();
-    return lower.startsWith(QByteArray(folder) + '/') && lower.endsWith(QByteArray(".") + extension)
-        && lower.count('/') == 1;
+    const QByteArray key = entryKey(name);
+    return key.startsWith(QByteArray(folder) + '/') && key.endsWith(QByteArray(".") + extension) && key.count('/') == 1;
 }
 
 QString methodName(std::uint16_t method)
@@ -75,38 +81,91 @@ void checkArchiveName(const QString& archivePath, const Place& place, Findings& 
     }
 }
 
+// Why the game leaves the whole archive out, in a sentence.
+QString refusalSentence(Refusal refusal)
+{
+    const QString skips = QStringLiteral("The game skips the whole archive.");
+    switch (refusal) {
+    case Refusal::None:
+        break;
+    case Refusal::NoEndRecord:
+        return QStringLiteral("The game finds no end record in the archive's last 65,535 bytes, or only one at its "
+                              "very start, as in an empty archive. ") + skips;
+    case Refusal::SeveralDisks:
+        return QStringLiteral("The archive's end record speaks of several disks. ") + skips;
+    case Refusal::CountsDiffer:
+        return QStringLiteral("The archive's end record gives two different counts of entries. ") + skips;
+    case Refusal::DirectoryPastEnd:
+        return QStringLiteral("The archive's end record places the directory past itself. ") + skips;
+    case Refusal::Zip64:
+        return QStringLiteral("The archive uses Zip64 records. The game cannot read them and skips the whole "
+                              "archive.");
+    }
+    return {};
+}
+
+// Whether the game can read the archive's directory at all, and whether
+// every other reader sees what the game sees.
+void checkDirectory(const ArchiveView& archive, const Place& whole, Findings& findings)
+{
+    const ZipDirectory& directory = archive.directory();
+    if (directory.refusal != Refusal::None) {
+        whole.add(findings, Severity::Error, {}, refusalSentence(directory.refusal));
+        return;
+    }
+    if (directory.records.size() < directory.entryCount) {
+        whole.add(findings, Severity::Error, {},
+                  QStringLiteral("The archive's end record counts %1 entries, but the game can read only %2 records "
+                                 "of its directory. It keeps the others as files without names, and the server "
+                                 "crashes when it looks through the archive.")
+                      .arg(directory.entryCount)
+                      .arg(directory.records.size()));
+    }
+    if (!archive.libraryDifference().isEmpty()) {
+        whole.add(findings, Severity::Error, {},
+                  QStringLiteral("The game and the zip library read this archive differently: %1. Other tools then "
+                                 "show other files than the game loads, and this check cannot read the entries' "
+                                 "contents as the game does.")
+                      .arg(archive.libraryDifference()));
+    }
+}
+
 // What makes the game skip the archive or read garbage, and what in it
 // replaces the game's own files.
 void checkEntries(const ArchiveView& archive, const QString& file, Findings& findings)
 {
-    const Place whole{file, {}};
-    if (archive.format().zip64) {
-        whole.add(findings, Severity::Error, {},
-                  QStringLiteral("The archive uses Zip64 records. The game cannot read them and skips the whole "
-                                 "archive."));
-    }
+    checkDirectory(archive, {file, {}}, findings);
+    const std::vector<game::DirectoryRecord>& records = archive.directory().records;
     const QString skipped = QStringLiteral("so it skips this archive or reads garbage from it");
     for (const ArchiveEntry& entry : archive.entries()) {
         const Place place{file, shown(entry.name)};
-        if (entry.method != 0 && entry.method != 8) {
+        if (entry.record && records[*entry.record].nameLength >= game::entryNameSize) {
+            place.add(findings, Severity::Error, {},
+                      QStringLiteral("The entry's name is %1 bytes long. The game keeps names of up to %2 bytes; a "
+                                     "longer one overruns its buffer, garbles the names after it and can crash the "
+                                     "server.")
+                          .arg(records[*entry.record].nameLength)
+                          .arg(game::entryNameSize - 1));
+        }
+        if (entry.encrypted) {
+            place.add(findings, Severity::Error, {}, QStringLiteral("The entry is encrypted. The game cannot decrypt it, %1.").arg(skipped));
+        } else if (entry.method != 0 && entry.method != 8) {
             place.add(findings, Severity::Error, {},
                       QStringLiteral("The entry is compressed with %1. The game reads only stored or deflated entries, %2.")
                           .arg(methodName(entry.method), skipped));
-        }
-        if (entry.encrypted)
-            place.add(findings, Severity::Error, {}, QStringLiteral("The entry is encrypted. The game cannot decrypt it, %1.").arg(skipped));
-        if (entry.stored && archive.format().disagreeing.contains(entry.name)) {
+        } else if (!entry.localHeaderAgrees) {
             place.add(findings, Severity::Error, {},
                       QStringLiteral("The entry's local header disagrees with the archive's directory. The game reads "
                                      "the local header, %1.")
                           .arg(skipped));
         }
-        if (namesTheSameEntry(entry.name, "scripts/arenas.txt")) {
+        const QByteArray key = entryKey(entry.name);
+        if (key == "scripts/arenas.txt") {
             place.add(findings, Severity::Error, {},
                       QStringLiteral("This file replaces the game's own list of arenas, so the stock maps vanish from "
                                      "the menus."));
         }
-        if (namesTheSameEntry(entry.name, "scripts/bots.txt")) {
+        if (key == "scripts/bots.txt") {
             place.add(findings, Severity::Error, {},
                       QStringLiteral("This file replaces the game's own list of bots, so the stock bots vanish."));
         }
@@ -117,14 +176,24 @@ void checkEntries(const ArchiveView& archive, const QString& file, Findings& fin
     }
 }
 
-KnownBots botsIn(const ArchiveView& archive)
+// The bots the archive's bot files define, as the game loads them: it
+// skips a file of botFileLimit bytes or more, whole.
+KnownBots botsIn(const ArchiveView& archive, const QString& file, Findings& findings)
 {
     KnownBots bots;
     for (const ArchiveEntry& entry : archive.entries()) {
-        if (isFileIn(entry.name, "scripts", "bot") || namesTheSameEntry(entry.name, "scripts/bots.txt")) {
-            if (const std::optional<QByteArray> text = archive.read(entry, botFileLimit))
-                bots.addBotFile(*text);
+        if (!isFileIn(entry.name, "scripts", "bot") && entryKey(entry.name) != "scripts/bots.txt")
+            continue;
+        if (entry.size >= botFileLimit) {
+            Place{file, shown(entry.name)}.add(
+                findings, Severity::Error, {},
+                QStringLiteral("The file is %1 bytes. The game skips a bot file of %2 bytes or more whole, as \"too "
+                               "large\", so none of its bots exist.")
+                    .arg(bytesOf(entry.size), bytesOf(botFileLimit)));
+            continue;
         }
+        if (const std::optional<QByteArray> text = archive.read(entry, botFileLimit - 1))
+            bots.addBotFile(*text);
     }
     return bots;
 }
@@ -153,7 +222,8 @@ void checkLevelshot(const ArchiveView& archive, const QByteArray& map, const Pla
 
 void checkArenaName(const QByteArray& entryName, const QByteArrayList& maps, const Place& place, Findings& findings)
 {
-    const QByteArray name = entryName.mid(entryName.indexOf('/') + 1).chopped(int(sizeof ".arena" - 1));
+    const QByteArray key = entryKey(entryName);
+    const QByteArray name = entryName.mid(key.indexOf('/') + 1).chopped(int(sizeof ".arena" - 1));
     for (const QByteArray& map : maps) {
         if (namesTheSameEntry(name, map))
             return;
@@ -173,7 +243,7 @@ void checkArchive(const ArchiveView& archive, const QString& archivePath, Findin
 {
     checkArchiveName(archivePath, {archivePath, {}}, findings);
     checkEntries(archive, archivePath, findings);
-    const KnownBots bots = botsIn(archive);
+    const KnownBots bots = botsIn(archive, archivePath, findings);
     QHash<QByteArray, QByteArray> firstArenaOfMap;
     for (const ArchiveEntry& entry : archive.entries()) {
         if (!isFileIn(entry.name, "scripts", "arena"))
@@ -183,7 +253,9 @@ void checkArchive(const ArchiveView& archive, const QString& archivePath, Findin
             reportArenaFileTooLarge(entry.size, place, findings);
             continue;
         }
-        const std::optional<QByteArray> text = archive.read(entry, arenaFileLimit);
+        if (!archive.canRead(entry))
+            continue; // reported with the archive's directory
+        const std::optional<QByteArray> text = archive.read(entry, arenaFileLimit - 1);
         if (!text && gameCannotRead(entry))
             continue; // reported with the archive's entries
         if (!text) {

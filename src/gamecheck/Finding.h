@@ -15,10 +15,10 @@ enum class Severity {
 // One thing the game will do with a file that its author may not expect.
 struct Finding {
     Severity severity = Severity::Advice;
-    QString file;  // the path as given: the .arena file or the .pk3 archive
-    QString entry; // the entry inside the archive; empty for a loose file or the archive itself
-    QString key;   // the arena key concerned, empty when the finding is about a whole file
-    QString sentence; // what the game will do, in one plain sentence
+    QString file;  // the path as given: the .arena file or the .pk3 archive; shownPath shows it
+    QString entry; // the entry inside the archive, as shownName shows it; empty for a loose file or the archive itself
+    QString key;   // the arena key concerned, as shownName shows it; empty when the finding is about a whole file
+    QString sentence; // what the game will do, in one plain sentence on one line
 
     bool operator==(const Finding&) const = default;
 };

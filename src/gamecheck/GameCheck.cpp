@@ -2,32 +2,20 @@
 #include "gamecheck/GameCheck.h"
 
 #include "game/Limits.h"
+#include "game/LooseFile.h"
 #include "gamecheck/ArchiveRules.h"
 #include "gamecheck/ArenaFileRules.h"
 
 #include <QFile>
-#include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace gamecheck {
 
 using game::ArchiveView;
-using game::readZipFormatFacts;
 using game::arenaFileLimit;
 
 namespace {
-
-// Opens an archive that exists; `reason` says why it cannot be read.
-std::optional<ArchiveView> openArchive(const QString& path, QString& reason)
-{
-    QString libraryReason;
-    std::optional<platform::ZipArchive> archive = platform::ZipArchive::open(path, &libraryReason);
-    if (!archive) {
-        const QString notZip = QStringLiteral("Not a zip archive");
-        reason = libraryReason.startsWith(notZip) ? libraryReason : notZip + QStringLiteral(": ") + libraryReason;
-        return std::nullopt;
-    }
-    return ArchiveView(std::move(*archive), readZipFormatFacts(path));
-}
 
 CheckResult unreadable(const QString& reason)
 {
@@ -36,17 +24,25 @@ CheckResult unreadable(const QString& reason)
 
 CheckResult checkLooseArena(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return unreadable(file.exists() ? file.errorString() : QStringLiteral("No such file"));
+    QString reason;
+    // The game skips an arena file this large without reading it; so does
+    // the check, reading no more than tells it so.
+    const std::optional<game::LooseFile> file = game::readLooseFile(path, arenaFileLimit, &reason);
+    if (!file)
+        return unreadable(reason);
     CheckResult result;
-    const Place place{path, {}};
-    // The game skips an arena file this large without reading it; so does the check.
-    if (std::uint64_t(file.size()) >= arenaFileLimit)
-        reportArenaFileTooLarge(std::uint64_t(file.size()), place, result.findings);
+    if (file->size >= arenaFileLimit)
+        reportArenaFileTooLarge(file->size, {path, {}}, result.findings);
     else
-        result.findings = checkArenaToSave(file.readAll(), path);
+        result.findings = checkArenaToSave(file->bytes, path);
     return result;
+}
+
+// Whether anything, even a link to nothing, is at the path.
+bool somethingAt(const QString& path)
+{
+    struct stat status;
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
 } // namespace
@@ -55,10 +51,8 @@ CheckResult checkFile(const QString& path)
 {
     if (!path.endsWith(QStringLiteral(".pk3"), Qt::CaseInsensitive))
         return checkLooseArena(path);
-    if (!QFileInfo::exists(path))
-        return unreadable(QStringLiteral("No such file"));
     QString reason;
-    const std::optional<ArchiveView> archive = openArchive(path, reason);
+    const std::optional<ArchiveView> archive = ArchiveView::open(path, &reason);
     if (!archive)
         return unreadable(reason);
     CheckResult result;
@@ -76,10 +70,14 @@ Findings checkArenaToSave(const QByteArray& text, const QString& arenaPath)
 CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, const QString& entryName)
 {
     std::optional<ArchiveView> archive;
-    if (QFileInfo::exists(archivePath)) {
+    if (somethingAt(archivePath)) {
         QString reason;
-        if (!(archive = openArchive(archivePath, reason)))
+        if (!(archive = ArchiveView::open(archivePath, &reason)))
             return unreadable(reason);
+        // zip writes a directory of its own around what it read: an archive
+        // that holds nothing is as good as none.
+        if (archive->holdsNothing())
+            archive.emplace();
     } else {
         archive.emplace();
     }

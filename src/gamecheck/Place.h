@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gamecheck/Finding.h"
+#include "gamecheck/ShownName.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,14 +10,15 @@
 namespace gamecheck {
 
 // Where the findings of one check go: the file as given, and the entry
-// inside it when the file is an archive.
+// inside it when the file is an archive, as shownName shows it. A key or a
+// value from the file is shown so that a finding stays one line.
 struct Place {
     QString file;
     QString entry;
 
     void add(Findings& findings, Severity severity, const QByteArray& key, const QString& sentence) const
     {
-        findings.push_back({severity, file, entry, QString::fromLatin1(key), sentence});
+        findings.push_back({severity, file, entry, shownName(key), withoutControls(sentence)});
     }
 };
 

@@ -3,6 +3,8 @@
 
 #include "editor/ArenaText.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 using gamecheck::Severity;
@@ -24,6 +26,9 @@ QByteArray arena(const Fields& fields)
 }
 
 const QByteArray clean = arena({});
+
+// An entry name one byte too long for the game's buffer.
+const QByteArray nameOf256 = "other/" + QByteArray(250, 'n');
 
 // An arena padded with a comment to exactly `size` bytes.
 QByteArray paddedTo(qsizetype size)
@@ -64,6 +69,13 @@ std::vector<TestEntry> mapOf(const char* map = "judge", QByteArray levelshot = t
 {
     return {{"maps/" + QByteArray(map) + ".bsp", smallestBsp()},
             {"levelshots/" + QByteArray(map) + "." + extension, std::move(levelshot)}};
+}
+
+// A bot file of exactly `size` bytes that defines the bot Robo.
+QByteArray botFileOf(qsizetype size)
+{
+    const QByteArray bot = "{\r\nname \"Robo\"\r\n}\r\n";
+    return "// " + QByteArray(size - 5 - bot.size(), 'x') + "\r\n" + bot;
 }
 
 std::vector<TestEntry> with(std::vector<TestEntry> entries, std::vector<TestEntry> more)
@@ -128,7 +140,14 @@ const std::vector<CheckCase>& checkCases()
         {"empty_file", Route::Save, "", {}, {{E, "", ""}}, Judge::Facts, 0},
         {"loose_file", Route::File, arena({.longname = "A;B"}), {}, {{E, "", "longname"}}, Judge::Facts, 1,
          Tweak::None, "judge.arena"},
-        {"loose_file_missing", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::Absent, "judge.arena", false},
+        {"loose_file_missing", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::Absent, "judge.arena", false,
+         "No such file"},
+        // Read no further than the game would: its open would block on a
+        // FIFO, and a device may never end.
+        {"loose_file_a_fifo", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::Fifo, "judge.arena", false,
+         "Not a regular file: it is a FIFO"},
+        {"loose_file_linked_to_dev_zero", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::DevZero, "judge.arena", false,
+         "Not a regular file: it is a device"},
 
         // Archives, as the game loads them.
         {"clean_archive", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {}, Judge::Loader},
@@ -182,8 +201,56 @@ const std::vector<CheckCase>& checkCases()
          Tweak::None, "PAK3.pk3"},
         {"name_with_space", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Facts, 1,
          Tweak::None, "my maps.pk3"},
-        {"archive_missing", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::Absent, "judge.pk3", false},
-        {"archive_not_a_zip", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::NotZip, "judge.pk3", false},
+        {"archive_missing", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::Absent, "judge.pk3", false, "No such file"},
+        {"archive_not_a_zip", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::NotZip, "judge.pk3", false,
+         "Not a zip archive"},
+        {"archive_a_fifo", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::Fifo, "judge.pk3", false,
+         "Not a regular file: it is a FIFO"},
+        {"archive_a_folder", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::Folder, "judge.pk3", false,
+         "Not a regular file: it is a folder"},
+        {"archive_a_dangling_link", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::DanglingLink, "judge.pk3", false,
+         "A symbolic link to a file that does not exist"},
+        {"archive_a_link_loop", Route::File, {}, {}, {}, Judge::Facts, 1, Tweak::LinkLoop, "judge.pk3", false,
+         "A symbolic link that leads round in a loop"},
+        {"archive_not_readable", Route::File, {}, mapOf(), {}, Judge::Facts, 1, Tweak::Unreadable, "judge.pk3", false,
+         "Cannot be read: Permission denied"},
+
+        // The archive's directory as the game finds it, where other readers
+        // find another.
+        {"empty_archive", Route::File, {}, {}, {{E, "", ""}}, Judge::Facts, 1, Tweak::EmptyArchive},
+        {"two_directories", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Loader, 1,
+         Tweak::TwoDirectories, "judge.pk3", true, nullptr, with(mapOf(), {{arenaEntry, arena({.longname = "A\"B"})}})},
+        {"game_code_in_second_directory", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"textures/x.tg", "x"}}),
+         {{E, "", ""}, {E, "vm/qagame.qvm", ""}}, Judge::Facts, 1, Tweak::TwoDirectories, "judge.pk3", true, nullptr,
+         with(mapOf(), {{arenaEntry, clean}, {"vm/qagame.qvm", "code"}})},
+        {"prepended_bytes", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Facts, 1,
+         Tweak::PrependedBytes},
+        {"gap_before_end_record", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}, {E, "", ""}},
+         Judge::Facts, 1, Tweak::Gap},
+        {"count_beyond_records", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}, {E, "", ""}},
+         Judge::Facts, 1, Tweak::CountBeyondRecords},
+        // Of entries with one name for the game, it reads the last.
+        {"same_name_twice_last_clean", Route::File, {},
+         with(mapOf(), {{"scripts/JUDGE.arena", arena({.longname = "A;B"})}, {arenaEntry, clean}}), {}, Judge::Loader},
+        {"same_name_twice_last_broken", Route::File, {},
+         with(mapOf(), {{arenaEntry, clean}, {"scripts/JUDGE.arena", arena({.longname = "A;B"})}}),
+         {{E, "scripts/JUDGE.arena", "longname"}}, Judge::Loader},
+        {"arena_behind_backslash", Route::File, {}, with(mapOf(), {{"scripts\\judge.arena", arena({.longname = "A;B"})}}),
+         {{E, "\"scripts\\\\judge.arena\"", "longname"}}, Judge::Loader},
+        {"game_code_behind_backslash", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"vm\\qagame.qvm", "code"}}),
+         {{E, "\"vm\\\\qagame.qvm\"", ""}}},
+        {"entry_name_of_255_bytes", Route::File, {},
+         with(mapOf(), {{"other/" + QByteArray(249, 'n'), "x"}, {arenaEntry, clean}}), {}, Judge::Loader},
+        {"entry_name_of_256_bytes", Route::File, {},
+         with(mapOf(), {{nameOf256, "x"}, {arenaEntry, clean}}), {{E, nameOf256.constData(), ""}}},
+        {"entry_name_with_controls", Route::File, {},
+         with(mapOf(), {{arenaEntry, clean}, {"vm/a\nb\x1b[1A\x1b[2K.qvm", "code"}}),
+         {{E, "\"vm/a\\nb\\033[1A\\033[2K.qvm\"", ""}}},
+        {"bot_file_of_8191_bytes", Route::File, {},
+         with(mapOf(), {{arenaEntry, arena({.bots = "Robo"})}, {"scripts/robo.bot", botFileOf(8191)}}), {}},
+        {"bot_file_of_8192_bytes", Route::File, {},
+         with(mapOf(), {{arenaEntry, arena({.bots = "Robo"})}, {"scripts/robo.bot", botFileOf(8192)}}),
+         {{E, "scripts/robo.bot", ""}, {A, arenaEntry, "bots"}}},
 
         // Create's pk3 route: the archive as it will be with the arena in place.
         {"add_to_new_archive", Route::Add, clean, {}, {{E, arenaEntry, "map"}, {A, arenaEntry, "map"}}, Judge::Facts, 1,
@@ -195,7 +262,14 @@ const std::vector<CheckCase>& checkCases()
         {"add_title_with_semicolon", Route::Add, arena({.longname = "A;B"}), mapOf(), {{E, arenaEntry, "longname"}}},
         {"add_to_bzip2_archive", Route::Add, clean, with(mapOf(), {{"textures/a.tga", tga(2, 24), ZIP_CM_BZIP2}}),
          {{E, "textures/a.tga", ""}}},
-        {"add_to_not_a_zip", Route::Add, clean, {}, {}, Judge::Facts, 1, Tweak::NotZip, "judge.pk3", false},
+        {"add_to_not_a_zip", Route::Add, clean, {}, {}, Judge::Facts, 1, Tweak::NotZip, "judge.pk3", false,
+         "Not a zip archive"},
+        {"add_to_empty_archive", Route::Add, clean, {}, {{E, arenaEntry, "map"}, {A, arenaEntry, "map"}}, Judge::Facts, 1,
+         Tweak::EmptyArchive},
+        {"add_to_a_fifo", Route::Add, clean, {}, {}, Judge::Facts, 1, Tweak::Fifo, "judge.pk3", false,
+         "Not a regular file: it is a FIFO"},
+        {"add_to_a_dangling_link", Route::Add, clean, {}, {}, Judge::Facts, 1, Tweak::DanglingLink, "judge.pk3", false,
+         "A symbolic link to a file that does not exist"},
     };
     return cases;
 }
@@ -221,6 +295,46 @@ QString buildCaseFile(const CheckCase& row, const QString& folder)
     const bool isArchive = QByteArray(row.fileName).endsWith(".pk3");
     switch (row.tweak) {
     case Tweak::Absent:
+        break;
+    case Tweak::EmptyArchive:
+        writeFile(path, endRecord(0, 0, 0));
+        break;
+    case Tweak::TwoDirectories:
+        writeFile(path, twoDirectoryArchive(row.archive, row.secondDirectory));
+        break;
+    case Tweak::PrependedBytes:
+        writeFile(path, QByteArray(1000, 'j') + archiveBytes(row.archive));
+        break;
+    case Tweak::Gap: {
+        const ZipParts parts = zipParts(archiveBytes(row.archive));
+        writeFile(path, parts.entries + parts.directory + QByteArray(100, 'g') + parts.end);
+        break;
+    }
+    case Tweak::CountBeyondRecords: {
+        QByteArray bytes = archiveBytes(row.archive);
+        for (const qsizetype count : {bytes.size() - 14, bytes.size() - 12})
+            putLittleEndian(bytes, count, 2, quint32(row.archive.size() + 1));
+        writeFile(path, bytes);
+        break;
+    }
+    case Tweak::Fifo:
+        EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        break;
+    case Tweak::DevZero:
+        EXPECT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path));
+        break;
+    case Tweak::Folder:
+        EXPECT_TRUE(QDir(folder).mkdir(QString::fromUtf8(row.fileName)));
+        break;
+    case Tweak::DanglingLink:
+        EXPECT_TRUE(QFile::link(QDir(folder).filePath(QStringLiteral("nothing")), path));
+        break;
+    case Tweak::LinkLoop:
+        EXPECT_TRUE(QFile::link(path, path));
+        break;
+    case Tweak::Unreadable:
+        writeArchive(path, row.archive);
+        EXPECT_TRUE(QFile::setPermissions(path, {}));
         break;
     case Tweak::NotZip:
         writeFile(path, "This is a text file, not an archive.\n");

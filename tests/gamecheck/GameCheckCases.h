@@ -14,8 +14,26 @@ enum class Route {
     File, // checkFile on the archive, or on the arena text saved as judge.arena
 };
 
-// What a row's archive or file goes through after it is built.
-enum class Tweak { None, Zip64, LocalHeaderDisagrees, NotZip, Absent };
+// What a row's archive or file goes through after it is built, or what is
+// made in its place.
+enum class Tweak {
+    None,
+    Zip64,
+    LocalHeaderDisagrees,
+    NotZip,
+    Absent,
+    EmptyArchive,       // an end record alone
+    TwoDirectories,     // the archive's directory for the zip library, `secondDirectory` for the game
+    PrependedBytes,     // junk before the archive, the offsets as they were
+    Gap,                // junk between the directory and the end record
+    CountBeyondRecords, // the end record counts one entry more than the directory holds
+    Fifo,
+    DevZero,            // a link to /dev/zero
+    Folder,
+    DanglingLink,
+    LinkLoop,
+    Unreadable,         // mode 000
+};
 
 // Whether the real loader judges the row: it must complain exactly when
 // the check reports an error. Menu rules live in a module the server does
@@ -40,6 +58,8 @@ struct CheckCase {
     Tweak tweak = Tweak::None;
     const char* fileName = "judge.pk3";
     bool readable = true;
+    const char* reason = nullptr; // how the reason for an unreadable file starts
+    std::vector<TestEntry> secondDirectory = {};
 };
 
 const std::vector<CheckCase>& checkCases();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gamecheck/GameCheckCases.h"
 
+#include <unistd.h>
+
 namespace {
 
 using gamecheck::CheckResult;
@@ -30,14 +32,15 @@ class GameCheckTable : public testing::TestWithParam<CheckCase> {};
 TEST_P(GameCheckTable, FindsWhatTheGameWillDo)
 {
     const CheckCase& row = GetParam();
+    if (row.tweak == Tweak::Unreadable && ::geteuid() == 0)
+        GTEST_SKIP() << "root reads a file of mode 000";
     const QTemporaryDir folder;
     const QString path = buildCaseFile(row, folder.path());
     const CheckResult result = runCheck(row, path);
 
     ASSERT_EQ(result.readable, row.readable) << result.reason.toStdString();
     if (!row.readable) {
-        EXPECT_TRUE(result.reason == "No such file" || result.reason.startsWith("Not a zip archive")) << result.reason.toStdString();
-        EXPECT_EQ(result.reason == "No such file", row.tweak == Tweak::Absent);
+        EXPECT_TRUE(result.reason.startsWith(QString::fromUtf8(row.reason))) << result.reason.toStdString();
         EXPECT_TRUE(result.findings.empty());
         return;
     }

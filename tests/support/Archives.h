@@ -72,6 +72,83 @@ inline void writeZip64Archive(const QString& path, const std::vector<TestEntry>&
     ASSERT_TRUE(QFile::rename(folder.filePath(QStringLiteral("out.zip")), path)) << "zip -fz made no archive";
 }
 
+// An archive's bytes cut where its directory and its end record start, to
+// build what zip writers never write. The archive has no comment.
+struct ZipParts {
+    QByteArray entries;   // the local headers and data
+    QByteArray directory;
+    QByteArray end;       // the end record
+};
+
+inline quint32 littleEndianAt(const QByteArray& bytes, qsizetype at, int size)
+{
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | quint8(bytes[at + i]);
+    return value;
+}
+
+inline void putLittleEndian(QByteArray& bytes, qsizetype at, int size, quint32 value)
+{
+    for (int i = 0; i < size; ++i, value >>= 8)
+        bytes[at + i] = char(value & 0xFF);
+}
+
+inline ZipParts zipParts(const QByteArray& archive)
+{
+    const QByteArray end = archive.right(22);
+    const quint32 size = littleEndianAt(end, 12, 4);
+    const quint32 offset = littleEndianAt(end, 16, 4);
+    return {archive.left(offset), archive.mid(offset, size), end};
+}
+
+// An end record for a directory of `count` records, `size` bytes, said to start at `offset`.
+inline QByteArray endRecord(quint16 count, quint32 size, quint32 offset)
+{
+    QByteArray end("PK\5\6", 4);
+    end.resize(22, '\0');
+    putLittleEndian(end, 8, 2, count);
+    putLittleEndian(end, 10, 2, count);
+    putLittleEndian(end, 12, 4, size);
+    putLittleEndian(end, 16, 4, offset);
+    return end;
+}
+
+// The directory with every record's local header offset moved by `by`.
+inline QByteArray movedDirectory(QByteArray directory, qint64 by)
+{
+    for (qsizetype at = 0; at + 46 <= directory.size();) {
+        putLittleEndian(directory, at + 42, 4, quint32(littleEndianAt(directory, at + 42, 4) + by));
+        at += 46 + littleEndianAt(directory, at + 28, 2) + littleEndianAt(directory, at + 30, 2)
+            + littleEndianAt(directory, at + 32, 2);
+    }
+    return directory;
+}
+
+inline QByteArray archiveBytes(const std::vector<TestEntry>& entries)
+{
+    QTemporaryDir folder;
+    writeArchive(folder.filePath("a.zip"), entries);
+    return readAll(folder.filePath("a.zip"));
+}
+
+// One archive that holds two directories of as many records: the end record
+// says the directory starts where `forLibrary`'s does, which a zip library
+// reads; it ends where `forGame`'s does, which the game reads, as it takes
+// the start from where the directory ends.
+inline QByteArray twoDirectoryArchive(const std::vector<TestEntry>& forLibrary, const std::vector<TestEntry>& forGame)
+{
+    const ZipParts library = zipParts(archiveBytes(forLibrary));
+    const ZipParts game = zipParts(archiveBytes(forGame));
+    // The game shifts the offsets in its directory by the bytes between the
+    // stated start and the real one: the library's directory.
+    const qint64 gameEntriesAt = library.entries.size();
+    const QByteArray gameDirectory = movedDirectory(game.directory, gameEntriesAt - library.directory.size());
+    const QByteArray head = library.entries + game.entries;
+    return head + library.directory + gameDirectory
+        + endRecord(quint16(forGame.size()), quint32(gameDirectory.size()), quint32(head.size()));
+}
+
 // A map of one leaf in one node, with one plane, one shader, one model and
 // a worldspawn: as little as the game's loader takes.
 inline QByteArray smallestBsp()

@@ -2,10 +2,12 @@
 #include "platform/system/ZipArchive.h"
 
 #include "platform/system/LibZip.h"
+#include "platform/system/RegularFile.h"
 
-#include <QFile>
 
 #include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -35,12 +37,26 @@ ZipArchive::~ZipArchive() = default;
 
 std::optional<ZipArchive> ZipArchive::open(const QString& path, QString* error)
 {
+    const std::optional<RegularFile> file = RegularFile::open(path, error);
+    if (!file)
+        return std::nullopt;
+    return open(*file, error);
+}
+
+std::optional<ZipArchive> ZipArchive::open(const RegularFile& file, QString* error)
+{
     const LibZip* z = libZip(error);
     if (!z)
         return std::nullopt;
     int code = ZIP_ER_OK;
-    zip* opened = z->zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
+    // libzip closes the descriptor it is given once it has the archive open.
+    const int own = ::fcntl(file.descriptor(), F_DUPFD_CLOEXEC, 0);
+    zip* opened = own < 0 ? nullptr : z->zip_fdopen(own, ZIP_RDONLY, &code);
     if (!opened) {
+        if (own >= 0)
+            ::close(own);
+        else
+            code = ZIP_ER_OPEN;
         if (error) {
             zip_error_t reason;
             z->zip_error_init_with_code(&reason, code);

@@ -13,6 +13,8 @@ struct zip;
 
 namespace platform {
 
+class RegularFile;
+
 // One entry of a zip archive as its central directory describes it.
 struct ZipEntry {
     std::uint64_t index = 0;
@@ -31,6 +33,8 @@ public:
     // Nothing when the file cannot be opened as an archive; `error` then
     // says why, in libzip's words.
     static std::optional<ZipArchive> open(const QString& path, QString* error = nullptr);
+    // The same on a file already open, which is left open.
+    static std::optional<ZipArchive> open(const RegularFile& file, QString* error = nullptr);
 
     ZipArchive(ZipArchive&&) noexcept;
     ZipArchive& operator=(ZipArchive&&) noexcept;

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/LooseFile.h"
+
+#include "platform/system/RegularFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace game {
+
+std::optional<LooseFile> readLooseFile(const QString& path, std::uint64_t limit, QString* reason)
+{
+    const std::optional<platform::RegularFile> file = platform::RegularFile::open(path, reason);
+    if (!file)
+        return std::nullopt;
+    // The game reads as many bytes as it found the file to have when it
+    // opened it, and no more.
+    std::optional<QByteArray> bytes = file->readAt(0, std::min(file->size(), limit));
+    if (!bytes) {
+        if (reason)
+            *reason = QStringLiteral("Cannot be read: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return std::nullopt;
+    }
+    return LooseFile{file->size(), std::move(*bytes)};
+}
+
+} // namespace game

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace game {
+
+// A file in a folder of the game, as the game reads it: the size it finds,
+// and the bytes it reads, which the caller bounds to what the game would
+// read at most.
+struct LooseFile {
+    std::uint64_t size = 0;
+    QByteArray bytes; // the first min(size, limit) bytes
+};
+
+// Nothing when the path is no regular file that may be read; `reason` then
+// says why. Never blocks, and never reads past `limit`.
+std::optional<LooseFile> readLooseFile(const QString& path, std::uint64_t limit, QString* reason = nullptr);
+
+} // namespace game
