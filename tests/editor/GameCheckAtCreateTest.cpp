@@ -98,7 +98,7 @@ TEST_F(GameCheckAtCreate, TheFileMenuReportsOnAnyArchiveOrArenaFile)
     EXPECT_TRUE(shown().empty()) << "Cancel shows nothing";
 
     const QString archive = QDir(maps).filePath("yard.pk3");
-    makeArchive(archive, {"maps/yard.bsp", "scripts/yard.arena", "scripts/bots.txt"});
+    makeArchive(archive, {"maps/yard.bsp", "scripts/yard.arena", "scripts/bots.txt", "vm/\x1b[1Ax\nyard.qvm"});
     check(archive);
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_FALSE(shown().front().asked);
@@ -107,6 +107,7 @@ TEST_F(GameCheckAtCreate, TheFileMenuReportsOnAnyArchiveOrArenaFile)
     const QStringList places = placesOf(shown().front());
     ASSERT_FALSE(places.isEmpty());
     EXPECT_TRUE(places.contains("!yard.pk3:scripts/bots.txt")) << places.join(" | ").toStdString();
+    EXPECT_TRUE(places.contains("!yard.pk3:\"vm/\\033[1Ax\\nyard.qvm\"")) << places.join(" | ").toStdString();
     EXPECT_TRUE(std::is_partitioned(places.begin(), places.end(), [](const QString& place) { return place.startsWith('!'); }))
         << "errors come first";
 

@@ -15,24 +15,14 @@ enum class Route {
 };
 
 // What a row's archive or file goes through after it is built, or what is
-// made in its place.
+// made in its place. TwoDirectories: the archive's directory for the zip
+// library, `secondDirectory` for the game; PrependedBytes and Gap: junk
+// before the archive, or before its end record, the offsets as they were;
+// CountBeyondRecords: one entry more counted than the directory holds;
+// DevZero: a link to /dev/zero; Unreadable: mode 000.
 enum class Tweak {
-    None,
-    Zip64,
-    LocalHeaderDisagrees,
-    NotZip,
-    Absent,
-    EmptyArchive,       // an end record alone
-    TwoDirectories,     // the archive's directory for the zip library, `secondDirectory` for the game
-    PrependedBytes,     // junk before the archive, the offsets as they were
-    Gap,                // junk between the directory and the end record
-    CountBeyondRecords, // the end record counts one entry more than the directory holds
-    Fifo,
-    DevZero,            // a link to /dev/zero
-    Folder,
-    DanglingLink,
-    LinkLoop,
-    Unreadable,         // mode 000
+    None, Zip64, LocalHeaderDisagrees, NotZip, Absent, EmptyArchive, TwoDirectories, PrependedBytes, Gap,
+    CountBeyondRecords, Fifo, DevZero, Folder, DanglingLink, LinkLoop, Unreadable,
 };
 
 // Whether the real loader judges the row: it must complain exactly when

@@ -80,25 +80,11 @@ struct ZipParts {
     QByteArray end;       // the end record
 };
 
-inline quint32 littleEndianAt(const QByteArray& bytes, qsizetype at, int size)
-{
-    quint32 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | quint8(bytes[at + i]);
-    return value;
-}
-
-inline void putLittleEndian(QByteArray& bytes, qsizetype at, int size, quint32 value)
-{
-    for (int i = 0; i < size; ++i, value >>= 8)
-        bytes[at + i] = char(value & 0xFF);
-}
-
 inline ZipParts zipParts(const QByteArray& archive)
 {
     const QByteArray end = archive.right(22);
-    const quint32 size = littleEndianAt(end, 12, 4);
-    const quint32 offset = littleEndianAt(end, 16, 4);
+    const quint32 size = qFromLittleEndian<quint32>(end.constData() + 12);
+    const quint32 offset = qFromLittleEndian<quint32>(end.constData() + 16);
     return {archive.left(offset), archive.mid(offset, size), end};
 }
 
@@ -107,10 +93,10 @@ inline QByteArray endRecord(quint16 count, quint32 size, quint32 offset)
 {
     QByteArray end("PK\5\6", 4);
     end.resize(22, '\0');
-    putLittleEndian(end, 8, 2, count);
-    putLittleEndian(end, 10, 2, count);
-    putLittleEndian(end, 12, 4, size);
-    putLittleEndian(end, 16, 4, offset);
+    qToLittleEndian(count, end.data() + 8);
+    qToLittleEndian(count, end.data() + 10);
+    qToLittleEndian(size, end.data() + 12);
+    qToLittleEndian(offset, end.data() + 16);
     return end;
 }
 
@@ -118,9 +104,10 @@ inline QByteArray endRecord(quint16 count, quint32 size, quint32 offset)
 inline QByteArray movedDirectory(QByteArray directory, qint64 by)
 {
     for (qsizetype at = 0; at + 46 <= directory.size();) {
-        putLittleEndian(directory, at + 42, 4, quint32(littleEndianAt(directory, at + 42, 4) + by));
-        at += 46 + littleEndianAt(directory, at + 28, 2) + littleEndianAt(directory, at + 30, 2)
-            + littleEndianAt(directory, at + 32, 2);
+        char* record = directory.data() + at;
+        qToLittleEndian(quint32(qFromLittleEndian<quint32>(record + 42) + by), record + 42);
+        at += 46 + qFromLittleEndian<quint16>(record + 28) + qFromLittleEndian<quint16>(record + 30)
+            + qFromLittleEndian<quint16>(record + 32);
     }
     return directory;
 }
