@@ -66,23 +66,20 @@ std::optional<ArchiveView> ArchiveView::open(const QString& path, QString* reaso
     const std::vector<DirectoryRecord>& records = view.gameDirectory.records;
     for (std::size_t index = 0; index < records.size(); ++index) {
         const DirectoryRecord& record = records[index];
-        view.addEntry({record.name, record.method, (record.flags & encryptedFlag) != 0, record.size, true, index});
+        view.addEntry({record.name, entryKey(record.name), record.method, (record.flags & encryptedFlag) != 0,
+                       record.size, record.localHeaderAgrees, index});
     }
-    // Only the record the game reads for a name matters, once.
-    for (ArchiveEntry& entry : view.list)
-        entry.localHeaderAgrees = localHeaderAgrees(*file, records[*entry.record]);
     return view;
 }
 
-void ArchiveView::addEntry(const ArchiveEntry& entry)
+void ArchiveView::addEntry(ArchiveEntry entry)
 {
-    const QByteArray key = entryKey(entry.name);
-    if (const auto same = byKey.constFind(key); same != byKey.cend()) {
-        list[*same] = entry;
+    if (const auto same = byKey.constFind(entry.key); same != byKey.cend()) {
+        list[*same] = std::move(entry);
         return;
     }
-    byKey.insert(key, list.size());
-    list.push_back(entry);
+    byKey.insert(entry.key, list.size());
+    list.push_back(std::move(entry));
 }
 
 void ArchiveView::putArena(const QByteArray& name, const QByteArray& text)
@@ -91,10 +88,10 @@ void ArchiveView::putArena(const QByteArray& name, const QByteArray& text)
         list.erase(list.begin() + qsizetype(*same));
         byKey.clear();
         for (std::size_t index = 0; index < list.size(); ++index)
-            byKey.insert(entryKey(list[index].name), index);
+            byKey.insert(list[index].key, index);
     }
     addedText = text;
-    addEntry({name, deflated, false, std::uint64_t(text.size()), true, std::nullopt});
+    addEntry({name, entryKey(name), deflated, false, std::uint64_t(text.size()), true, std::nullopt});
 }
 
 bool ArchiveView::holdsNothing() const

@@ -16,6 +16,7 @@ namespace game {
 // One file of an archive, as the game finds it.
 struct ArchiveEntry {
     QByteArray name; // as the archive spells it, up to its first NUL
+    QByteArray key;  // as the game files it (entryKey): two entries of one key are one file
     std::uint16_t method = 0;
     bool encrypted = false;
     std::uint64_t size = 0; // as the directory says: the length the game takes the file to have
@@ -71,7 +72,7 @@ public:
     const Work& work() const { return done; }
 
 private:
-    void addEntry(const ArchiveEntry& entry);
+    void addEntry(ArchiveEntry entry);
 
     ZipDirectory gameDirectory;
     std::optional<platform::ZipArchive> library;

@@ -69,6 +69,17 @@ bool couldBeEndRecord(const QByteArray& tail, qsizetype at, std::uint64_t positi
         && std::uint64_t(u32(tail, at + 12)) + u32(tail, at + 16) <= position;
 }
 
+bool localHeaderAgrees(const QByteArray& local, const DirectoryRecord& record)
+{
+    if (local.size() < qsizetype(localHeaderSize) || !hasSignature(local, 0, "PK\3\4"))
+        return false;
+    if (u16(local, 8) != record.method || u16(local, 26) != record.nameLength)
+        return false;
+    if (u16(local, 6) & dataDescriptorFlag)
+        return true;
+    return u32(local, 14) == record.crc && u32(local, 18) == record.compressedSize && u32(local, 22) == record.size;
+}
+
 } // namespace
 
 ZipDirectory readZipDirectory(const platform::RegularFile& file)
@@ -148,19 +159,12 @@ ZipDirectory readZipDirectory(const platform::RegularFile& file)
         at += recordSize + record.nameLength + u16(header, 30) + u16(header, 32);
         directory.records.push_back(std::move(record));
     }
+    // Small entries' local headers lie close together, in the directory's
+    // order: one window of the file serves many.
+    ForwardReader locals(file);
+    for (DirectoryRecord& record : directory.records)
+        record.localHeaderAgrees = localHeaderAgrees(locals.bytes(record.localHeader, localHeaderSize), record);
     return directory;
-}
-
-bool localHeaderAgrees(const platform::RegularFile& file, const DirectoryRecord& record)
-{
-    const QByteArray local = file.readAt(record.localHeader, localHeaderSize).value_or(QByteArray());
-    if (local.size() < qsizetype(localHeaderSize) || !hasSignature(local, 0, "PK\3\4"))
-        return false;
-    if (u16(local, 8) != record.method || u16(local, 26) != record.nameLength)
-        return false;
-    if (u16(local, 6) & dataDescriptorFlag)
-        return true;
-    return u32(local, 14) == record.crc && u32(local, 18) == record.compressedSize && u32(local, 22) == record.size;
 }
 
 } // namespace game

@@ -22,6 +22,10 @@ struct DirectoryRecord {
     std::uint32_t compressedSize = 0;
     std::uint32_t size = 0;        // uncompressed: what the game takes for the file's length
     std::uint64_t localHeader = 0; // where in the file the game looks for the entry's local header
+    // Whether the game finds the local header there, agreeing with the
+    // record on what it compares: the method, the name's length and, unless
+    // they follow the data, the CRC and sizes.
+    bool localHeaderAgrees = false;
 };
 
 // Why the game leaves a whole archive out, without a word.
@@ -51,12 +55,8 @@ struct ZipDirectory {
 };
 
 // Reads an archive's end record and directory as the game does, a record at
-// a time: never the entries' data, and at most 256 bytes of a name.
+// a time, and each record's local header: never the entries' data, and at
+// most 256 bytes of a name.
 ZipDirectory readZipDirectory(const platform::RegularFile& file);
-
-// Whether the game finds the entry's local header where the directory says,
-// agreeing with it on what the game compares: the method, the name's
-// length and, unless they follow the data, the CRC and sizes.
-bool localHeaderAgrees(const platform::RegularFile& file, const DirectoryRecord& record);
 
 } // namespace game

@@ -38,10 +38,9 @@ QString bytesOf(std::uint64_t count)
 }
 
 // An entry the game lists as a file of the folder `folder` with the
-// extension `extension`: directly in that folder, in any case.
-bool isFileIn(const QByteArray& name, const char* folder, const char* extension)
+// extension `extension`, by its key: directly in that folder, in any case.
+bool isFileIn(const QByteArray& key, const char* folder, const char* extension)
 {
-    const QByteArray key = entryKey(name);
     return key.startsWith(QByteArray(folder) + '/') && key.endsWith(QByteArray(".") + extension) && key.count('/') == 1;
 }
 
@@ -138,9 +137,10 @@ void checkEntries(const ArchiveView& archive, const QString& file, Findings& fin
     const std::vector<game::DirectoryRecord>& records = archive.directory().records;
     const QString skipped = QStringLiteral("so it skips this archive or reads garbage from it");
     for (const ArchiveEntry& entry : archive.entries()) {
-        const Place place{file, shown(entry.name)};
+        // Most entries have nothing to report: their names are shown only when they do.
+        const auto place = [&] { return Place{file, shown(entry.name)}; };
         if (entry.record && records[*entry.record].nameLength >= game::entryNameSize) {
-            place.add(findings, Severity::Error, {},
+            place().add(findings, Severity::Error, {},
                       QStringLiteral("The entry's name is %1 bytes long. The game keeps names of up to %2 bytes; a "
                                      "longer one overruns its buffer, garbles the names after it and can crash the "
                                      "server.")
@@ -148,29 +148,28 @@ void checkEntries(const ArchiveView& archive, const QString& file, Findings& fin
                           .arg(game::entryNameSize - 1));
         }
         if (entry.encrypted) {
-            place.add(findings, Severity::Error, {}, QStringLiteral("The entry is encrypted. The game cannot decrypt it, %1.").arg(skipped));
+            place().add(findings, Severity::Error, {}, QStringLiteral("The entry is encrypted. The game cannot decrypt it, %1.").arg(skipped));
         } else if (entry.method != 0 && entry.method != 8) {
-            place.add(findings, Severity::Error, {},
+            place().add(findings, Severity::Error, {},
                       QStringLiteral("The entry is compressed with %1. The game reads only stored or deflated entries, %2.")
                           .arg(methodName(entry.method), skipped));
         } else if (!entry.localHeaderAgrees) {
-            place.add(findings, Severity::Error, {},
+            place().add(findings, Severity::Error, {},
                       QStringLiteral("The entry's local header disagrees with the archive's directory. The game reads "
                                      "the local header, %1.")
                           .arg(skipped));
         }
-        const QByteArray key = entryKey(entry.name);
-        if (key == "scripts/arenas.txt") {
-            place.add(findings, Severity::Error, {},
+        if (entry.key == "scripts/arenas.txt") {
+            place().add(findings, Severity::Error, {},
                       QStringLiteral("This file replaces the game's own list of arenas, so the stock maps vanish from "
                                      "the menus."));
         }
-        if (key == "scripts/bots.txt") {
-            place.add(findings, Severity::Error, {},
+        if (entry.key == "scripts/bots.txt") {
+            place().add(findings, Severity::Error, {},
                       QStringLiteral("This file replaces the game's own list of bots, so the stock bots vanish."));
         }
-        if (isFileIn(entry.name, "vm", "qvm")) {
-            place.add(findings, Severity::Error, {},
+        if (isFileIn(entry.key, "vm", "qvm")) {
+            place().add(findings, Severity::Error, {},
                       QStringLiteral("This file replaces the game's code for everyone who loads this pk3."));
         }
     }
@@ -182,7 +181,7 @@ KnownBots botsIn(const ArchiveView& archive, const QString& file, Findings& find
 {
     KnownBots bots;
     for (const ArchiveEntry& entry : archive.entries()) {
-        if (!isFileIn(entry.name, "scripts", "bot") && entryKey(entry.name) != "scripts/bots.txt")
+        if (!isFileIn(entry.key, "scripts", "bot") && entry.key != "scripts/bots.txt")
             continue;
         if (entry.size >= botFileLimit) {
             Place{file, shown(entry.name)}.add(
@@ -246,7 +245,7 @@ void checkArchive(const ArchiveView& archive, const QString& archivePath, Findin
     const KnownBots bots = botsIn(archive, archivePath, findings);
     QHash<QByteArray, QByteArray> firstArenaOfMap;
     for (const ArchiveEntry& entry : archive.entries()) {
-        if (!isFileIn(entry.name, "scripts", "arena"))
+        if (!isFileIn(entry.key, "scripts", "arena"))
             continue;
         const Place place{archivePath, shown(entry.name)};
         if (entry.size >= arenaFileLimit) {

@@ -10,7 +10,7 @@ namespace platform {
 // The functions of libzip that the program uses.
 #define MAPWRIGHT_LIBZIP_FUNCTIONS(F)                                                                                  \
     F(zip_discard) F(zip_error_fini) F(zip_error_init_with_code) F(zip_error_strerror) F(zip_fclose)                  \
-    F(zip_fdopen) F(zip_fopen_index) F(zip_fread) F(zip_get_name) F(zip_get_num_entries) F(zip_stat_index)              \
+    F(zip_fdopen) F(zip_fopen_index) F(zip_fread) F(zip_get_name) F(zip_get_num_entries) F(zip_stat_index)             \
     F(zip_strerror)
 
 struct LibZip {

@@ -30,8 +30,9 @@ struct ZipEntry {
 // bytes of an entry when they are asked for. Nothing else is read.
 class ZipArchive {
 public:
-    // Nothing when the file cannot be opened as an archive; `error` then
-    // says why, in libzip's words.
+    // Nothing when the path is no regular file that may be read (see
+    // RegularFile), or cannot be opened as an archive; `error` then says
+    // why, in libzip's words for the latter.
     static std::optional<ZipArchive> open(const QString& path, QString* error = nullptr);
     // The same on a file already open, which is left open.
     static std::optional<ZipArchive> open(const RegularFile& file, QString* error = nullptr);
