@@ -59,14 +59,20 @@ private:
     QByteArray window;
 };
 
-// What a zip library asks of an end record before it reads the directory
-// it states.
-bool couldBeEndRecord(const QByteArray& tail, qsizetype at, std::uint64_t position)
+// Whether a zip library could take the end record at `at` of the tail, at
+// `position` in the file: it speaks of one disk and states a directory that
+// ends before it and starts with a record, which the end record of a small
+// archive stored inside this one does not.
+bool couldBeEndRecord(const platform::RegularFile& file, const QByteArray& tail, qsizetype at, std::uint64_t position)
 {
     if (at + qsizetype(endRecordSize) > tail.size())
         return false;
-    return u16(tail, at + 4) == 0 && u16(tail, at + 6) == 0 && u16(tail, at + 8) == u16(tail, at + 10)
-        && std::uint64_t(u32(tail, at + 12)) + u32(tail, at + 16) <= position;
+    const std::uint32_t size = u32(tail, at + 12);
+    const std::uint32_t offset = u32(tail, at + 16);
+    if (u16(tail, at + 4) != 0 || u16(tail, at + 6) != 0 || u16(tail, at + 8) != u16(tail, at + 10)
+        || std::uint64_t(offset) + size > position)
+        return false;
+    return size == 0 || hasSignature(file.readAt(offset, 4).value_or(QByteArray()), 0, "PK\1\2");
 }
 
 bool localHeaderAgrees(const QByteArray& local, const DirectoryRecord& record)
@@ -100,7 +106,7 @@ ZipDirectory readZipDirectory(const platform::RegularFile& file)
     const std::uint64_t endRecord = tailStart + std::uint64_t(end);
     for (qsizetype other = 0; other < tail.size() - 4; ++other) {
         if (other != end && hasSignature(tail, other, "PK\5\6")
-            && couldBeEndRecord(tail, other, tailStart + std::uint64_t(other)))
+            && couldBeEndRecord(file, tail, other, tailStart + std::uint64_t(other)))
             directory.otherEndRecord = true;
     }
     const std::uint16_t entryCount = u16(tail, end + 10);

@@ -218,6 +218,8 @@ const std::vector<CheckCase>& checkCases()
         {"empty_archive", Route::File, {}, {}, {{E, "", ""}}, Judge::Facts, 1, Tweak::EmptyArchive},
         {"two_directories", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Loader, 1,
          Tweak::TwoDirectories, "judge.pk3", true, nullptr, with(mapOf(), {{arenaEntry, arena({.longname = "A\"B"})}})},
+        {"two_end_records", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Loader, 1,
+         Tweak::TwoEndRecords, "judge.pk3", true, nullptr, with(mapOf(), {{arenaEntry, arena({.longname = "A\"B"})}})},
         {"game_code_in_second_directory", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"textures/x.tg", "x"}}),
          {{E, "", ""}, {E, "vm/qagame.qvm", ""}}, Judge::Facts, 1, Tweak::TwoDirectories, "judge.pk3", true, nullptr,
          with(mapOf(), {{arenaEntry, clean}, {"vm/qagame.qvm", "code"}})},
@@ -289,21 +291,19 @@ QString buildCaseFile(const CheckCase& row, const QString& folder)
         writeFile(path, endRecord(0, 0, 0));
         break;
     case Tweak::TwoDirectories:
-        writeFile(path, twoDirectoryArchive(row.archive, row.secondDirectory));
+    case Tweak::TwoEndRecords:
+        writeFile(path, twoDirectoryArchive(row.archive, row.secondDirectory, row.tweak == Tweak::TwoEndRecords));
         break;
     case Tweak::PrependedBytes:
         writeFile(path, QByteArray(1000, 'j') + archiveBytes(row.archive));
         break;
-    case Tweak::Gap: {
-        const ZipParts parts = zipParts(archiveBytes(row.archive));
-        writeFile(path, parts.entries + parts.directory + QByteArray(100, 'g') + parts.end);
-        break;
-    }
+    case Tweak::Gap:
     case Tweak::CountBeyondRecords: {
-        QByteArray bytes = archiveBytes(row.archive);
-        for (const qsizetype count : {bytes.size() - 14, bytes.size() - 12})
-            qToLittleEndian(quint16(row.archive.size() + 1), bytes.data() + count);
-        writeFile(path, bytes);
+        const ZipParts parts = zipParts(archiveBytes(row.archive));
+        const bool gap = row.tweak == Tweak::Gap;
+        writeFile(path, parts.entries + parts.directory + QByteArray(gap ? 100 : 0, 'g')
+                            + endRecord(quint16(row.archive.size() + (gap ? 0 : 1)), quint32(parts.directory.size()),
+                                        quint32(parts.entries.size())));
         break;
     }
     case Tweak::Fifo:

@@ -15,13 +15,12 @@ enum class Route {
 };
 
 // What a row's archive or file goes through after it is built, or what is
-// made in its place. TwoDirectories: the archive's directory for the zip
-// library, `secondDirectory` for the game; PrependedBytes and Gap: junk
-// before the archive, or before its end record, the offsets as they were;
-// CountBeyondRecords: one entry more counted than the directory holds;
-// DevZero: a link to /dev/zero; Unreadable: mode 000.
+// made in its place. TwoDirectories, TwoEndRecords: the archive's directory
+// for the zip library, `secondDirectory` for the game; PrependedBytes, Gap:
+// junk before the archive or its end record, the offsets as they were;
+// CountBeyondRecords: one entry more counted; DevZero: a link to /dev/zero.
 enum class Tweak {
-    None, Zip64, LocalHeaderDisagrees, NotZip, Absent, EmptyArchive, TwoDirectories, PrependedBytes, Gap,
+    None, Zip64, LocalHeaderDisagrees, NotZip, Absent, EmptyArchive, TwoDirectories, TwoEndRecords, PrependedBytes, Gap,
     CountBeyondRecords, Fifo, DevZero, Folder, DanglingLink, LinkLoop, Unreadable,
 };
 

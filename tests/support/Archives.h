@@ -119,21 +119,28 @@ inline QByteArray archiveBytes(const std::vector<TestEntry>& entries)
     return readAll(folder.filePath("a.zip"));
 }
 
-// One archive that holds two directories of as many records: the end record
-// says the directory starts where `forLibrary`'s does, which a zip library
-// reads; it ends where `forGame`'s does, which the game reads, as it takes
-// the start from where the directory ends.
-inline QByteArray twoDirectoryArchive(const std::vector<TestEntry>& forLibrary, const std::vector<TestEntry>& forGame)
+// An archive of two directories of as many records, a zip library reading
+// `forLibrary`'s and the game `forGame`'s: the end record says the
+// directory starts where the library's does, and the game's ends there;
+// or each directory has an end record, and the game takes the last.
+inline QByteArray twoDirectoryArchive(const std::vector<TestEntry>& forLibrary, const std::vector<TestEntry>& forGame,
+                                      bool twoEndRecords = false)
 {
     const ZipParts library = zipParts(archiveBytes(forLibrary));
     const ZipParts game = zipParts(archiveBytes(forGame));
-    // The game shifts the offsets in its directory by the bytes between the
-    // stated start and the real one: the library's directory.
-    const qint64 gameEntriesAt = library.entries.size();
-    const QByteArray gameDirectory = movedDirectory(game.directory, gameEntriesAt - library.directory.size());
     const QByteArray head = library.entries + game.entries;
+    const quint16 count = quint16(forGame.size());
+    if (twoEndRecords) {
+        const QByteArray first = library.directory + endRecord(count, quint32(library.directory.size()), quint32(head.size()));
+        const QByteArray gameDirectory = movedDirectory(game.directory, library.entries.size());
+        return head + first + gameDirectory
+            + endRecord(count, quint32(gameDirectory.size()), quint32(head.size() + first.size()));
+    }
+    // The game shifts its directory's offsets by the bytes between the
+    // stated start and the real one: the library's directory.
+    const QByteArray gameDirectory = movedDirectory(game.directory, library.entries.size() - library.directory.size());
     return head + library.directory + gameDirectory
-        + endRecord(quint16(forGame.size()), quint32(gameDirectory.size()), quint32(head.size()));
+        + endRecord(count, quint32(gameDirectory.size()), quint32(head.size()));
 }
 
 // A map of one leaf in one node, with one plane, one shader, one model and
