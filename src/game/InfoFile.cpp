@@ -21,8 +21,8 @@ public:
     {
         bool crossedLine = false;
         if (!skipSpaceAndComments(crossedLine) || (crossedLine && !acrossLines))
-            return {{}, line};
-        Token token{{}, line};
+            return {{}, line, pos, pos};
+        Token token{{}, line, pos, pos};
         if (at(pos) == '"') {
             token.quoted = true;
             ++pos;
@@ -47,6 +47,7 @@ public:
                 }
                 append(token, c);
             }
+            token.end = pos;
             return token;
         }
         while (isWordByte(at(pos))) {
@@ -54,6 +55,7 @@ public:
                 token.quoteInWord = true;
             append(token, at(pos++));
         }
+        token.end = pos;
         return token;
     }
 
@@ -120,17 +122,22 @@ InfoReading readInfoFile(const QByteArray& text)
         }
         InfoBlock& block = reading.blocks.emplace_back();
         block.line = open.line;
+        block.begin = open.begin;
+        block.end = open.end;
         while (true) {
             Token key = tokens.next(true);
             if (key.text.isEmpty()) {
                 reading.endsInsideBlock = true;
                 return reading;
             }
+            block.end = key.end;
             if (key.text == "}")
                 break;
             if (key.text == "{")
                 block.mergedAt.push_back(key.line);
             KeyValue pair{std::move(key), tokens.next(false), false};
+            if (!pair.value.text.isEmpty() || pair.value.quoted)
+                block.end = pair.value.end;
             if (pair.value.text.isEmpty()) {
                 pair.value.text = "<NULL>";
                 pair.valueWasEmpty = true;

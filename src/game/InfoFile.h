@@ -12,6 +12,8 @@ namespace game {
 struct Token {
     QByteArray text; // cut to the game's 1,023 bytes; "<NULL>" for a value the game found empty
     int line = 1;    // where the token starts
+    qsizetype begin = 0; // its bytes in the file: from its first byte, an opening quote included,
+    qsizetype end = 0;   // to just past its last, a closing quote included
     bool quoted = false;
     bool quoteInWord = false; // a '"' inside a word: out of step with the author's quotes
     bool runsIntoNext = false; // the closing '"' has more of a word right after it: the author's value goes on
@@ -28,6 +30,10 @@ struct KeyValue {
 // One `{ ... }` block, as the game will have collected it.
 struct InfoBlock {
     int line = 1;
+    // Where the block lies in the file: from its '{' to just past its '}',
+    // or past its last token when the file ends inside it.
+    qsizetype begin = 0;
+    qsizetype end = 0;
     std::vector<KeyValue> pairs;
     // Lines where a '{' came where a key should be: a '}' is missing
     // before them and the game has merged two blocks into this one.
