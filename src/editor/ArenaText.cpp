@@ -7,32 +7,57 @@ namespace editor {
 
 namespace {
 
-// Each key line starts with the key, padding and the opening quote, 17
-// characters in all, so every value starts in the 18th column.
-QString keyLine(const char* key, const QString& value)
+// What the game's tokenizer reads as one unquoted word.
+bool isPlainWord(const QByteArray& text)
 {
-    QString line = QString::fromLatin1(key).leftJustified(16, QLatin1Char(' '));
-    line += QLatin1Char('"') + value + QLatin1Char('"');
-    return line;
+    return !text.isEmpty() && !text.startsWith("//") && !text.startsWith("/*")
+        && std::all_of(text.begin(), text.end(), [](char c) { return static_cast<signed char>(c) > ' '; });
+}
+
+// A key as the game will read it back: bare as Mapwright writes its own,
+// quoted when it holds what would split it or start a comment.
+QByteArray keyToken(const QByteArray& key)
+{
+    return isPlainWord(key) ? key : '"' + key + '"';
+}
+
+// Each key line starts with the key, padding and the opening quote, 17
+// characters in all, so every value starts in the 18th column; a longer
+// key gets one space. The value is written verbatim.
+QByteArray keyLine(const QByteArray& key, const QByteArray& value)
+{
+    return keyToken(key).leftJustified(15, ' ') + " \"" + value + '"';
+}
+
+// A kept key's line. Its value came from the game's tokenizer, where a '"'
+// comes only in an unquoted word, which reads back the same written bare.
+QByteArray keptKeyLine(const QByteArray& key, const QByteArray& value)
+{
+    return value.contains('"') ? keyToken(key).leftJustified(15, ' ') + ' ' + value : keyLine(key, value);
 }
 
 } // namespace
 
+QByteArray arenaBlock(const ArenaValues& values)
+{
+    const std::pair<const char*, const QString*> keys[] = {{"map", &values.map},
+                                                           {"bots", &values.bots},
+                                                           {"longname", &values.longname},
+                                                           {"fraglimit", &values.fraglimit},
+                                                           {"type", &values.type}};
+    QByteArray text = "{\r\n";
+    for (const auto& [key, value] : keys) {
+        if (!values.leftOut.contains(QLatin1String(key)))
+            text += keyLine(key, toWindows1252(*value)) + "\r\n";
+    }
+    for (const auto& [key, value] : values.otherKeys)
+        text += keptKeyLine(toWindows1252(key), toWindows1252(value)) + "\r\n";
+    return text + "}";
+}
+
 QByteArray arenaText(const ArenaValues& values)
 {
-    const QString lines[] = {
-        QStringLiteral("{"),
-        keyLine("map", values.map),
-        keyLine("bots", values.bots),
-        keyLine("longname", values.longname),
-        keyLine("fraglimit", values.fraglimit),
-        keyLine("type", values.type),
-        QStringLiteral("}"),
-    };
-    QByteArray text;
-    for (const QString& line : lines)
-        text += toWindows1252(line) + "\r\n";
-    return text;
+    return arenaBlock(values) + "\r\n";
 }
 
 } // namespace editor

@@ -10,4 +10,7 @@ namespace editor {
 // A character the code page lacks becomes "?".
 QByteArray toWindows1252(const QString& text);
 
+// Decodes it, every byte to a character that encodes back to that byte.
+QString fromWindows1252(const QByteArray& bytes);
+
 } // namespace editor

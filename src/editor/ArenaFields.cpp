@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/ArenaFields.h"
+
+#include "editor/Typelist.h"
+#include "editor/Windows1252.h"
+#include "game/InfoString.h"
+#include "game/StockBots.h"
+
+#include <QRegularExpression>
+
+namespace editor {
+
+namespace {
+
+constexpr const char* windowKeys[] = {"map", "bots", "longname", "fraglimit", "type"};
+
+// The bot selection window picks at most this many.
+constexpr qsizetype mostBots = 16;
+
+bool isWindowKey(const QByteArray& key)
+{
+    return std::any_of(std::begin(windowKeys), std::end(windowKeys),
+                       [&](const char* known) { return key.compare(known, Qt::CaseInsensitive) == 0; });
+}
+
+// The pair the game keeps for a key: the last one, in any case, that it
+// does not refuse.
+const game::KeyValue* keptPair(const game::InfoBlock& block, const char* key)
+{
+    for (auto pair = block.pairs.rbegin(); pair != block.pairs.rend(); ++pair) {
+        if (pair->key.text.compare(key, Qt::CaseInsensitive) == 0 && !game::refusedCharacter(*pair))
+            return &*pair;
+    }
+    return nullptr;
+}
+
+// What the game's tokenizer takes for white space between words.
+bool isSpace(char c)
+{
+    return static_cast<signed char>(c) <= ' ';
+}
+
+QByteArrayList words(const QByteArray& text)
+{
+    QByteArrayList list;
+    QByteArray word;
+    for (const char c : text + ' ') {
+        if (!isSpace(c)) {
+            word += c;
+        } else if (!word.isEmpty()) {
+            list << word;
+            word.clear();
+        }
+    }
+    return list;
+}
+
+// A list the bot selection window could have written: known bots, split at
+// spaces as the game splits them, no more than it picks.
+bool pickerCouldMake(const QByteArray& list)
+{
+    const QByteArrayList names = list.split(' ');
+    qsizetype count = 0;
+    for (const QByteArray& name : names) {
+        if (name.isEmpty())
+            continue;
+        if (++count > mostBots)
+            return false;
+        if (std::none_of(game::stockBots.begin(), game::stockBots.end(),
+                         [&](const char* bot) { return name.compare(bot, Qt::CaseInsensitive) == 0; }))
+            return false;
+    }
+    return true;
+}
+
+// What the frag limit box takes as typed: three characters, digits or '.'.
+bool boxTakes(const QByteArray& fraglimit)
+{
+    static const QRegularExpression typed(QStringLiteral("^[0-9.]{0,3}$"));
+    return typed.match(QString::fromLatin1(fraglimit)).hasMatch();
+}
+
+} // namespace
+
+ArenaFields arenaFields(const game::InfoBlock& block)
+{
+    ArenaFields fields;
+    const auto value = [&](const char* key) -> std::optional<QByteArray> {
+        const game::KeyValue* pair = keptPair(block, key);
+        if (!pair) {
+            fields.absentKeys << QString::fromLatin1(key);
+            return std::nullopt;
+        }
+        return pair->valueWasEmpty ? QByteArray() : pair->value.text;
+    };
+    fields.map = fromWindows1252(value("map").value_or(QByteArray()));
+    fields.longname = fromWindows1252(value("longname").value_or(QByteArray()));
+    if (const std::optional<QByteArray> bots = value("bots"); bots && !pickerCouldMake(*bots))
+        fields.kept.bots = fromWindows1252(*bots);
+    else
+        fields.bots = fromWindows1252(bots.value_or(QByteArray()));
+    if (const std::optional<QByteArray> fraglimit = value("fraglimit"); fraglimit && !boxTakes(*fraglimit))
+        fields.kept.fraglimit = fromWindows1252(*fraglimit);
+    else
+        fields.fraglimit = fromWindows1252(fraglimit.value_or(QByteArray()));
+    const QByteArray type = value("type").value_or(QByteArray());
+    fields.type = fromWindows1252(type);
+    for (const QByteArray& word : words(type)) {
+        const auto tag = std::find_if(gameTypeTags.begin(), gameTypeTags.end(),
+                                      [&](const char* known) { return word.compare(known, Qt::CaseInsensitive) == 0; });
+        if (tag != gameTypeTags.end())
+            fields.types[std::size_t(tag - gameTypeTags.begin())] = true;
+        else
+            fields.kept.typeWords << fromWindows1252(word);
+    }
+    for (const game::KeyValue& pair : block.pairs) {
+        if (!isWindowKey(pair.key.text))
+            fields.kept.keys.emplace_back(fromWindows1252(pair.key.text),
+                                          fromWindows1252(pair.valueWasEmpty ? QByteArray() : pair.value.text));
+    }
+    return fields;
+}
+
+QString printable(const QString& text)
+{
+    QString shown;
+    for (const QChar c : text)
+        shown += c.isPrint() ? QString(c) : QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    return shown;
+}
+
+QString keptLine(const KeptValues& kept)
+{
+    QStringList parts;
+    if (kept.fraglimit)
+        parts << QStringLiteral("fraglimit ") + printable(*kept.fraglimit);
+    if (kept.bots)
+        parts << QStringLiteral("bots ") + printable(*kept.bots);
+    if (!kept.typeWords.isEmpty())
+        parts << (kept.typeWords.size() == 1 ? QStringLiteral("type word ") : QStringLiteral("type words "))
+                     + printable(kept.typeWords.join(QLatin1Char(' ')));
+    for (const auto& [key, value] : kept.keys)
+        parts << printable(key) + QLatin1Char(' ') + (value.isEmpty() ? QStringLiteral("\"\"") : printable(value));
+    return parts.isEmpty() ? QString() : QStringLiteral("Kept as it is: ") + parts.join(QStringLiteral(", "));
+}
+
+} // namespace editor

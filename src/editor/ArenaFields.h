@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "game/InfoFile.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace editor {
+
+// What of an opened arena the window's fields cannot show. Create writes
+// it back as it was, so that nothing the game reads is lost.
+struct KeptValues {
+    std::optional<QString> fraglimit; // a value the frag limit box would refuse
+    std::optional<QString> bots;      // a list the bot selection window cannot make
+    QStringList typeWords;            // type words other than the five boxes'
+    std::vector<std::pair<QString, QString>> keys; // every other key, in the file's order
+
+    bool isEmpty() const { return !fraglimit && !bots && typeWords.isEmpty() && keys.empty(); }
+};
+
+// One arena as the main window shows it: each value as the game reads it,
+// in Windows-1252 as the game's files are.
+struct ArenaFields {
+    QString map; // empty when the game finds no map in the arena
+    QString longname;
+    QString fraglimit;
+    QString bots;
+    std::array<bool, 5> types{}; // by typeselect index, see gameTypeTags
+    QString type;                // the type value exactly as read
+    QStringList absentKeys;      // of map, bots, longname, fraglimit and type, those the arena lacks
+    KeptValues kept;
+};
+
+ArenaFields arenaFields(const game::InfoBlock& block);
+
+// "Kept as it is: timelimit 15, type word oneflag"; empty when nothing is kept.
+QString keptLine(const KeptValues& kept);
+
+// Text from a file, to show: what is not printable as its code ("\x1b").
+QString printable(const QString& text);
+
+} // namespace editor
