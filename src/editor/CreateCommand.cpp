@@ -11,9 +11,23 @@
 #include "gamecheck/GameCheck.h"
 #include "platform/system/FileReplacement.h"
 #include "platform/system/ProgramName.h"
+#include "game/LooseFile.h"
 #include "ui_Form1.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace editor {
+
+namespace {
+
+bool sameFile(const QString& one, const QString& other)
+{
+    const QString canonical = QFileInfo(one).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(other).canonicalFilePath();
+}
+
+} // namespace
 
 void Form1::Command4_Click()
 {
@@ -47,7 +61,7 @@ bool Form1::fieldsAreFilledIn()
     ui->filename->setText(trimSpaces(ui->filename->text()));
     if (ui->filename->text().isEmpty())
         return refuse(QStringLiteral("You must enter a map filename."));
-    typelist = buildTypelist(typeselectValues());
+    typelist = typeValue();
     if (typelist.isEmpty())
         return refuse(QStringLiteral("Please select at least one game type."));
     return true;
@@ -66,10 +80,12 @@ bool Form1::valuesFitOnTheirLines()
     return true;
 }
 
-// Offers the name the route last used; false when the user cancels.
+// Offers the opened file, on its route, or else the name the route last
+// used; false when the user cancels.
 bool Form1::fileNameChosen(const OutputRoute& route)
 {
-    dl1.FileName = rememberedName(route);
+    const bool openedOnThisRoute = opened && opened->archive == (&route == &pk3Route);
+    dl1.FileName = openedOnThisRoute ? opened->path : rememberedName(route);
     dl1.CancelError = true;
     dl1.Flags = platform::CommonDialog::HideReadOnly;
     dl1.Filter = QString::fromLatin1(route.filter);
@@ -89,7 +105,8 @@ bool Form1::gameReadsItOrAuthorGoesOn(const OutputRoute& route)
             gamecheck::checkArenaToAdd(text, dl1.FileName, QStringLiteral("scripts/%1.arena").arg(values.map));
         findings = archive.readable ? archive.findings : gamecheck::checkArenaToSave(text, dl1.FileName);
     } else {
-        findings = gamecheck::checkArenaToSave(text, dl1.FileName);
+        findings = gamecheck::checkArenaToSave(writesBack(route) ? withBlockReplaced(*opened, values) : text,
+                                               dl1.FileName);
     }
     // Advice never interrupts Create: only what the game would lose does.
     std::erase_if(findings, [](const gamecheck::Finding& finding) {
@@ -103,10 +120,29 @@ bool Form1::gameReadsItOrAuthorGoesOn(const OutputRoute& route)
            == platform::ReportWindow::Answer::WriteAnyway;
 }
 
+// Whether Create writes the arena back into the file it was opened from.
+bool Form1::writesBack(const OutputRoute& route) const
+{
+    return opened && opened->block >= 0 && opened->archive == (&route == &pk3Route) && sameFile(dl1.FileName, opened->path);
+}
+
 void Form1::saveArenaFile()
 {
     const QString path = dl1.FileName;
-    const platform::FileWriteResult result = platform::replaceFileContent(path, arenaText(arenaValues()));
+    const bool backInPlace = writesBack(saveRoute);
+    if (backInPlace) {
+        // Only the file as it was opened may take the block back.
+        const std::optional<game::LooseFile> now =
+            game::readLooseFile(path, std::uint64_t(opened->fileText.size()) + 1);
+        if (!now || now->bytes != opened->fileText) {
+            refuse(QStringLiteral("%1 has changed since it was opened, so the arena was not written back into it. "
+                                  "Nothing was written. Open the file again to edit what it holds now.")
+                       .arg(QDir::toNativeSeparators(path)));
+            return;
+        }
+    }
+    const platform::FileWriteResult result = platform::replaceFileContent(
+        path, backInPlace ? withBlockReplaced(*opened, arenaValues()) : arenaText(arenaValues()));
     if (!result.written) {
         services.messageBox->show(this,
                                   QStringLiteral("The .arena file could not be saved as\n%1\n\n%2\n\nNothing was written.")
@@ -115,6 +151,8 @@ void Form1::saveArenaFile()
         return;
     }
     rememberName(saveRoute, path);
+    if (backInPlace)
+        reopenAfterWriting(path);
 }
 
 std::array<int, 5> Form1::typeselectValues() const
@@ -136,9 +174,54 @@ std::array<int, 5> Form1::typeselectValues() const
     return values;
 }
 
+// The type words of the ticked boxes, and those the opened arena kept; the
+// opened value exactly as it was while the boxes show it.
+QString Form1::typeValue() const
+{
+    const QString ticked = buildTypelist(typeselectValues());
+    if (!opened)
+        return ticked;
+    const std::array<int, 5> boxes = typeselectValues();
+    if (std::equal(boxes.begin(), boxes.end(), opened->fields.types.begin(),
+                   [](int box, bool wasTicked) { return (box == 1) == wasTicked; }))
+        return opened->fields.type;
+    QStringList words = opened->fields.kept.typeWords;
+    if (!ticked.isEmpty())
+        words.prepend(ticked);
+    return words.join(QLatin1Char(' '));
+}
+
 ArenaValues Form1::arenaValues() const
 {
-    return {ui->filename->text(), ui->bots->text(), ui->longname->text(), ui->fraglimit->text(), typelist};
+    ArenaValues values{ui->filename->text(), ui->bots->text(), ui->longname->text(), ui->fraglimit->text(), typelist};
+    if (!opened)
+        return values;
+    const KeptValues& kept = opened->fields.kept;
+    if (kept.bots)
+        values.bots = *kept.bots;
+    if (kept.fraglimit)
+        values.fraglimit = *kept.fraglimit;
+    values.otherKeys = kept.keys;
+    const std::pair<const char*, const QString*> written[] = {
+        {"bots", &values.bots}, {"longname", &values.longname}, {"fraglimit", &values.fraglimit}, {"type", &values.type}};
+    for (const auto& [key, value] : written) {
+        if (value->isEmpty() && opened->fields.absentKeys.contains(QLatin1String(key)))
+            values.leftOut << QLatin1String(key);
+    }
+    return values;
+}
+
+void Form1::reopenAfterWriting(const QString& path)
+{
+    const gamecheck::FileToEdit file = gamecheck::readToEdit(path);
+    for (const ArenaChoice& choice : arenaChoices(file)) {
+        if (!choice.isNewArena() && choice.block == opened->block && file.arenaFiles[choice.file].entry == opened->entry) {
+            opened = openedArena(opened->path, file, choice);
+            showOpened();
+            return;
+        }
+    }
+    forgetOpened();
 }
 
 bool Form1::refuse(const QString& message)

@@ -17,7 +17,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLayout>
+#include <QStatusBar>
 
 namespace editor {
 
@@ -35,8 +37,15 @@ Form1::Form1(platform::Services services, QWidget* parent)
     platform::widenCheckableControlsToTheirCaptions(this);
     typeselect = {ui->typeselect_0, ui->typeselect_1, ui->typeselect_2, ui->typeselect_3, ui->typeselect_4};
 
-    // The window keeps the size of its design.
+    // The status line names the open file; a long name does not widen the
+    // window, which keeps the size of its design.
+    openFileLabel = new QLabel(this);
+    openFileLabel->setObjectName(QStringLiteral("openFile"));
+    openFileLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->addWidget(openFileLabel, 1);
+    statusBar()->setSizeGripEnabled(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setAcceptDrops(true);
     ui->longname->setFocus();
 
     // The Help button and the Help menu both show "H"; the button gets Alt+H,
@@ -44,6 +53,16 @@ Form1::Form1(platform::Services services, QWidget* parent)
     new platform::AccessKeyPreference(ui->Command2, ui->menubar);
 
     new platform::KeyPressHook(ui->fraglimit, [this](std::int16_t& KeyAscii) { fraglimit_KeyPress(KeyAscii); });
+    // A value typed into the box, or bots picked, take the place of what the
+    // opened arena kept for them.
+    connect(ui->fraglimit, &QLineEdit::textEdited, this, [this] {
+        if (opened && opened->fields.kept.fraglimit) {
+            opened->fields.kept.fraglimit.reset();
+            showOpened();
+        }
+    });
+    connect(ui->openmenu, &QAction::triggered, this, &Form1::openmenu_Click);
+    connect(ui->recentmenu, &QMenu::aboutToShow, this, &Form1::recentmenu_AboutToShow);
     connect(ui->Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
@@ -78,6 +97,7 @@ void Form1::Command3_Click()
     ui->bots->setText(QString());
     platform::deselectOptionButton(ui->aPk3);
     platform::deselectOptionButton(ui->aArena);
+    forgetOpened();
 }
 
 void Form1::Label8_Click()
@@ -85,7 +105,15 @@ void Form1::Label8_Click()
     // The bot selection window only ever replaces the bots text, on OK; it
     // gets no way to read what the field holds.
     platform::showModalForm<bots::Form2>(
-        this, [this](const QString& botsText) { ui->bots->setText(botsText); }, services.messageBox);
+        this,
+        [this](const QString& botsText) {
+            ui->bots->setText(botsText);
+            if (opened && opened->fields.kept.bots) {
+                opened->fields.kept.bots.reset();
+                showOpened();
+            }
+        },
+        services.messageBox);
 }
 
 void Form1::fraglimit_KeyPress(std::int16_t& KeyAscii)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/OpenedArena.h"
 #include "platform/dialogs/CommonDialog.h"
 #include "platform/dialogs/Services.h"
 
@@ -9,8 +10,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
+class QLabel;
 
 namespace Ui {
 class Form1;
@@ -26,13 +29,19 @@ struct OutputRoute;
 // The controls keep their design names: Command1 is Credits, Command2 Help,
 // Command3 Clear and Command4 Create; label8 is the "..." button that picks
 // the bots; typeselect_0 to _4 are the game types; aArena and aPk3 the two
-// routes; dl1 is the save dialog.
+// routes; dl1 is the save dialog. kept is the line that shows what an
+// opened arena holds beyond the fields.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit Form1(platform::Services services, QWidget* parent = nullptr);
     ~Form1() override;
+
+    void openmenu_Click();
+    // Opens an arena file, or an archive's arena or map, into the fields.
+    // What goes wrong is told in the window, and then nothing changes.
+    void openFile(const QString& path);
 
     void Command1_Click();
     void Command2_Click();
@@ -46,7 +55,20 @@ public:
     void creditsmenu_Click();
     void exitmenu_Click();
 
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
+    void recentmenu_AboutToShow();
+    void openRecent(const QString& path);
+    void tellNothingToOpen(const QString& path, const gamecheck::FileToEdit& file);
+    void showChoice(const QString& path, const gamecheck::FileToEdit& file, const ArenaChoice& choice);
+    void showOpened();
+    void forgetOpened();
+    void reopenAfterWriting(const QString& path);
+    bool writesBack(const OutputRoute& route) const;
+    QString typeValue() const;
     std::array<int, 5> typeselectValues() const;
     ArenaValues arenaValues() const;
     bool refuse(const QString& message); // always false
@@ -62,6 +84,8 @@ private:
     platform::Services services;
     platform::CommonDialog dl1;
     QString typelist;
+    QLabel* openFileLabel = nullptr; // the status line
+    std::optional<OpenedArena> opened;
 };
 
 } // namespace editor

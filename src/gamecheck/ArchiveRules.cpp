@@ -37,13 +37,6 @@ QString bytesOf(std::uint64_t count)
     return QLocale(QLocale::English).toString(qulonglong(count));
 }
 
-// An entry the game lists as a file of the folder `folder` with the
-// extension `extension`, by its key: directly in that folder, in any case.
-bool isFileIn(const QByteArray& key, const char* folder, const char* extension)
-{
-    return key.startsWith(QByteArray(folder) + '/') && key.endsWith(QByteArray(".") + extension) && key.count('/') == 1;
-}
-
 QString methodName(std::uint16_t method)
 {
     switch (method) {
@@ -237,6 +230,11 @@ void checkArenaName(const QByteArray& entryName, const QByteArrayList& maps, con
 }
 
 } // namespace
+
+bool isFileIn(const QByteArray& key, const char* folder, const char* extension)
+{
+    return key.startsWith(QByteArray(folder) + '/') && key.endsWith(QByteArray(".") + extension) && key.count('/') == 1;
+}
 
 void checkArchive(const ArchiveView& archive, const QString& archivePath, Findings& findings)
 {

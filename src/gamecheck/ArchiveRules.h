@@ -11,4 +11,8 @@ namespace gamecheck {
 // game's own files, and whether each arena's map and levelshot are there.
 void checkArchive(const game::ArchiveView& archive, const QString& archivePath, Findings& findings);
 
+// Whether the game lists an entry, by its key (game::ArchiveEntry::key), as
+// a file of `folder` with `extension`: directly in that folder, in any case.
+bool isFileIn(const QByteArray& key, const char* folder, const char* extension);
+
 } // namespace gamecheck

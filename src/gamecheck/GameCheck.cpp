@@ -45,7 +45,67 @@ bool somethingAt(const QString& path)
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
+bool isArchivePath(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".pk3"), Qt::CaseInsensitive);
+}
+
+// A loose arena file: the game reads it whole, or skips it for its size.
+void readLooseArena(const QString& path, FileToEdit& file)
+{
+    QString reason;
+    const std::optional<game::LooseFile> loose = game::readLooseFile(path, arenaFileLimit, &reason);
+    if (!loose) {
+        file.check = unreadable(reason);
+        return;
+    }
+    ArenaFile& arena = file.arenaFiles.emplace_back();
+    arena.text = loose->bytes;
+    arena.size = loose->size;
+    arena.tooLarge = loose->size >= arenaFileLimit;
+    arena.reading = game::readInfoFile(arena.text);
+    if (arena.tooLarge)
+        reportArenaFileTooLarge(loose->size, {path, {}}, file.check.findings);
+    else
+        file.check.findings = checkArenaToSave(arena.text, path);
+}
+
+void readArchive(const QString& path, FileToEdit& file)
+{
+    file.archive = true;
+    QString reason;
+    const std::optional<ArchiveView> archive = ArchiveView::open(path, &reason);
+    if (!archive) {
+        file.check = unreadable(reason);
+        return;
+    }
+    checkArchive(*archive, path, file.check.findings);
+    for (const game::ArchiveEntry& entry : archive->entries()) {
+        if (isFileIn(entry.key, "maps", "bsp"))
+            file.maps << entry.name.mid(int(sizeof "maps/" - 1)).chopped(int(sizeof ".bsp" - 1));
+        if (!isFileIn(entry.key, "scripts", "arena"))
+            continue;
+        const bool tooLarge = entry.size >= arenaFileLimit;
+        const std::optional<QByteArray> text =
+            tooLarge ? archive->readStart(entry, arenaFileLimit) : archive->read(entry, arenaFileLimit);
+        if (!text)
+            continue; // the check's findings say why
+        file.arenaFiles.push_back({entry.name, *text, entry.size, tooLarge, game::readInfoFile(*text)});
+    }
+}
+}
+
 } // namespace
+
+FileToEdit readToEdit(const QString& path)
+{
+    FileToEdit file;
+    if (isArchivePath(path))
+        readArchive(path, file);
+    else
+        readLooseArena(path, file);
+    return file;
+}
 
 CheckResult checkFile(const QString& path)
 {

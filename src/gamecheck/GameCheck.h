@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/InfoFile.h"
 #include "gamecheck/Finding.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
+
+#include <cstdint>
+#include <vector>
 
 namespace gamecheck {
 
@@ -28,5 +33,28 @@ Findings checkArenaToSave(const QByteArray& text, const QString& arenaPath);
 // any entry the game takes for the same name. An archive that does not exist
 // yet is checked as one that will hold the arena alone.
 CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, const QString& entryName);
+
+// One arena file of a file opened for editing: the loose file itself, or an
+// entry of the archive.
+struct ArenaFile {
+    QByteArray entry; // its name, byte for byte; empty for a loose file
+    QByteArray text; // all of it; only its start when the game skips it for its size
+    std::uint64_t size = 0;
+    bool tooLarge = false;
+    game::InfoReading reading; // of `text`, as the game reads it
+};
+
+// A file read to be edited, exactly as the check reads it, with what the
+// check found in it.
+struct FileToEdit {
+    CheckResult check; // when not readable, nothing else is filled in
+    bool archive = false;
+    std::vector<ArenaFile> arenaFiles; // that could be read, in the archive's order
+    QByteArrayList maps; // the archive's maps/<name>.bsp, by name
+};
+
+// Reads an archive (a name ending in .pk3, in any case) or a loose arena
+// file, reading of an archive only its directory and its arena files.
+FileToEdit readToEdit(const QString& path);
 
 } // namespace gamecheck

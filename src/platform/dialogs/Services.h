@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/dialogs/ChoiceWindow.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/dialogs/OpenDialogBackend.h"
 #include "platform/dialogs/ReportWindow.h"
@@ -23,6 +24,7 @@ struct Services {
     std::shared_ptr<ProcessStarter> processStarter = std::make_shared<QtProcessStarter>();
     std::shared_ptr<OpenDialogBackend> openDialog = std::make_shared<QtOpenDialog>();
     std::shared_ptr<ReportWindow> reportWindow = std::make_shared<QtReportWindow>();
+    std::shared_ptr<ChoiceWindow> choiceWindow = std::make_shared<QtChoiceWindow>();
     // Called as long work passes a named step, so that tests can stop or kill
     // it there; the program leaves it empty.
     std::function<void(const char* step)> stepReached;

@@ -34,4 +34,23 @@ bool SettingsStore::write(const QString& application, const QString& section, co
     return settings.status() == QSettings::NoError;
 }
 
+bool SettingsStore::writeList(const QString& application, const QString& section, const QStringList& values)
+{
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);
+    settings.remove(section);
+    for (qsizetype index = 0; index < values.size(); ++index)
+        settings.setValue(settingKey(section, QString::number(index + 1)), values[index]);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+QStringList SettingsStore::readList(const QString& application, const QString& section) const
+{
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);
+    QStringList values;
+    for (int index = 1; settings.contains(settingKey(section, QString::number(index))); ++index)
+        values << settings.value(settingKey(section, QString::number(index))).toString();
+    return values;
+}
+
 } // namespace platform

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -17,6 +18,11 @@ public:
     // Returns whether the value was stored.
     bool write(const QString& application, const QString& section, const QString& key,
                const QString& value);
+    // Makes `values` the section's values, under the keys 1, 2, ... in
+    // their order, and removes the section's other keys; the file's other
+    // sections stay as they are. Returns whether they were stored.
+    bool writeList(const QString& application, const QString& section, const QStringList& values);
+    QStringList readList(const QString& application, const QString& section) const;
 };
 
 } // namespace platform

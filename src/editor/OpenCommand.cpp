@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// File, Open and its other ways in (Open Recent, a dropped file, the command
+// line): reads the file as the game check does, lets the user choose one of
+// its arenas, fills the fields and shows what the check found.
+#include "editor/ArenaChoices.h"
+#include "editor/CheckReport.h"
+#include "editor/Form1.h"
+#include "editor/RecentFiles.h"
+#include "game/Limits.h"
+#include "platform/system/ProgramName.h"
+#include "platform/widgets/OptionButtons.h"
+#include "ui_Form1.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
+#include <QMimeData>
+
+namespace editor {
+
+namespace {
+
+// Reads no further than this many lines of what a file could not give.
+constexpr int linesShown = 8;
+
+QString nativePath(const QString& path)
+{
+    return printable(QDir::toNativeSeparators(path));
+}
+
+// The errors the check found in one arena file, one sentence a line.
+QStringList errorSentences(const gamecheck::FileToEdit& file, const QByteArray& entry)
+{
+    QStringList sentences;
+    for (const gamecheck::Finding& finding : file.check.findings) {
+        if (finding.severity == gamecheck::Severity::Error && finding.entry == QString::fromUtf8(entry))
+            sentences << finding.sentence;
+    }
+    return sentences.mid(0, linesShown);
+}
+
+// The one local file a drag brings, if it brings exactly one.
+std::optional<QString> droppedFile(const QMimeData* data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().front().isLocalFile())
+        return std::nullopt;
+    return data->urls().front().toLocalFile();
+}
+
+} // namespace
+
+void Form1::openmenu_Click()
+{
+    const std::optional<QString> path = services.openDialog->askForOpenPath(
+        this, QStringLiteral("Open"), QStringLiteral(".Arena and PK3 Files (*.arena *.pk3);;All Files (*)"));
+    if (path)
+        openFile(*path);
+}
+
+void Form1::openFile(const QString& path)
+{
+    const gamecheck::FileToEdit file = gamecheck::readToEdit(path);
+    if (!file.check.readable) {
+        refuse(QStringLiteral("%1 could not be opened.\n\n%2").arg(nativePath(path), file.check.reason));
+        return;
+    }
+    const std::vector<ArenaChoice> choices = arenaChoices(file);
+    if (choices.empty()) {
+        tellNothingToOpen(path, file);
+        return;
+    }
+    int chosen = 0;
+    if (choices.size() > 1) {
+        QStringList lines;
+        for (const ArenaChoice& choice : choices)
+            lines << choiceLine(file, choice);
+        const std::optional<int> answer = services.choiceWindow->choose(
+            this, QStringLiteral("Open"),
+            QStringLiteral("%1 holds several arenas. Which one do you want to edit?").arg(nativePath(path)), lines);
+        if (!answer)
+            return;
+        chosen = *answer;
+    }
+    const ArenaChoice& choice = choices[std::size_t(chosen)];
+    if (choice.fields.map.isEmpty()) {
+        refuse(QStringLiteral("This arena of %1 names no map: it has no \"map\" key, or an empty one, so the game "
+                              "cannot list it. Mapwright opens only an arena that names its map.")
+                   .arg(nativePath(path)));
+        return;
+    }
+    showChoice(path, file, choice);
+}
+
+void Form1::tellNothingToOpen(const QString& path, const gamecheck::FileToEdit& file)
+{
+    for (const gamecheck::ArenaFile& arenaFile : file.arenaFiles) {
+        if (!arenaFile.tooLarge)
+            continue;
+        // The game reads none of it; what its start holds, read as a file
+        // of its own, helps to find what made it so large.
+        gamecheck::FileToEdit start;
+        start.arenaFiles.push_back(arenaFile);
+        start.arenaFiles.back().tooLarge = false;
+        QStringList lines;
+        for (const ArenaChoice& choice : arenaChoices(start))
+            lines << choiceLine(start, choice);
+        const QString limit = QLocale(QLocale::English).toString(qulonglong(game::arenaFileLimit));
+        const QString read = lines.isEmpty() ? QStringLiteral("Its first %1 bytes hold no arena.").arg(limit)
+                                             : QStringLiteral("Its first %1 bytes hold:\n%2")
+                                                   .arg(limit, lines.mid(0, linesShown).join(QLatin1Char('\n')));
+        const QString where = file.archive ? path + QLatin1Char(':') + QString::fromUtf8(arenaFile.entry) : path;
+        refuse(QStringLiteral("%1 could not be opened.\n\n%2\n\n%3")
+                   .arg(nativePath(where), errorSentences(file, arenaFile.entry).join(QLatin1Char('\n')), read));
+        return;
+    }
+    if (file.archive) {
+        refuse(QStringLiteral("%1 holds no arena the game reads (scripts/*.arena) and no map (maps/*.bsp), so there "
+                              "is nothing to open.")
+                   .arg(nativePath(path)));
+        return;
+    }
+    const QStringList why = errorSentences(file, {});
+    refuse(QStringLiteral("%1 holds no arena that the game reads.%2")
+               .arg(nativePath(path), why.isEmpty() ? QString() : QStringLiteral("\n\n") + why.join(QLatin1Char('\n'))));
+}
+
+void Form1::showChoice(const QString& path, const gamecheck::FileToEdit& file, const ArenaChoice& choice)
+{
+    Command3_Click();
+    opened = openedArena(path, file, choice);
+    const ArenaFields& fields = choice.fields;
+    ui->filename->setText(fields.map);
+    (file.archive ? ui->aPk3 : ui->aArena)->setChecked(true);
+    if (!choice.isNewArena()) {
+        ui->longname->setText(fields.longname);
+        for (std::size_t index = 0; index < typeselect.size(); ++index)
+            typeselect[index]->setChecked(fields.types[index]);
+        ui->fraglimit->setText(fields.fraglimit);
+        ui->bots->setText(fields.bots);
+    }
+    showOpened();
+    addRecentFile(path);
+
+    // What the game will make of this arena, and of the archive around it.
+    gamecheck::Findings findings;
+    for (const gamecheck::Finding& finding : file.check.findings) {
+        if (finding.entry.isEmpty() || finding.entry == QString::fromUtf8(opened->entry))
+            findings.push_back(finding);
+    }
+    if (!findings.empty())
+        services.reportWindow->showReport(this, reportHeading(path, findings), reportLines(findings));
+}
+
+void Form1::showOpened()
+{
+    if (!opened) {
+        openFileLabel->clear();
+        openFileLabel->setToolTip(QString());
+        ui->kept->clear();
+        ui->kept->hide();
+        return;
+    }
+    const QString name = printable(QFileInfo(opened->path).fileName());
+    const QString what = opened->block < 0 ? QStringLiteral("New arena for %1 in %2").arg(opened->place, name)
+                         : opened->place.isEmpty() ? QStringLiteral("Open: %1").arg(name)
+                                                   : QStringLiteral("Open: %1, %2").arg(name, opened->place);
+    openFileLabel->setText(what);
+    openFileLabel->setToolTip(nativePath(opened->path));
+    const QString kept = keptLine(opened->fields.kept);
+    ui->kept->setText(kept);
+    ui->kept->setCursorPosition(0);
+    ui->kept->setVisible(!kept.isEmpty());
+}
+
+void Form1::forgetOpened()
+{
+    opened.reset();
+    showOpened();
+}
+
+void Form1::recentmenu_AboutToShow()
+{
+    ui->recentmenu->clear();
+    const QStringList files = recentFiles();
+    for (qsizetype index = 0; index < files.size(); ++index) {
+        const QString file = files[index];
+        QString label = nativePath(file);
+        label.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        ui->recentmenu->addAction(QStringLiteral("&%1 %2").arg(index + 1).arg(label), this,
+                                  [this, file] { openRecent(file); });
+    }
+    if (files.isEmpty())
+        ui->recentmenu->addAction(QStringLiteral("(none yet)"))->setEnabled(false);
+}
+
+void Form1::openRecent(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.exists() && !file.isSymLink()) {
+        dropRecentFile(path);
+        refuse(QStringLiteral("%1 is no longer there, so it was taken off the list of recent files.").arg(nativePath(path)));
+        return;
+    }
+    openFile(path);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (droppedFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event)
+{
+    const std::optional<QString> path = droppedFile(event->mimeData());
+    if (!path)
+        return;
+    event->acceptProposedAction();
+    openFile(*path);
+}
+
+} // namespace editor
