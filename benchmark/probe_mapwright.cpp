@@ -5,5 +5,5 @@
 
 int main(int argc, char* argv[])
 {
-    return app::runProgram(argc, argv, [](QWidget& window) { new QuitAfterFirstPaint(&window); });
+    return app::runProgram(argc, argv, {}, [](QWidget& window) { new QuitAfterFirstPaint(&window); });
 }

@@ -10,10 +10,11 @@ namespace app {
 
 namespace {
 
-const char usage[] = "Usage: mapwright [QT-OPTION...]\n"
+const char usage[] = "Usage: mapwright [QT-OPTION...] [FILE]\n"
                      "       mapwright check PATH...\n"
                      "\n"
-                     "Without arguments, opens the arena editor.\n"
+                     "Without arguments, opens the arena editor; with a FILE, an .arena file or a\n"
+                     ".pk3 archive, opens it in the editor.\n"
                      "\n"
                      "  check PATH...  check each .pk3 archive or .arena file as the game will read it;\n"
                      "                 one line per finding: PATH[:ENTRY]: error|advice: sentence,\n"
@@ -64,19 +65,27 @@ CommandLineRequest readCommandLine(int argc, char* argv[])
             return refuse(QStringLiteral("check: no PATH given"));
         return {CommandLineRequest::Kind::Check, paths, {}};
     }
+    CommandLineRequest window;
+    bool optionsEnded = false;
     for (qsizetype index = 0; index < arguments.size(); ++index) {
         const QString& argument = arguments[index];
-        if (qtOptionsAlone.contains(argument))
+        if (!optionsEnded && argument == QLatin1String("--")) {
+            optionsEnded = true;
             continue;
-        if (qtOptionsWithValue.contains(argument) && index + 1 < arguments.size()) {
+        }
+        if (!optionsEnded && qtOptionsAlone.contains(argument))
+            continue;
+        if (!optionsEnded && qtOptionsWithValue.contains(argument) && index + 1 < arguments.size()) {
             ++index;
             continue;
         }
-        if (argument.startsWith(QLatin1Char('-')))
+        if (!optionsEnded && argument.startsWith(QLatin1Char('-')))
             return refuse(QStringLiteral("unknown option '%1'").arg(argument));
-        return refuse(QStringLiteral("unknown command '%1'").arg(argument));
+        if (!window.paths.isEmpty())
+            return refuse(QStringLiteral("one FILE at a time: '%1' comes after '%2'").arg(argument, window.paths.front()));
+        window.paths << argument;
     }
-    return {};
+    return window;
 }
 
 int runCheck(const QStringList& paths, std::FILE* out, std::FILE* err)

@@ -10,7 +10,7 @@ namespace app {
 // What the program was asked to do on its command line.
 struct CommandLineRequest {
     enum class Kind {
-        OpenWindow, // no arguments of ours: Qt's own options go on to Qt
+        OpenWindow, // Qt's own options go on to Qt; `paths` holds the file to open, if any
         ShowHelp,
         ShowVersion,
         Check,

@@ -7,12 +7,13 @@
 #include "platform/widgets/ClassicLook.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 
 namespace app {
 
-int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& whenShown)
+int runProgram(int argc, char* argv[], const QString& file, const std::function<void(QWidget&)>& whenShown)
 {
     if (const QString message = missingDisplayMessage(); !message.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(message));
@@ -33,6 +34,9 @@ int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& when
     window.show();
     if (whenShown)
         whenShown(window);
+    // Once the window is up, so that what goes wrong is told in it.
+    if (!file.isEmpty())
+        QTimer::singleShot(0, &window, [&window, file] { window.openFile(file); });
     return application.exec();
 }
 

@@ -13,6 +13,6 @@ int main(int argc, char* argv[])
     ::setenv("TZ", ":/etc/localtime", 0);
     const app::CommandLineRequest request = app::readCommandLine(argc, argv);
     if (request.kind == app::CommandLineRequest::Kind::OpenWindow)
-        return app::runProgram(argc, argv);
+        return app::runProgram(argc, argv, request.paths.value(0));
     return app::answerWithoutWindow(request);
 }

@@ -40,12 +40,20 @@ TEST(CommandLine, AnswersLikeAnyLinuxProgramWithoutOpeningAWindow)
     EXPECT_EQ(version.out, "mapwright " MAPWRIGHT_VERSION "\n");
 
     for (const auto& [arguments, problem] :
-         {std::pair{QStringList{"--bogus"}, "unknown option '--bogus'"}, {QStringList{"yard.pk3"}, "unknown command"},
+         {std::pair{QStringList{"--bogus"}, "unknown option '--bogus'"},
+          {QStringList{"yard.pk3", "-style", "fusion", "b.arena"}, "one FILE at a time: 'b.arena' comes after 'yard.pk3'"},
           {QStringList{"check"}, "check: no PATH given"}, {QStringList{"check", "-x", "a.pk3"}, "check: unknown option '-x'"}}) {
         const Ran refused = mapwright(arguments);
         EXPECT_EQ(refused.status, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(refused.err.startsWith(QStringLiteral("mapwright: %1").arg(problem))) << refused.err.toStdString();
         EXPECT_TRUE(refused.out.isEmpty());
+    }
+    // A file to open, after Qt's options or "--", goes on to the window,
+    // which needs a display.
+    for (const QStringList& arguments : {QStringList{"-style", "fusion", "yard.pk3"}, QStringList{"--", "-yard.arena"}}) {
+        const Ran window = mapwright(arguments);
+        EXPECT_EQ(window.status, 1) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(window.err.startsWith("mapwright: no display")) << window.err.toStdString();
     }
 }
 
