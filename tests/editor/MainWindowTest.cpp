@@ -5,18 +5,6 @@
 
 namespace {
 
-// Everything a user can see of the window's controls, for comparing states.
-QStringList visibleState(const QWidget& window)
-{
-    QStringList state;
-    for (const QLineEdit* edit : window.findChildren<QLineEdit*>())
-        state << edit->objectName() + "=" + edit->text();
-    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
-        state << button->objectName() + (button->isChecked() ? ":on" : ":off");
-    state.sort();
-    return state;
-}
-
 using MainWindow = MainWindowUser;
 
 } // namespace

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system/FileReplacement.h"
+#include "platform/dialogs/ChoiceWindow.h"
 #include "platform/dialogs/ReportWindow.h"
 #include "platform/dialogs/SaveDialogBackend.h"
 #include "support/OrdinaryUser.h"
@@ -123,4 +124,36 @@ TEST(ReportWindow, ListsEveryLineAndGoesBackUnlessWriteAnywayIsChosen)
     std::unique_ptr<QDialog> report(buildReportWindow(nullptr, "Heading", lines, false));
     EXPECT_FALSE(report->findChild<QPushButton*>("writeAnyway"));
     EXPECT_TRUE(report->findChild<QPushButton*>("close"));
+}
+
+TEST(ChoiceWindow, StartsOnTheFirstLineAndTakesTheSelectedOneOnEnterOrADoubleClickButNotOnEscape)
+{
+    const QStringList lines{"a \u2014 A \u2014 arena 1 of 3", "b \u2014 B \u2014 arena 2 of 3", "c \u2014 C \u2014 arena 3 of 3"};
+    // Each answer, and the row it should give: none for a cancel.
+    const std::pair<std::function<void(QListWidget&)>, int> answers[] = {
+        {[](QListWidget& list) { QTest::keyClick(&list, Qt::Key_Return); }, 0},
+        {[](QListWidget& list) { QTest::keyClick(&list, Qt::Key_Down); QTest::keyClick(&list, Qt::Key_Enter); }, 1},
+        {[](QListWidget& list) { QTest::keyClick(&list, Qt::Key_Down); QTest::keyClick(&list, Qt::Key_Escape); }, -1},
+        {[](QListWidget& list) {
+             // What the window system delivers for a double click.
+             const QPoint at = list.visualItemRect(list.item(2)).center();
+             QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+             QTest::mousePress(list.viewport(), Qt::LeftButton, {}, at);
+             QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+             QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
+         }, 2},
+    };
+    for (const auto& [answer, row] : answers) {
+        std::unique_ptr<QDialog> window(buildChoiceWindow(nullptr, "Open", "Which one?", lines));
+        window->open();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        auto* list = control<QListWidget>(*window, "choices");
+        EXPECT_EQ(QApplication::focusWidget(), list);
+        EXPECT_EQ(list->currentRow(), 0);
+        answer(*list);
+        EXPECT_EQ(window->result(), row < 0 ? QDialog::Rejected : QDialog::Accepted) << row;
+        if (row >= 0) {
+            EXPECT_EQ(list->currentRow(), row);
+        }
+    }
 }

@@ -6,6 +6,18 @@
 #include "support/TempSettings.h"
 #include "support/Testing.h"
 
+// Everything a user can see of a window's controls, for comparing states.
+inline QStringList visibleState(const QWidget& window)
+{
+    QStringList state;
+    for (const QLineEdit* edit : window.findChildren<QLineEdit*>())
+        state << edit->objectName() + "=" + edit->text();
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        state << button->objectName() + (button->isChecked() ? ":on" : ":off");
+    state.sort();
+    return state;
+}
+
 // The main window on screen, with scripted message boxes and save dialog and
 // a settings file of its own, and a user's hands on it.
 class MainWindowUser : public ::testing::Test {

@@ -86,6 +86,19 @@ struct ScriptedReportWindow final : platform::ReportWindow {
     }
 };
 
+// Answers each chooser with the next scripted row, or Cancel for -1 or when
+// the script has none left. Records the lines every chooser showed.
+struct ScriptedChoiceWindow final : platform::ChoiceWindow {
+    QList<QStringList> shown;
+    QList<int> answers;
+    std::optional<int> choose(QWidget*, const QString&, const QString&, const QStringList& lines) override
+    {
+        shown << lines;
+        const int next = answers.isEmpty() ? -1 : answers.takeFirst();
+        return next < 0 ? std::nullopt : std::optional(next);
+    }
+};
+
 // The services with every modal piece scripted.
 struct ScriptedServices {
     std::shared_ptr<RecordingMessageBox> messages = std::make_shared<RecordingMessageBox>();
@@ -93,9 +106,10 @@ struct ScriptedServices {
     std::shared_ptr<ScriptedProcessStarter> processes = std::make_shared<ScriptedProcessStarter>();
     std::shared_ptr<ScriptedOpenDialog> openDialog = std::make_shared<ScriptedOpenDialog>();
     std::shared_ptr<ScriptedReportWindow> report = std::make_shared<ScriptedReportWindow>();
+    std::shared_ptr<ScriptedChoiceWindow> chooser = std::make_shared<ScriptedChoiceWindow>();
     platform::Services services() const
     {
         return {.messageBox = messages, .saveDialog = dialog, .locations = {}, .processStarter = processes,
-                .openDialog = openDialog, .reportWindow = report, .stepReached = {}};
+                .openDialog = openDialog, .reportWindow = report, .choiceWindow = chooser, .stepReached = {}};
     }
 };

@@ -1,0 +1,273 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/ArenaFields.h"
+#include "editor/ArenaText.h"
+#include "editor/RecentFiles.h"
+#include "support/MainWindowUser.h"
+#include "support/RealGame.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+// What the game keeps of each block: its keys, as it stores them, with the
+// value the last of each name gives them.
+QList<QMap<QByteArray, QByteArray>> gameValues(const QByteArray& text)
+{
+    QList<QMap<QByteArray, QByteArray>> blocks;
+    for (const game::InfoBlock& block : game::readInfoFile(text).blocks) {
+        QMap<QByteArray, QByteArray>& values = blocks.emplace_back();
+        for (const game::KeyValue& pair : block.pairs)
+            values[pair.key.text.toLower()] = pair.value.text;
+    }
+    return blocks;
+}
+
+const QByteArray mapwrights = editor::arenaText({"yard", "Sarge Doom", "The Yard", "20", "ffa team"});
+
+class OpenCommand : public MainWindowUser {
+protected:
+    QTemporaryDir folder;
+    QString path(const char* name) const { return folder.filePath(name); }
+    // File, Open on `file`, the chooser answered with `row` if it opens.
+    void open(const QString& file, int row = -1)
+    {
+        scripted.openDialog->answers << file;
+        scripted.chooser->answers = {row};
+        find<QAction>("openmenu")->trigger();
+    }
+    QString status() const { return control<QLabel>(*window, "openFile")->text(); }
+};
+
+} // namespace
+
+TEST(ArenaFields, ShowWhatTheBoxesTakeAndKeepTheRest)
+{
+    const QByteArray sixteen = QByteArray("Sarge ").repeated(16).trimmed();
+    struct Row {
+        const char* name;
+        QByteArray block;
+        QStringList fields; // title, frag limit, bots, the ticked boxes
+        QString kept;
+    };
+    const Row rows[] = {
+        {"MapwrightsOwn", mapwrights, {"The Yard", "20", "Sarge Doom", "ffa team"}, ""},
+        {"TypeWordsInAnyCaseAndOthers", "{ map m type \"Tourney oneflag FFA\tsingle CTF Team ut_ctf\" }",
+         {"", "", "", "ffa ctf single team tourney"}, "Kept as it is: type words oneflag ut_ctf"},
+        {"FragLimitAtTheBoxsEdge", "{ map m fraglimit \"9.9\" }", {"", "9.9", "", ""}, ""},
+        {"FragLimitTooLong", "{ map m fraglimit 1000 }", {"", "", "", ""}, "Kept as it is: fraglimit 1000"},
+        {"FragLimitNotDigits", "{ map m fraglimit \"2 0\" }", {"", "", "", ""}, "Kept as it is: fraglimit 2 0"},
+        {"SixteenKnownBotsInAnyCase", "{ map m bots \"" + sixteen.toLower() + "\" }",
+         {"", "", QString::fromLatin1(sixteen.toLower()), ""}, ""},
+        {"SeventeenBots", "{ map m bots \"" + sixteen + " Doom\" }", {"", "", "", ""},
+         "Kept as it is: bots " + QString::fromLatin1(sixteen) + " Doom"},
+        {"UnknownBot", "{ map m bots \"Sarge Nosuch\" }", {"", "", "", ""}, "Kept as it is: bots Sarge Nosuch"},
+        {"OtherKeysInOrderAndTheLastOfAKey",
+         "{ map m timelimit 15 longname \"A\" author \"\" LONGNAME \"B\" special \"x\x1by\" }", {"B", "", "", ""},
+         "Kept as it is: timelimit 15, author \"\", special x\\x1by"},
+        {"AValueTheGameRefusesIsDropped", "{ map m longname \"A\" longname \"a;b\" }", {"A", "", "", ""}, ""},
+    };
+    for (const Row& row : rows) {
+        const editor::ArenaFields fields = editor::arenaFields(game::readInfoFile(row.block).blocks.at(0));
+        QStringList ticked;
+        for (std::size_t index = 0; index < 5; ++index) {
+            if (fields.types[index])
+                ticked << QString::fromLatin1(std::array{"ffa", "ctf", "single", "team", "tourney"}[index]);
+        }
+        EXPECT_EQ((QStringList{fields.longname, fields.fraglimit, fields.bots, ticked.join(' ')}), row.fields) << row.name;
+        EXPECT_EQ(editor::keptLine(fields.kept), row.kept) << row.name;
+    }
+}
+
+TEST(InfoFile, EachBlockKnowsItsBytes)
+{
+    // A '}' with more of a word after it is no end of a block for the game,
+    // which takes the next '{' for a key.
+    const QByteArray text = "// first\n{ map \"a\" }/**/ /* between */{\nmap b bots \"\"\n}\r\n\n{ map c } { map d longname \"open";
+    const game::InfoReading reading = game::readInfoFile(text);
+    QByteArrayList blocks;
+    for (const game::InfoBlock& block : reading.blocks)
+        blocks << text.mid(block.begin, block.end - block.begin);
+    EXPECT_EQ(blocks, (QByteArrayList{"{ map \"a\" }/**/ /* between */{\nmap b bots \"\"\n}", "{ map c }",
+                                      "{ map d longname \"open"}));
+}
+
+// Opening a file and pressing Create with nothing changed gives the file
+// back with the same arena values; a file Mapwright wrote, byte for byte.
+TEST_F(OpenCommand, CreateWithNothingChangedWritesTheSameArenaBack)
+{
+    struct Row {
+        const char* name;
+        QByteArray text;
+        int chosen; // -1 when there is no chooser
+        QByteArray expected; // empty: the same arena values are enough
+    };
+    // Keys the arena lacked stay out; the type's words stay as they were.
+    const QByteArray third = "{\r\nmap             \"c\"\r\nlongname        \"C\"\r\n"
+                             "fraglimit       \"\"\r\ntype            \"CTF\"\r\n}";
+    const Row rows[] = {
+        {"MapwrightsOwn", mapwrights, -1, mapwrights},
+        {"CommentsAndThreeBlocks",
+         "// three maps\n{ map a longname A type ffa }\n/* the second */\n{ map b longname B type team }\n"
+         "{\n map c\n longname \"C\"\n fraglimit \"\"\n type CTF\n}\n// end\n",
+         2,
+         "// three maps\n{ map a longname A type ffa }\n/* the second */\n{ map b longname B type team }\n" + third
+             + "\n// end\n"},
+        {"ExtraKeysAndUnknownTypeWords",
+         "{ map \"m\" longname \"M\" timelimit 15 type \"oneflag ffa Elimination\" bots \"Nosuch Sarge\" "
+         "fraglimit 1000 capturelimit 8 }",
+         -1, {}},
+    };
+    scripted.report->answerToAll = platform::ReportWindow::Answer::WriteAnyway;
+    for (const Row& row : rows) {
+        const QString file = path("judged.arena");
+        writeFile(file, row.text);
+        open(file, row.chosen);
+        create(file);
+        EXPECT_TRUE(prompts().isEmpty()) << row.name << ": " << prompts().join(' ').toStdString();
+        const QByteArray written = readAll(file);
+        if (!row.expected.isEmpty()) {
+            EXPECT_EQ(written, row.expected) << row.name;
+        }
+        EXPECT_EQ(gameValues(written), gameValues(row.text)) << row.name;
+        const auto judged = [](const QByteArray& text) {
+            return judgeWithTheGame([&](const QString& game) {
+                QDir(game).mkpath("scripts");
+                writeFile(game + "/scripts/judged.arena", text);
+            });
+        };
+        const LoaderVerdict before = judged(row.text), after = judged(written);
+        EXPECT_EQ(after.arenasParsed, before.arenasParsed) << row.name;
+        EXPECT_EQ(after.warnings, before.warnings) << row.name;
+    }
+}
+
+TEST_F(OpenCommand, EachBadInputIsToldAndChangesNoFieldAndWritesNothing)
+{
+    writeFile(path("notazip.pk3"), "not an archive");
+    makeArchive(path("empty.pk3"), {"readme.txt", "textures/x.tga"});
+    writeFile(path("large.arena"), ("{ map big longname Big }" + QByteArray(8192, ' ')).left(8192));
+    writeFile(path("nomap.arena"), "{ longname \"No map\" type ffa }");
+    writeFile(path("garbage.arena"), QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0", 10) + QByteArray(300, '\xff'));
+    QDir(folder.path()).mkdir("folder.arena");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.arena")).constData(), 0600), 0);
+    const std::pair<const char*, const char*> rows[] = {
+        {"missing.arena", "could not be opened.\n\nNo such file"},
+        {"notazip.pk3", "could not be opened.\n\nNot a zip archive"},
+        {"empty.pk3", "holds no arena the game reads (scripts/*.arena) and no map (maps/*.bsp)"},
+        {"large.arena", "could not be opened.\n\nThe file is 8,192 bytes. The game skips"},
+        {"nomap.arena", "names no map"},
+        {"garbage.arena", "holds no arena that the game reads.\n\nLine 1 holds"},
+        {"folder.arena", "could not be opened.\n\nIt is a folder, not a file."},
+        {"fifo.arena", "could not be opened.\n\nIt is not a regular file"},
+    };
+    setFields("Kept", "kept");
+    const QStringList fields = visibleState(*window);
+    const QString files = namesIn(folder.path());
+    for (const auto& [name, message] : rows) {
+        open(path(name));
+        ASSERT_FALSE(prompts().isEmpty()) << name;
+        EXPECT_TRUE(prompts().last().contains(message)) << name << ": " << prompts().last().toStdString();
+        EXPECT_EQ(scripted.messages->styles.last(), 48);
+        EXPECT_EQ(visibleState(*window), fields) << name;
+        EXPECT_EQ(status(), "") << name;
+    }
+    EXPECT_TRUE(prompts().filter("large.arena").front().contains("Its first 8,192 bytes hold:\nbig \u2014 Big"));
+    EXPECT_EQ(namesIn(folder.path()), files);
+    EXPECT_TRUE(scripted.report->shown.empty());
+}
+
+TEST_F(OpenCommand, APackWithAMapAndNoArenaOffersANewArenaThatCreateAdds)
+{
+    const QString pack = path("fresh.pk3");
+    writeArchive(pack, {{"maps/fresh.bsp", smallestBsp()}, {"levelshots/fresh.tga", "x"}});
+    find("fraglimit")->setText("5");
+    open(pack);
+    EXPECT_EQ(find("filename")->text(), "fresh");
+    EXPECT_EQ(find("fraglimit")->text(), "10") << "the design's value";
+    EXPECT_TRUE(find<QRadioButton>("aPk3")->isChecked());
+    EXPECT_EQ(status(), "New arena for maps/fresh.bsp in fresh.pk3");
+
+    find("longname")->setText("Fresh");
+    tickGameType(0);
+    scripted.report->answerToAll = platform::ReportWindow::Answer::WriteAnyway;
+    create(pack);
+    EXPECT_EQ(scripted.dialog->requests.back().initialPath, pack);
+    EXPECT_EQ(run("unzip", {"-p", pack, "scripts/fresh.arena"}),
+              editor::arenaText({"fresh", "", "Fresh", "10", "ffa"}));
+}
+
+TEST_F(OpenCommand, SeveralArenasAreChosenFromAndTheStatusLineAndRecentListFollow)
+{
+    const QString pack = path("two.pk3");
+    writeArchive(pack, {{"maps/a.bsp", smallestBsp()},
+                        {"scripts/one.arena", "{ map a longname \"A\" }\n{ map b longname \"B\" }"},
+                        {"scripts/two.arena", mapwrights}});
+    const QString loose = path("yard.arena");
+    writeFile(loose, mapwrights);
+    platform::SettingsStore().write("Mapwright", "Filenames", ".Arena", "remembered.arena");
+
+    open(pack, -1);
+    ASSERT_EQ(scripted.chooser->shown.size(), 1);
+    EXPECT_EQ(scripted.chooser->shown.front(),
+              (QStringList{"a \u2014 A \u2014 scripts/one.arena, arena 1 of 2",
+                           "b \u2014 B \u2014 scripts/one.arena, arena 2 of 2", "yard \u2014 The Yard \u2014 scripts/two.arena"}));
+    EXPECT_EQ(find("filename")->text(), "") << "Escape changes nothing";
+    open(pack, 1);
+    EXPECT_EQ(find("longname")->text(), "B");
+    EXPECT_EQ(status(), "Open: two.pk3, scripts/one.arena, arena 2 of 2");
+    ASSERT_EQ(scripted.report->shown.size(), 1u) << "the check's findings, once opened";
+    EXPECT_TRUE(scripted.report->shown.back().heading.contains("two.pk3"));
+
+    // Dropped on the window, a file opens as from the menu.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(loose)});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(window.get(), &drop);
+    EXPECT_EQ(status(), "Open: yard.arena");
+    EXPECT_EQ(find("bots")->text(), "Sarge Doom");
+
+    // Newest first; a file gone from its place leaves the list, with a word.
+    EXPECT_EQ(editor::recentFiles(), (QStringList{loose, pack}));
+    QMenu* recent = find<QMenu>("recentmenu");
+    emit recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 2);
+    QFile::remove(pack);
+    recent->actions().at(1)->trigger();
+    EXPECT_TRUE(prompts().last().contains("is no longer there")) << prompts().last().toStdString();
+    EXPECT_EQ(editor::recentFiles(), QStringList{loose});
+    EXPECT_EQ(TempSettings::remembered(".Arena"), "remembered.arena");
+
+    // Create offers the opened file; after Clear, the remembered name again.
+    create();
+    EXPECT_EQ(scripted.dialog->requests.back().initialPath, loose);
+    QTest::mouseClick(find<QPushButton>("Command3"), Qt::LeftButton);
+    EXPECT_EQ(status(), "");
+    choose("aArena");
+    setFields("T", "m");
+    tickGameType(0);
+    create();
+    EXPECT_EQ(scripted.dialog->requests.back().initialPath, "remembered.arena");
+}
+
+TEST_F(OpenCommand, TheKeptLineShowsWhatTheFieldsCannotAndABoxTypedInTakesItsPlace)
+{
+    const QString file = path("kept.arena");
+    writeFile(file, "{ map k longname K fraglimit 1000 type \"ffa oneflag\" timelimit 15 }");
+    open(file);
+    QLineEdit* kept = find("kept");
+    EXPECT_TRUE(kept->isVisible());
+    EXPECT_EQ(kept->text(), "Kept as it is: fraglimit 1000, type word oneflag, timelimit 15");
+    typeInto(find("fraglimit"), "30");
+    EXPECT_EQ(kept->text(), "Kept as it is: type word oneflag, timelimit 15");
+    tickGameType(3);
+    create(file);
+    EXPECT_EQ(gameValues(readAll(file)).value(0).value("type"), "ffa team oneflag");
+    EXPECT_EQ(gameValues(readAll(file)).value(0).value("fraglimit"), "30");
+    writeFile(file, "{ map k longname K type ffa }");
+    create(file);
+    EXPECT_TRUE(prompts().last().contains("has changed since it was opened")) << prompts().join(' ').toStdString();
+    EXPECT_EQ(readAll(file), "{ map k longname K type ffa }");
+}
