@@ -5,6 +5,9 @@
 //   probe_gamecheck add ARCHIVE RUNS   the check Create runs before adding
 //                                      an arena to ARCHIVE, RUNS times
 //   probe_gamecheck files ARCHIVE...   checkFile on every ARCHIVE, once
+//   probe_gamecheck open ARCHIVE RUNS  what File, Open reads of ARCHIVE and
+//                                      makes of it for the chooser, RUNS times
+#include "editor/ArenaChoices.h"
 #include "editor/ArenaText.h"
 #include "gamecheck/GameCheck.h"
 
@@ -47,6 +50,18 @@ int main(int argc, char* argv[])
         std::printf("checked %d archives in %.2f ms, %zu findings\n", argc - 2, milliseconds(timer), findings);
         return 0;
     }
-    std::fprintf(stderr, "usage: probe_gamecheck add ARCHIVE RUNS | probe_gamecheck files ARCHIVE...\n");
+    if (argc >= 4 && std::strcmp(argv[1], "open") == 0) {
+        const QString archive = QString::fromLocal8Bit(argv[2]);
+        for (int run = 0; run < std::atoi(argv[3]); ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            const gamecheck::FileToEdit file = gamecheck::readToEdit(archive);
+            const std::size_t arenas = editor::arenaChoices(file).size();
+            std::printf("open took %.2f ms, %zu arenas\n", milliseconds(timer), arenas);
+        }
+        return 0;
+    }
+    std::fprintf(stderr, "usage: probe_gamecheck add ARCHIVE RUNS | probe_gamecheck files ARCHIVE... | "
+                         "probe_gamecheck open ARCHIVE RUNS\n");
     return 2;
 }

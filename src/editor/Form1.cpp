@@ -17,9 +17,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLabel>
 #include <QLayout>
-#include <QStatusBar>
 
 namespace editor {
 
@@ -37,14 +35,9 @@ Form1::Form1(platform::Services services, QWidget* parent)
     platform::widenCheckableControlsToTheirCaptions(this);
     typeselect = {ui->typeselect_0, ui->typeselect_1, ui->typeselect_2, ui->typeselect_3, ui->typeselect_4};
 
-    // The status line names the open file; a long name does not widen the
-    // window, which keeps the size of its design.
-    openFileLabel = new QLabel(this);
-    openFileLabel->setObjectName(QStringLiteral("openFile"));
-    openFileLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    statusBar()->addWidget(openFileLabel, 1);
-    statusBar()->setSizeGripEnabled(false);
+    // The window keeps the size of its design.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    showOpened();
     setAcceptDrops(true);
     ui->longname->setFocus();
 

@@ -13,7 +13,6 @@
 #include <optional>
 
 class QCheckBox;
-class QLabel;
 
 namespace Ui {
 class Form1;
@@ -30,7 +29,7 @@ struct OutputRoute;
 // Command3 Clear and Command4 Create; label8 is the "..." button that picks
 // the bots; typeselect_0 to _4 are the game types; aArena and aPk3 the two
 // routes; dl1 is the save dialog. kept is the line that shows what an
-// opened arena holds beyond the fields.
+// opened arena holds beyond the fields, statusline the status line.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
@@ -84,7 +83,6 @@ private:
     platform::Services services;
     platform::CommonDialog dl1;
     QString typelist;
-    QLabel* openFileLabel = nullptr; // the status line
     std::optional<OpenedArena> opened;
 };
 

@@ -15,7 +15,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLocale>
 #include <QMimeData>
 
@@ -78,7 +77,7 @@ void Form1::openFile(const QString& path)
         for (const ArenaChoice& choice : choices)
             lines << choiceLine(file, choice);
         const std::optional<int> answer = services.choiceWindow->choose(
-            this, QStringLiteral("Open"),
+            this, QStringLiteral("Choose an arena"),
             QStringLiteral("%1 holds several arenas. Which one do you want to edit?").arg(nativePath(path)), lines);
         if (!answer)
             return;
@@ -157,8 +156,8 @@ void Form1::showChoice(const QString& path, const gamecheck::FileToEdit& file, c
 void Form1::showOpened()
 {
     if (!opened) {
-        openFileLabel->clear();
-        openFileLabel->setToolTip(QString());
+        ui->statusline->setText(QStringLiteral("No file open. File, Open... edits an existing arena."));
+        ui->statusline->setToolTip(QString());
         ui->kept->clear();
         ui->kept->hide();
         return;
@@ -167,8 +166,8 @@ void Form1::showOpened()
     const QString what = opened->block < 0 ? QStringLiteral("New arena for %1 in %2").arg(opened->place, name)
                          : opened->place.isEmpty() ? QStringLiteral("Open: %1").arg(name)
                                                    : QStringLiteral("Open: %1, %2").arg(name, opened->place);
-    openFileLabel->setText(what);
-    openFileLabel->setToolTip(nativePath(opened->path));
+    ui->statusline->setText(what);
+    ui->statusline->setToolTip(nativePath(opened->path));
     const QString kept = keptLine(opened->fields.kept);
     ui->kept->setText(kept);
     ui->kept->setCursorPosition(0);

@@ -63,6 +63,13 @@ def main():
         desk.key("alt+f")
         desk.key("e")
         assert app.wait(timeout=TIMEOUT) == 0, "Exit did not end the program cleanly"
+        for arguments in ([workdir / "out" / "maps.pk3"], [workdir / "out" / "missing.arena"]):
+            app = subprocess.Popen([str(program), *map(str, arguments)], env=env)
+            (open_and_write_back if arguments[0].exists() else told_missing)(desk, workdir)
+            desk.wait_for_window("^Quake 3 Mapwright$")
+            desk.key("alt+f")
+            desk.key("e")
+            assert app.wait(timeout=TIMEOUT) == 0, "Exit did not end the program cleanly"
         shutil.rmtree(workdir)
         print("end-to-end run: 1 passed, 0 failed")
     except BaseException:
@@ -76,7 +83,7 @@ def main():
 
 def run(desk, workdir):
     main_window = desk.wait_for_window("^Quake 3 Mapwright$")
-    top = desk.client_offset(main_window, 335)
+    top = desk.client_offset(main_window, 380)
     frame1, frame2, frame3 = (120, 0), (240, 1080), (120, 3480)
 
     def click_main(x, y):
@@ -150,6 +157,38 @@ def run(desk, workdir):
     listing = subprocess.run(["unzip", "-Z1", str(archive)], capture_output=True, text=True, check=True).stdout
     assert listing.split() == ["scripts/q3dm17.arena"], listing
     assert not (workdir / "runtime" / "mapwright" / "drive-c" / "scripts").exists(), "staging folder left behind"
+
+
+def open_and_write_back(desk, workdir):
+    """`mapwright maps.pk3` opens the archive the first run made; Create,
+    with nothing changed, writes its arena back as it was."""
+    archive = workdir / "out" / "maps.pk3"
+    # The archive holds no map: the check's report comes right after opening.
+    report = desk.wait_for_window("^What the game will read$")
+    desk.key("Escape")
+    desk.wait_until_gone(report)
+    desk.wait_for_window("^Quake 3 Mapwright$")
+    desk.key("alt+c")
+    dialog = desk.wait_for_window("^Add .arena file to PK3$")
+    desk.key("Return")  # the dialog offers the archive it came from
+    desk.wait_until_gone(dialog)
+    report = desk.wait_for_window("^What the game will read$")
+    desk.key("alt+w")
+    desk.wait_until_gone(report)
+    message = desk.wait_for_window("^Mapwright$")
+    desk.key("Return")
+    desk.wait_until_gone(message)
+    entry = subprocess.run(["unzip", "-p", str(archive), "scripts/q3dm17.arena"], capture_output=True,
+                           check=True).stdout
+    assert entry == EXPECTED_25, f"the entry written back differs:\n{entry!r}"
+
+
+def told_missing(desk, workdir):
+    """`mapwright missing.arena` says in the window that it cannot open it."""
+    message = desk.wait_for_window("^Mapwright$")
+    desk.key("Return")
+    desk.wait_until_gone(message)
+    assert not (workdir / "out" / "missing.arena").exists()
 
 
 if __name__ == "__main__":

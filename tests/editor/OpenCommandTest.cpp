@@ -35,7 +35,7 @@ protected:
         scripted.chooser->answers = {row};
         find<QAction>("openmenu")->trigger();
     }
-    QString status() const { return control<QLabel>(*window, "openFile")->text(); }
+    QString status() const { return control<QLabel>(*window, "statusline")->text(); }
 };
 
 } // namespace
@@ -169,7 +169,7 @@ TEST_F(OpenCommand, EachBadInputIsToldAndChangesNoFieldAndWritesNothing)
         EXPECT_TRUE(prompts().last().contains(message)) << name << ": " << prompts().last().toStdString();
         EXPECT_EQ(scripted.messages->styles.last(), 48);
         EXPECT_EQ(visibleState(*window), fields) << name;
-        EXPECT_EQ(status(), "") << name;
+        EXPECT_EQ(status(), "No file open. File, Open... edits an existing arena.") << name;
     }
     EXPECT_TRUE(prompts().filter("large.arena").front().contains("Its first 8,192 bytes hold:\nbig \u2014 Big"));
     EXPECT_EQ(namesIn(folder.path()), files);
@@ -244,7 +244,7 @@ TEST_F(OpenCommand, SeveralArenasAreChosenFromAndTheStatusLineAndRecentListFollo
     create();
     EXPECT_EQ(scripted.dialog->requests.back().initialPath, loose);
     QTest::mouseClick(find<QPushButton>("Command3"), Qt::LeftButton);
-    EXPECT_EQ(status(), "");
+    EXPECT_EQ(status(), "No file open. File, Open... edits an existing arena.");
     choose("aArena");
     setFields("T", "m");
     tickGameType(0);
