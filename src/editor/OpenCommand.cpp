@@ -78,7 +78,7 @@ void Form1::openFile(const QString& path)
             lines << choiceLine(file, choice);
         const std::optional<int> answer = services.choiceWindow->choose(
             this, QStringLiteral("Choose an arena"),
-            QStringLiteral("%1 holds several arenas. Which one do you want to edit?").arg(nativePath(path)), lines);
+            QStringLiteral("Which arena of %1 do you want to edit?").arg(nativePath(path)), lines);
         if (!answer)
             return;
         chosen = *answer;
