@@ -11,7 +11,6 @@
 #include "gamecheck/GameCheck.h"
 #include "platform/system/FileReplacement.h"
 #include "platform/system/ProgramName.h"
-#include "game/LooseFile.h"
 #include "ui_Form1.h"
 
 #include <QDir>
@@ -35,7 +34,7 @@ void Form1::Command4_Click()
     if (!route || !fileNameChosen(*route) || !gameReadsItOrAuthorGoesOn(*route))
         return;
     if (route == &pk3Route)
-        Pk3Route(services, this).run(dl1.FileName, arenaValues());
+        addToArchive();
     else
         saveArenaFile();
 }
@@ -96,16 +95,21 @@ bool Form1::fileNameChosen(const OutputRoute& route)
 bool Form1::gameReadsItOrAuthorGoesOn(const OutputRoute& route)
 {
     const ArenaValues values = arenaValues();
-    const QByteArray text = arenaText(values);
+    const bool backInPlace = writesBack(route);
     gamecheck::Findings findings;
     if (&route == &pk3Route) {
+        const ArchiveTarget target = archiveTarget(backInPlace ? &*opened : nullptr, values);
         // An archive that cannot be read is the route's to report, together
         // with what becomes of it; its arena alone is still checked here.
         const gamecheck::CheckResult archive =
-            gamecheck::checkArenaToAdd(text, dl1.FileName, QStringLiteral("scripts/%1.arena").arg(values.map));
-        findings = archive.readable ? archive.findings : gamecheck::checkArenaToSave(text, dl1.FileName);
+            gamecheck::checkArenaToAdd(target.text, dl1.FileName, QString::fromUtf8(target.entry));
+        findings = archive.readable ? archive.findings : gamecheck::checkArenaToSave(target.text, dl1.FileName);
+        // An entry that the arena takes the place of will be gone.
+        std::erase_if(findings, [&](const gamecheck::Finding& finding) {
+            return !target.replaced.isEmpty() && finding.entry == QString::fromUtf8(target.replaced);
+        });
     } else {
-        findings = gamecheck::checkArenaToSave(writesBack(route) ? withBlockReplaced(*opened, values) : text,
+        findings = gamecheck::checkArenaToSave(backInPlace ? withBlockReplaced(*opened, values) : arenaText(values),
                                                dl1.FileName);
     }
     // Advice never interrupts Create: only what the game would lose does.
@@ -126,21 +130,41 @@ bool Form1::writesBack(const OutputRoute& route) const
     return opened && opened->block >= 0 && opened->archive == (&route == &pk3Route) && sameFile(dl1.FileName, opened->path);
 }
 
+// Only the file as it was opened may take the arena back: another
+// program may have changed it meanwhile.
+bool Form1::unchangedSinceOpened()
+{
+    const gamecheck::FileToEdit file = gamecheck::readToEdit(opened->path);
+    const bool unchanged = std::any_of(file.arenaFiles.begin(), file.arenaFiles.end(), [&](const gamecheck::ArenaFile& now) {
+        return now.entry == opened->entry && !now.tooLarge && now.text == opened->fileText;
+    });
+    if (!unchanged) {
+        refuse(QStringLiteral("%1 has changed since it was opened, so the arena was not written back into it. "
+                              "Nothing was written. Open the file again to edit what it holds now.")
+                   .arg(QDir::toNativeSeparators(opened->path)));
+    }
+    return unchanged;
+}
+
+void Form1::addToArchive()
+{
+    const ArenaValues values = arenaValues();
+    const bool backInPlace = writesBack(pk3Route);
+    if (backInPlace && !unchangedSinceOpened())
+        return;
+    const ArchiveTarget target = archiveTarget(backInPlace ? &*opened : nullptr, values);
+    if (Pk3Route(services, this).run(dl1.FileName, values, target) && backInPlace) {
+        opened->entry = target.entry;
+        reopenAfterWriting(dl1.FileName);
+    }
+}
+
 void Form1::saveArenaFile()
 {
     const QString path = dl1.FileName;
     const bool backInPlace = writesBack(saveRoute);
-    if (backInPlace) {
-        // Only the file as it was opened may take the block back.
-        const std::optional<game::LooseFile> now =
-            game::readLooseFile(path, std::uint64_t(opened->fileText.size()) + 1);
-        if (!now || now->bytes != opened->fileText) {
-            refuse(QStringLiteral("%1 has changed since it was opened, so the arena was not written back into it. "
-                                  "Nothing was written. Open the file again to edit what it holds now.")
-                       .arg(QDir::toNativeSeparators(path)));
-            return;
-        }
-    }
+    if (backInPlace && !unchangedSinceOpened())
+        return;
     const platform::FileWriteResult result = platform::replaceFileContent(
         path, backInPlace ? withBlockReplaced(*opened, arenaValues()) : arenaText(arenaValues()));
     if (!result.written) {

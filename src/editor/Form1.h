@@ -76,7 +76,9 @@ private:
     bool valuesFitOnTheirLines();
     bool fileNameChosen(const OutputRoute& route);
     bool gameReadsItOrAuthorGoesOn(const OutputRoute& route);
+    bool unchangedSinceOpened();
     void saveArenaFile();
+    void addToArchive();
 
     std::unique_ptr<Ui::Form1> ui;
     std::array<QCheckBox*, 5> typeselect{};

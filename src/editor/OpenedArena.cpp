@@ -23,4 +23,20 @@ QByteArray withBlockReplaced(const OpenedArena& opened, const ArenaValues& value
     return opened.fileText.left(opened.begin) + arenaBlock(values) + opened.fileText.mid(opened.end);
 }
 
+ArchiveTarget archiveTarget(const OpenedArena* opened, const ArenaValues& values)
+{
+    if (!opened)
+        return {"scripts/" + values.map.toUtf8() + ".arena", arenaText(values), {}, false};
+    ArchiveTarget target{opened->entry, withBlockReplaced(*opened, values), {}, true};
+    const qsizetype slash = opened->entry.lastIndexOf('/');
+    const qsizetype dot = opened->entry.lastIndexOf('.');
+    const QByteArray base = opened->entry.mid(slash + 1, dot - slash - 1);
+    const bool namedAfterItsMap = base.compare(opened->fields.map.toUtf8(), Qt::CaseInsensitive) == 0;
+    if (opened->onlyBlock && namedAfterItsMap && values.map != opened->fields.map) {
+        target.entry = opened->entry.left(slash + 1) + values.map.toUtf8() + opened->entry.mid(dot);
+        target.replaced = opened->entry;
+    }
+    return target;
+}
+
 } // namespace editor

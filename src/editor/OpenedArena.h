@@ -27,4 +27,18 @@ OpenedArena openedArena(const QString& path, const gamecheck::FileToEdit& file, 
 // and every other byte as it was.
 QByteArray withBlockReplaced(const OpenedArena& opened, const ArenaValues& values);
 
+// Where Create puts an arena in an archive.
+struct ArchiveTarget {
+    QByteArray entry;    // the entry that holds the arena
+    QByteArray text;     // the entry's whole content
+    QByteArray replaced; // an entry of another name it takes the place of; empty when none
+    bool writtenBack = false; // into the entry it was opened from
+};
+
+// An arena written back goes into the entry it came from, with the rest of
+// that entry as it was; the entry takes a changed map's name only where it
+// held that one arena and was named after the old map. Any other arena goes
+// in as scripts/<map>.arena, alone. `opened` is null for the latter.
+ArchiveTarget archiveTarget(const OpenedArena* opened, const ArenaValues& values);
+
 } // namespace editor

@@ -93,52 +93,109 @@ TEST(InfoFile, EachBlockKnowsItsBytes)
 
 // Opening a file and pressing Create with nothing changed gives the file
 // back with the same arena values; a file Mapwright wrote, byte for byte.
+// The real zip and the game's own server judge the result.
 TEST_F(OpenCommand, CreateWithNothingChangedWritesTheSameArenaBack)
 {
     struct Row {
         const char* name;
-        QByteArray text;
-        int chosen; // -1 when there is no chooser
-        QByteArray expected; // empty: the same arena values are enough
+        std::vector<TestEntry> files; // a nameless one is a loose file; else an archive's entries
+        int chosen;                   // -1 when there is no chooser
+        QByteArray expected;          // the arena file's new bytes; empty: the same arena values are enough
     };
+    const QByteArray threeBlocks = "// three maps\n{ map a longname A type ffa }\n/* the second */\n"
+                                   "{ map b longname B type team }\n{\n map c\n longname \"C\"\n fraglimit \"\"\n"
+                                   " type CTF\n}\n// end\n";
     // Keys the arena lacked stay out; the type's words stay as they were.
-    const QByteArray third = "{\r\nmap             \"c\"\r\nlongname        \"C\"\r\n"
-                             "fraglimit       \"\"\r\ntype            \"CTF\"\r\n}";
+    const QByteArray threeBlocksWritten = threeBlocks.left(threeBlocks.indexOf("{\n map c"))
+                                          + "{\r\nmap             \"c\"\r\nlongname        \"C\"\r\n"
+                                            "fraglimit       \"\"\r\ntype            \"CTF\"\r\n}\n// end\n";
+    const QByteArray extraKeys = "{ map \"m\" longname \"M\" timelimit 15 type \"oneflag ffa Elimination\" "
+                                 "bots \"Nosuch Sarge\" fraglimit 1000 capturelimit 8 }";
+    const QByteArray bsp = smallestBsp();
     const Row rows[] = {
-        {"MapwrightsOwn", mapwrights, -1, mapwrights},
-        {"CommentsAndThreeBlocks",
-         "// three maps\n{ map a longname A type ffa }\n/* the second */\n{ map b longname B type team }\n"
-         "{\n map c\n longname \"C\"\n fraglimit \"\"\n type CTF\n}\n// end\n",
-         2,
-         "// three maps\n{ map a longname A type ffa }\n/* the second */\n{ map b longname B type team }\n" + third
-             + "\n// end\n"},
-        {"ExtraKeysAndUnknownTypeWords",
-         "{ map \"m\" longname \"M\" timelimit 15 type \"oneflag ffa Elimination\" bots \"Nosuch Sarge\" "
-         "fraglimit 1000 capturelimit 8 }",
-         -1, {}},
+        {"MapwrightsOwn", {{"", mapwrights}}, -1, mapwrights},
+        {"CommentsAndThreeBlocks", {{"", threeBlocks}}, 2, threeBlocksWritten},
+        {"ExtraKeysAndUnknownTypeWords", {{"", extraKeys}}, -1, {}},
+        {"ArchiveEntryNamedOtherThanItsMap", {{"maps/m.bsp", bsp}, {"SCRIPTS/Other.ARENA", extraKeys}}, -1, {}},
+        {"ArchiveWithTwoArenaEntries",
+         {{"maps/yard.bsp", bsp}, {"scripts/yard.arena", mapwrights}, {"scripts/three.arena", threeBlocks, ZIP_CM_STORE}},
+         3, threeBlocksWritten},
     };
     scripted.report->answerToAll = platform::ReportWindow::Answer::WriteAnyway;
     for (const Row& row : rows) {
-        const QString file = path("judged.arena");
-        writeFile(file, row.text);
+        const bool loose = row.files.front().name.isEmpty();
+        const QString file = path(loose ? "judged.arena" : "judged.pk3");
+        if (loose)
+            writeFile(file, row.files.front().bytes);
+        else
+            writeArchive(file, row.files);
         open(file, row.chosen);
+        const QByteArray entry = loose ? QByteArray() : row.files.back().name;
         create(file);
-        EXPECT_TRUE(prompts().isEmpty()) << row.name << ": " << prompts().join(' ').toStdString();
-        const QByteArray written = readAll(file);
+        EXPECT_EQ(prompts().size(), loose ? 0 : 1) << row.name << ": " << prompts().join(' ').toStdString();
+        scripted.messages->prompts.clear();
+
+        // Every other file of the archive as it was, the arena file with
+        // the same values.
+        const auto contentOf = [&](const QByteArray& name) {
+            return loose ? readAll(file) : run("unzip", {"-p", file, QString::fromUtf8(name)});
+        };
+        QByteArrayList names;
+        for (const TestEntry& other : row.files) {
+            names << other.name;
+            if (other.name != entry) {
+                EXPECT_EQ(contentOf(other.name), other.bytes) << row.name << " " << other.name.toStdString();
+            }
+        }
+        const QByteArray written = contentOf(entry);
         if (!row.expected.isEmpty()) {
             EXPECT_EQ(written, row.expected) << row.name;
         }
-        EXPECT_EQ(gameValues(written), gameValues(row.text)) << row.name;
-        const auto judged = [](const QByteArray& text) {
+        EXPECT_EQ(gameValues(written), gameValues(row.files.back().bytes)) << row.name;
+        if (!loose) {
+            EXPECT_TRUE(run("unzip", {"-tq", file}).startsWith("No errors detected")) << row.name;
+            EXPECT_EQ(run("unzip", {"-Z1", file}).trimmed().split('\n'), names) << row.name;
+        }
+        const auto judged = [&](const std::function<void(const QString& game)>& put) {
             return judgeWithTheGame([&](const QString& game) {
                 QDir(game).mkpath("scripts");
-                writeFile(game + "/scripts/judged.arena", text);
+                put(game);
             });
         };
-        const LoaderVerdict before = judged(row.text), after = judged(written);
+        const auto original = [&](const QString& game) {
+            if (loose)
+                writeFile(game + "/scripts/judged.arena", row.files.front().bytes);
+            else
+                writeArchive(game + "/judged.pk3", row.files);
+        };
+        const auto result = [&](const QString& game) {
+            QFile::copy(file, game + (loose ? "/scripts/judged.arena" : "/judged.pk3"));
+        };
+        const LoaderVerdict before = judged(original), after = judged(result);
         EXPECT_EQ(after.arenasParsed, before.arenasParsed) << row.name;
         EXPECT_EQ(after.warnings, before.warnings) << row.name;
+        QFile::remove(file);
     }
+}
+
+TEST_F(OpenCommand, AChangedMapNameKeepsTheArenaWhereItWasUnlessItsEntryWasNamedAfterTheOldMap)
+{
+    const QString pack = path("rename.pk3");
+    writeArchive(pack, {{"scripts/yard.arena", mapwrights}, {"scripts/both.arena", "{ map a }\n{ map b }\n"}});
+    scripted.report->answerToAll = platform::ReportWindow::Answer::WriteAnyway;
+    for (const auto& [row, entry] : {std::pair{0, "scripts/court.arena"}, std::pair{1, "scripts/both.arena"}}) {
+        open(pack, row);
+        find("filename")->setText("court");
+        if (row == 1) {
+            find("longname")->setText("B");
+            tickGameType(0);
+        }
+        create(pack);
+        EXPECT_TRUE(prompts().last().contains(QStringLiteral("rename.pk3 as %1").arg(entry))) << prompts().last().toStdString();
+    }
+    EXPECT_EQ(run("unzip", {"-Z1", pack}).trimmed().split('\n'), (QByteArrayList{"scripts/both.arena", "scripts/court.arena"}));
+    EXPECT_EQ(gameValues(run("unzip", {"-p", pack, "scripts/court.arena"})).value(0).value("map"), "court");
+    EXPECT_EQ(gameValues(run("unzip", {"-p", pack, "scripts/both.arena"})).value(1).value("map"), "court");
 }
 
 TEST_F(OpenCommand, EachBadInputIsToldAndChangesNoFieldAndWritesNothing)
@@ -239,10 +296,18 @@ TEST_F(OpenCommand, SeveralArenasAreChosenFromAndTheStatusLineAndRecentListFollo
     EXPECT_TRUE(prompts().last().contains("is no longer there")) << prompts().last().toStdString();
     EXPECT_EQ(editor::recentFiles(), QStringList{loose});
     EXPECT_EQ(TempSettings::remembered(".Arena"), "remembered.arena");
+    // Eight are kept: the eighth file opened after it pushes the first out.
+    QStringList opened{loose};
+    for (int index = 1; index <= 8; ++index) {
+        writeFile(path(qPrintable(QStringLiteral("%1.arena").arg(index))), mapwrights);
+        opened.prepend(path(qPrintable(QStringLiteral("%1.arena").arg(index))));
+        open(opened.front());
+        EXPECT_EQ(editor::recentFiles(), opened.mid(0, 8)) << index;
+    }
 
     // Create offers the opened file; after Clear, the remembered name again.
     create();
-    EXPECT_EQ(scripted.dialog->requests.back().initialPath, loose);
+    EXPECT_EQ(scripted.dialog->requests.back().initialPath, opened.front());
     QTest::mouseClick(find<QPushButton>("Command3"), Qt::LeftButton);
     EXPECT_EQ(status(), "No file open. File, Open... edits an existing arena.");
     choose("aArena");

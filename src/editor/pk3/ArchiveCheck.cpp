@@ -13,11 +13,12 @@ namespace {
 using EntryKey = std::tuple<QByteArray, std::uint32_t, std::uint64_t>;
 
 // The entries other than the route's own, by what identifies their content.
-std::vector<EntryKey> otherEntries(const std::vector<platform::ZipEntry>& entries, const QByteArray& entryName)
+std::vector<EntryKey> otherEntries(const std::vector<platform::ZipEntry>& entries, const QByteArray& entryName,
+                                   const QByteArray& replacedEntry)
 {
     std::vector<EntryKey> others;
     for (const platform::ZipEntry& entry : entries) {
-        if (!game::namesTheSameEntry(entry.name, entryName))
+        if (!game::namesTheSameEntry(entry.name, entryName) && entry.name != replacedEntry)
             others.emplace_back(entry.name, entry.crc, entry.size);
     }
     std::sort(others.begin(), others.end());
@@ -27,7 +28,8 @@ std::vector<EntryKey> otherEntries(const std::vector<platform::ZipEntry>& entrie
 } // namespace
 
 QString problemWithUpdatedArchive(const std::vector<platform::ZipEntry>& before, const QString& updatedPath,
-                                  const QByteArray& entryName, const QByteArray& entryBytes)
+                                  const QByteArray& entryName, const QByteArray& entryBytes,
+                                  const QByteArray& replacedEntry)
 {
     QString reason;
     const std::optional<platform::ZipArchive> updated = platform::ZipArchive::open(updatedPath, &reason);
@@ -46,7 +48,10 @@ QString problemWithUpdatedArchive(const std::vector<platform::ZipEntry>& before,
         return QStringLiteral("its entry is named %1 instead of %2").arg(QString::fromUtf8(own.front()->name), name);
     if (updated->read(*own.front(), std::uint64_t(entryBytes.size())) != entryBytes)
         return QStringLiteral("its %1 does not hold the arena file's text").arg(name);
-    if (otherEntries(updated->entries(), entryName) != otherEntries(before, entryName))
+    if (std::any_of(updated->entries().begin(), updated->entries().end(),
+                    [&](const platform::ZipEntry& entry) { return !replacedEntry.isEmpty() && entry.name == replacedEntry; }))
+        return QStringLiteral("it still holds %1").arg(QString::fromUtf8(replacedEntry));
+    if (otherEntries(updated->entries(), entryName, replacedEntry) != otherEntries(before, entryName, replacedEntry))
         return QStringLiteral("it does not hold the other entries of the archive unchanged");
     return QString();
 }

@@ -64,7 +64,7 @@ public:
                                                                     : chosen.absoluteFilePath();
         archive = QFileInfo(outcome.archivePath);
         outcome.archiveExisted = archive.exists();
-        entryName = QStringLiteral("scripts/") + request.stagedName;
+        entryName = request.entryFolder + QLatin1Char('/') + request.stagedName;
     }
 
     ArchiveUpdateOutcome run()
@@ -109,14 +109,15 @@ private:
         // zip names the entry by the path it is given: a "scripts" that leads
         // to the staging folder makes it scripts/<map>.arena exactly,
         // whatever the letter case of the staging folder's own name.
-        if (!QFile::link(request.stagingFolder, work.filePath(QStringLiteral("scripts")))
+        if (!QFile::link(request.stagingFolder, work.filePath(request.entryFolder))
             || (outcome.archiveExisted && !QFile::link(outcome.archivePath, work.filePath(inputName))))
             return QStringLiteral("The working folder beside it could not be set up.");
 
         if (const QString problem = runArchiver(work.path()); !problem.isEmpty())
             return problem;
         const QString result = work.filePath(outputName);
-        if (const QString problem = problemWithUpdatedArchive(before, result, entryName.toUtf8(), request.stagedBytes);
+        if (const QString problem =
+                problemWithUpdatedArchive(before, result, entryName.toUtf8(), request.stagedBytes, request.replacedEntry);
             !problem.isEmpty())
             return QStringLiteral("The archiver's new archive was not used: %1.").arg(problem);
         step("new archive checked");
@@ -164,6 +165,9 @@ private:
         QStringList staleEntries;
         for (const QByteArray& stale : game::caseVariantsOf(entryName.toUtf8(), names))
             staleEntries << QString::fromUtf8(stale);
+        if (!request.replacedEntry.isEmpty() && names.contains(request.replacedEntry)
+            && !staleEntries.contains(QString::fromUtf8(request.replacedEntry)))
+            staleEntries << QString::fromUtf8(request.replacedEntry);
 
         step("archiver about to start");
         // The game takes an entry of another letter case for the same file

@@ -15,6 +15,8 @@ struct ArchiveUpdateRequest {
     QString stagingFolder; // the folder of this machine that holds the staged file
     QString stagedName;    // <map>.arena, the entry scripts/<map>.arena
     QByteArray stagedBytes;
+    QString entryFolder = QStringLiteral("scripts"); // the entry's folder, in its own letter case
+    QByteArray replacedEntry = {}; // an entry of another name the staged one takes the place of
 };
 
 struct ArchiveUpdateOutcome {

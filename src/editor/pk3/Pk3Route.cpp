@@ -57,33 +57,44 @@ Pk3Route::Pk3Route(const platform::Services& services, QWidget* window)
 {
 }
 
-void Pk3Route::run(const QString& archivePath, const ArenaValues& values)
+bool Pk3Route::run(const QString& archivePath, const ArenaValues& values)
+{
+    return run(archivePath, values, archiveTarget(nullptr, values));
+}
+
+bool Pk3Route::run(const QString& archivePath, const ArenaValues& values, const ArchiveTarget& target)
 {
     if (const QString problem = mapNameProblem(values.map); !problem.isEmpty()) {
         tell(problem, platform::Exclamation);
-        return;
+        return false;
     }
-    stagedName = values.map + QStringLiteral(".arena");
+    // The staged file takes the entry's own name, in a folder the archiver
+    // finds under the entry's folder name.
+    entryName = QString::fromUtf8(target.entry);
+    const qsizetype slash = entryName.indexOf(QLatin1Char('/'));
+    stagedName = entryName.mid(slash + 1);
     untouched = QStringLiteral("The archive %1 is as it was.").arg(QDir::toNativeSeparators(archivePath));
     if (!driveIsReady())
-        return;
+        return false;
     // Every run of the user's stages in this one folder: a second run at the
     // same time would take the first one's staged file for the user's.
     const platform::FolderLock driveLock(fileSystem.driveRoot());
     if (anotherRunIsStaging(driveLock))
-        return;
-    const QByteArray text = arenaText(values);
-    if (!stageOrTellWhy(text))
-        return;
+        return false;
+    if (!stageOrTellWhy(target.text))
+        return false;
     const ArchiveUpdateOutcome update =
-        updateArchive(window, services, {archivePath, fileSystem.hostPath(archiverStagingPath), stagedName, text});
+        updateArchive(window, services,
+                      {archivePath, fileSystem.hostPath(archiverStagingPath), stagedName, target.text,
+                       entryName.left(slash), target.replaced});
     if (!update.updated) {
         fail(update.reason, update.archiveExisted ? untouched
                                                   : QStringLiteral("No archive was made at %1.")
                                                         .arg(QDir::toNativeSeparators(archivePath)));
-        return;
+        return false;
     }
-    finishAfterUpdate(archivePath, update.archivePath);
+    finishAfterUpdate(archivePath, update.archivePath, target.writtenBack);
+    return true;
 }
 
 bool Pk3Route::driveIsReady()
@@ -122,7 +133,7 @@ bool Pk3Route::stageOrTellWhy(const QByteArray& text)
 
 // The archive is in place and checked: whatever fails from here on is told
 // as what it is, not as a failure to write the archive.
-void Pk3Route::finishAfterUpdate(const QString& archivePath, const QString& updatedFile)
+void Pk3Route::finishAfterUpdate(const QString& archivePath, const QString& updatedFile, bool writtenBack)
 {
     QStringList whatFailed;
     if (!rememberName(pk3Route, archivePath))
@@ -132,7 +143,11 @@ void Pk3Route::finishAfterUpdate(const QString& archivePath, const QString& upda
     if (const QStringList leftovers = cleanUp(); !leftovers.isEmpty())
         whatFailed << QStringLiteral("Mapwright could not tidy up after itself. Still there:\n%1")
                           .arg(leftovers.join(QLatin1Char('\n')));
-    if (whatFailed.isEmpty())
+    if (whatFailed.isEmpty() && writtenBack)
+        tell(QStringLiteral("%1\n\nThe arena was written back into %2 as %3.")
+                 .arg(successMessage, QDir::toNativeSeparators(archivePath), entryName),
+             platform::Information);
+    else if (whatFailed.isEmpty())
         tell(successMessage, platform::Information);
     else
         tellUpdatedBut(updatedFile, whatFailed);
@@ -180,8 +195,8 @@ void Pk3Route::fail(const QString& reason, const QString& archiveState)
 
 void Pk3Route::tellUpdatedBut(const QString& archivePath, const QStringList& whatFailed)
 {
-    tell(QStringLiteral("The arena file was added to the archive %1 as scripts/%2.\n\n%3")
-             .arg(QDir::toNativeSeparators(archivePath), stagedName, whatFailed.join(QStringLiteral("\n\n"))),
+    tell(QStringLiteral("The arena file was added to the archive %1 as %2.\n\n%3")
+             .arg(QDir::toNativeSeparators(archivePath), entryName, whatFailed.join(QStringLiteral("\n\n"))),
          platform::Exclamation);
 }
 

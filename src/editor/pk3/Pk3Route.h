@@ -2,6 +2,7 @@
 #pragma once
 
 #include "editor/ArenaText.h"
+#include "editor/OpenedArena.h"
 #include "platform/dialogs/Services.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/FolderLock.h"
@@ -28,8 +29,11 @@ public:
     Pk3Route(const platform::Services& services, QWidget* window);
 
     // values.map is the trimmed map file name; archivePath is the dialog's
-    // choice, as it returned it.
-    void run(const QString& archivePath, const ArenaValues& values);
+    // choice, as it returned it. The arena goes in as scripts/<map>.arena,
+    // or into the entry `target` names, with the content it gives. Returns
+    // whether the archive was updated.
+    bool run(const QString& archivePath, const ArenaValues& values);
+    bool run(const QString& archivePath, const ArenaValues& values, const ArchiveTarget& target);
 
 private:
     bool driveIsReady();
@@ -39,7 +43,7 @@ private:
     bool setAsideWhatWouldBeTakenForTheStagedFile();
     QStringList cleanUp();
     void fail(const QString& reason, const QString& archiveState);
-    void finishAfterUpdate(const QString& archivePath, const QString& updatedFile);
+    void finishAfterUpdate(const QString& archivePath, const QString& updatedFile, bool writtenBack);
     void tellUpdatedBut(const QString& archivePath, const QStringList& whatFailed);
     void tell(const QString& message, int style);
 
@@ -47,6 +51,7 @@ private:
     QWidget* window;
     platform::FileSystem fileSystem;
     QString stagedName;
+    QString entryName;
     QString untouched; // the message's last line when the archive is as it was
     int folderExisted = 0;
     bool folderToRemove = false;   // the route made the staging folder
