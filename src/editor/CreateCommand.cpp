@@ -153,8 +153,12 @@ void Form1::addToArchive()
     if (backInPlace && !unchangedSinceOpened())
         return;
     const ArchiveTarget target = archiveTarget(backInPlace ? &*opened : nullptr, values);
-    if (Pk3Route(services, this).run(dl1.FileName, values, target) && backInPlace) {
+    // A new arena for one of the archive's maps is, once added, the arena
+    // that is open.
+    const bool newArenaOfThisArchive = opened && opened->block < 0 && sameFile(dl1.FileName, opened->path);
+    if (Pk3Route(services, this).run(dl1.FileName, values, target) && (backInPlace || newArenaOfThisArchive)) {
         opened->entry = target.entry;
+        opened->block = std::max(opened->block, 0);
         reopenAfterWriting(dl1.FileName);
     }
 }

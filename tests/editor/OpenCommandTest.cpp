@@ -251,6 +251,7 @@ TEST_F(OpenCommand, APackWithAMapAndNoArenaOffersANewArenaThatCreateAdds)
     EXPECT_EQ(scripted.dialog->requests.back().initialPath, pack);
     EXPECT_EQ(run("unzip", {"-p", pack, "scripts/fresh.arena"}),
               editor::arenaText({"fresh", "", "Fresh", "10", "ffa"}));
+    EXPECT_EQ(status(), "Open: fresh.pk3, scripts/fresh.arena");
 }
 
 TEST_F(OpenCommand, SeveralArenasAreChosenFromAndTheStatusLineAndRecentListFollow)
