@@ -159,7 +159,7 @@ void Form1::addToArchive()
     if (Pk3Route(services, this).run(dl1.FileName, values, target) && (backInPlace || newArenaOfThisArchive)) {
         opened->entry = target.entry;
         opened->block = std::max(opened->block, 0);
-        reopenAfterWriting(dl1.FileName);
+        reopenAfterWriting(dl1.FileName, arenaBlock(values).size());
     }
 }
 
@@ -180,7 +180,7 @@ void Form1::saveArenaFile()
     }
     rememberName(saveRoute, path);
     if (backInPlace)
-        reopenAfterWriting(path);
+        reopenAfterWriting(path, arenaBlock(arenaValues()).size());
 }
 
 std::array<int, 5> Form1::typeselectValues() const
@@ -239,12 +239,18 @@ ArenaValues Form1::arenaValues() const
     return values;
 }
 
-void Form1::reopenAfterWriting(const QString& path)
+void Form1::reopenAfterWriting(const QString& path, qsizetype blockSize)
 {
+    // The arena written starts where the one opened did: the bytes before it
+    // are as they were. Where the game reads it otherwise now (a '"' typed
+    // into a field), nothing is open any more: its bytes are not one block.
     const gamecheck::FileToEdit file = gamecheck::readToEdit(path);
     for (const ArenaChoice& choice : arenaChoices(file)) {
         if (!choice.isNewArena() && choice.block == opened->block && file.arenaFiles[choice.file].entry == opened->entry) {
-            opened = openedArena(opened->path, file, choice);
+            OpenedArena written = openedArena(opened->path, file, choice);
+            if (written.begin != opened->begin || written.end - written.begin != blockSize)
+                break;
+            opened = std::move(written);
             showOpened();
             return;
         }

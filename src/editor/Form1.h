@@ -65,7 +65,7 @@ private:
     void showChoice(const QString& path, const gamecheck::FileToEdit& file, const ArenaChoice& choice);
     void showOpened();
     void forgetOpened();
-    void reopenAfterWriting(const QString& path);
+    void reopenAfterWriting(const QString& path, qsizetype blockSize);
     bool writesBack(const OutputRoute& route) const;
     QString typeValue() const;
     std::array<int, 5> typeselectValues() const;

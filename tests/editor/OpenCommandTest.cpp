@@ -336,4 +336,12 @@ TEST_F(OpenCommand, TheKeptLineShowsWhatTheFieldsCannotAndABoxTypedInTakesItsPla
     create(file);
     EXPECT_TRUE(prompts().last().contains("has changed since it was opened")) << prompts().join(' ').toStdString();
     EXPECT_EQ(readAll(file), "{ map k longname K type ffa }");
+
+    // A title that ends the block early for the game: the file written
+    // holds no one block there any more, and is no longer open.
+    open(file);
+    find("longname")->setText("K\" } x");
+    scripted.report->answerToAll = platform::ReportWindow::Answer::WriteAnyway;
+    create(file);
+    EXPECT_EQ(status(), "No file open. File, Open... edits an existing arena.");
 }
