@@ -2,6 +2,7 @@
 #include "editor/ArenaChoices.h"
 
 #include "editor/Windows1252.h"
+#include "gamecheck/ShownName.h"
 
 namespace editor {
 
@@ -30,12 +31,12 @@ std::vector<ArenaChoice> arenaChoices(const gamecheck::FileToEdit& file)
 QString placeOf(const gamecheck::FileToEdit& file, const ArenaChoice& choice)
 {
     if (choice.isNewArena())
-        return QStringLiteral("maps/%1.bsp").arg(printable(choice.fields.map));
+        return QStringLiteral("maps/%1.bsp").arg(gamecheck::withoutControls(choice.fields.map));
     const gamecheck::ArenaFile& arenaFile = file.arenaFiles[choice.file];
     const std::size_t blocks = arenaFile.reading.blocks.size();
     QStringList parts;
     if (file.archive)
-        parts << printable(QString::fromUtf8(arenaFile.entry));
+        parts << gamecheck::shownName(arenaFile.entry);
     if (blocks > 1)
         parts << QStringLiteral("arena %1 of %2").arg(choice.block + 1).arg(blocks);
     return parts.join(QStringLiteral(", "));
@@ -43,8 +44,8 @@ QString placeOf(const gamecheck::FileToEdit& file, const ArenaChoice& choice)
 
 QString choiceLine(const gamecheck::FileToEdit& file, const ArenaChoice& choice)
 {
-    const QString map = choice.fields.map.isEmpty() ? QStringLiteral("(no map)") : printable(choice.fields.map);
-    const QString title = choice.isNewArena() ? QStringLiteral("(no arena yet)") : printable(choice.fields.longname);
+    const QString map = choice.fields.map.isEmpty() ? QStringLiteral("(no map)") : gamecheck::withoutControls(choice.fields.map);
+    const QString title = choice.isNewArena() ? QStringLiteral("(no arena yet)") : gamecheck::withoutControls(choice.fields.longname);
     QString place = placeOf(file, choice);
     if (place.isEmpty())
         place = QStringLiteral("arena 1 of 1");

@@ -5,6 +5,7 @@
 #include "editor/Windows1252.h"
 #include "game/InfoString.h"
 #include "game/StockBots.h"
+#include "gamecheck/ShownName.h"
 
 #include <QRegularExpression>
 
@@ -121,26 +122,18 @@ ArenaFields arenaFields(const game::InfoBlock& block)
     return fields;
 }
 
-QString printable(const QString& text)
-{
-    QString shown;
-    for (const QChar c : text)
-        shown += c.isPrint() ? QString(c) : QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-    return shown;
-}
-
 QString keptLine(const KeptValues& kept)
 {
     QStringList parts;
     if (kept.fraglimit)
-        parts << QStringLiteral("fraglimit ") + printable(*kept.fraglimit);
+        parts << QStringLiteral("fraglimit ") + gamecheck::withoutControls(*kept.fraglimit);
     if (kept.bots)
-        parts << QStringLiteral("bots ") + printable(*kept.bots);
+        parts << QStringLiteral("bots ") + gamecheck::withoutControls(*kept.bots);
     if (!kept.typeWords.isEmpty())
         parts << (kept.typeWords.size() == 1 ? QStringLiteral("type word ") : QStringLiteral("type words "))
-                     + printable(kept.typeWords.join(QLatin1Char(' ')));
+                     + gamecheck::withoutControls(kept.typeWords.join(QLatin1Char(' ')));
     for (const auto& [key, value] : kept.keys)
-        parts << printable(key) + QLatin1Char(' ') + (value.isEmpty() ? QStringLiteral("\"\"") : printable(value));
+        parts << gamecheck::withoutControls(key) + QLatin1Char(' ') + (value.isEmpty() ? QStringLiteral("\"\"") : gamecheck::withoutControls(value));
     return parts.isEmpty() ? QString() : QStringLiteral("Kept as it is: ") + parts.join(QStringLiteral(", "));
 }
 

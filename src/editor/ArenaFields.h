@@ -42,7 +42,5 @@ ArenaFields arenaFields(const game::InfoBlock& block);
 // "Kept as it is: timelimit 15, type word oneflag"; empty when nothing is kept.
 QString keptLine(const KeptValues& kept);
 
-// Text from a file, to show: what is not printable as its code ("\x1b").
-QString printable(const QString& text);
 
 } // namespace editor

@@ -7,6 +7,7 @@
 #include "editor/Form1.h"
 #include "editor/RecentFiles.h"
 #include "game/Limits.h"
+#include "gamecheck/ShownName.h"
 #include "platform/system/ProgramName.h"
 #include "platform/widgets/OptionButtons.h"
 #include "ui_Form1.h"
@@ -27,7 +28,7 @@ constexpr int linesShown = 8;
 
 QString nativePath(const QString& path)
 {
-    return printable(QDir::toNativeSeparators(path));
+    return gamecheck::shownPath(QDir::toNativeSeparators(path));
 }
 
 // The errors the check found in one arena file, one sentence a line.
@@ -162,7 +163,7 @@ void Form1::showOpened()
         ui->kept->hide();
         return;
     }
-    const QString name = printable(QFileInfo(opened->path).fileName());
+    const QString name = gamecheck::shownPath(QFileInfo(opened->path).fileName());
     const QString what = opened->block < 0 ? QStringLiteral("New arena for %1 in %2").arg(opened->place, name)
                          : opened->place.isEmpty() ? QStringLiteral("Open: %1").arg(name)
                                                    : QStringLiteral("Open: %1, %2").arg(name, opened->place);

@@ -93,7 +93,6 @@ void readArchive(const QString& path, FileToEdit& file)
         file.arenaFiles.push_back({entry.name, *text, entry.size, tooLarge, game::readInfoFile(*text)});
     }
 }
-}
 
 } // namespace
 

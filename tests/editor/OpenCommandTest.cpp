@@ -27,6 +27,9 @@ const QByteArray mapwrights = editor::arenaText({"yard", "Sarge Doom", "The Yard
 class OpenCommand : public MainWindowUser {
 protected:
     QTemporaryDir folder;
+    // The pk3 route stages in a folder of this test's own, apart from tests
+    // that run beside it.
+    void SetUp() override { openWindow({{}, folder.filePath("drive-c")}); }
     QString path(const char* name) const { return folder.filePath(name); }
     // File, Open on `file`, the chooser answered with `row` if it opens.
     void open(const QString& file, int row = -1)
@@ -63,7 +66,7 @@ TEST(ArenaFields, ShowWhatTheBoxesTakeAndKeepTheRest)
         {"UnknownBot", "{ map m bots \"Sarge Nosuch\" }", {"", "", "", ""}, "Kept as it is: bots Sarge Nosuch"},
         {"OtherKeysInOrderAndTheLastOfAKey",
          "{ map m timelimit 15 longname \"A\" author \"\" LONGNAME \"B\" special \"x\x1by\" }", {"B", "", "", ""},
-         "Kept as it is: timelimit 15, author \"\", special x\\x1by"},
+         "Kept as it is: timelimit 15, author \"\", special x\\033y"},
         {"AValueTheGameRefusesIsDropped", "{ map m longname \"A\" longname \"a;b\" }", {"A", "", "", ""}, ""},
     };
     for (const Row& row : rows) {
@@ -214,8 +217,8 @@ TEST_F(OpenCommand, EachBadInputIsToldAndChangesNoFieldAndWritesNothing)
         {"large.arena", "could not be opened.\n\nThe file is 8,192 bytes. The game skips"},
         {"nomap.arena", "names no map"},
         {"garbage.arena", "holds no arena that the game reads.\n\nLine 1 holds"},
-        {"folder.arena", "could not be opened.\n\nIt is a folder, not a file."},
-        {"fifo.arena", "could not be opened.\n\nIt is not a regular file"},
+        {"folder.arena", "could not be opened.\n\nNot a regular file: it is a folder"},
+        {"fifo.arena", "could not be opened.\n\nNot a regular file: it is a FIFO"},
     };
     setFields("Kept", "kept");
     const QStringList fields = visibleState(*window);
