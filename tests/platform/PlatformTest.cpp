@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/system/FileAttributes.h"
 #include "platform/system/FileReplacement.h"
 #include "platform/dialogs/ChoiceWindow.h"
 #include "platform/dialogs/ReportWindow.h"
 #include "platform/dialogs/SaveDialogBackend.h"
+#include "support/ExtendedAttributes.h"
 #include "support/OrdinaryUser.h"
 #include "support/Testing.h"
 
@@ -62,6 +64,25 @@ TEST(FileReplacement, KeepsTheFilesOwnerAndGroup)
     }
 }
 
+TEST(FileReplacement, KeepsTheFilesAccessListAndExtendedAttributes)
+{
+    QTemporaryDir temp;
+    bool lists = false, userAttributes = false;
+    const QString missing = missingAttributeSupport(temp.path(), &lists, &userAttributes);
+    if (!lists || !userAttributes)
+        GTEST_SKIP() << missing.toStdString();
+    const QString path = temp.filePath("yard.arena");
+    writeFile(path, "old");
+    // The group may only read; the mask, which the mode's group bits show,
+    // lets the named user write.
+    ASSERT_EQ(QProcess::execute("setfacl", {"-m", "user:nobody:rw,group::r,other::-", path}), 0);
+    ASSERT_EQ(::setxattr(QFile::encodeName(path).constData(), "user.note", "kept", 4, 0), 0);
+    const QByteArray before = attributesOf(path);
+    ASSERT_TRUE(replaceFileContent(path, text).written);
+    EXPECT_EQ(readAll(path), text);
+    EXPECT_EQ(attributesOf(path), before);
+}
+
 TEST(FileReplacement, AnOrdinaryUserIsRefusedAReadOnlyFileButMayWriteHisOwnInAFolderHeCannotWrite)
 {
     QTemporaryDir temp;
@@ -80,6 +101,50 @@ TEST(FileReplacement, AnOrdinaryUserIsRefusedAReadOnlyFileButMayWriteHisOwnInAFo
     EXPECT_EQ(outcome, 0);
     EXPECT_EQ(readAll(readOnly), QByteArray("mine, read-only"));
     EXPECT_EQ(readAll(writable), text);
+}
+
+namespace {
+
+// An access control list as the system stores it: version 2, then each
+// entry's tag, permissions and id.
+QByteArray accessList(std::initializer_list<std::array<quint32, 3>> entries, quint32 version = 2)
+{
+    QByteArray bytes;
+    const auto append = [&bytes](auto value) {
+        value = qToLittleEndian(value);
+        bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+    };
+    append(version);
+    for (const auto& [tag, permissions, id] : entries) {
+        append(quint16(tag));
+        append(quint16(permissions));
+        append(id);
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(FileAttributes, WithoutItsAccessListAFileGivesTheGroupNoMoreThanTheListDid)
+{
+    enum : quint32 { Owner = 0x01, User = 0x02, Group = 0x04, Mask = 0x10, Other = 0x20 };
+    struct Case {
+        const char* what;
+        mode_t mode; // its group bits show the mask
+        QByteArray list;
+        mode_t without;
+    };
+    const Case cases[] = {
+        {"a named user may write, the group only read", 0660,
+         accessList({{Owner, 6, 0}, {User, 6, 65534}, {Group, 4, 0}, {Mask, 6, 0}, {Other, 0, 0}}), 0640},
+        {"the mask takes from the group", 04670,
+         accessList({{Owner, 6, 0}, {Group, 5, 0}, {Mask, 6, 0}, {Other, 0, 0}}), 04640},
+        {"no mask", 0664, accessList({{Owner, 6, 0}, {Group, 6, 0}, {Other, 4, 0}}), 0664},
+        {"another version", 0660, accessList({{Owner, 6, 0}, {Group, 6, 0}, {Mask, 6, 0}}, 3), 0600},
+        {"cut short", 0660, accessList({{Owner, 6, 0}, {Group, 6, 0}}).chopped(1), 0600},
+    };
+    for (const Case& test : cases)
+        EXPECT_EQ(modeWithoutAccessList(test.mode, test.list), test.without) << test.what;
 }
 
 TEST(SaveDialog, GivesTheNameAsTypedWithoutAskingOverAnExistingFile)

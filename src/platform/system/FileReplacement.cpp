@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system/FileReplacement.h"
 
+#include "platform/system/FileAttributes.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -84,6 +86,19 @@ FileWriteResult writeInPlace(const QString& path, const QByteArray& bytes)
     return {true, QString()};
 }
 
+// Whether the file open as `copy` could be given everything of the file at
+// `path` besides its content: its group, permissions and extended
+// attributes, its access control list among them.
+bool keepsAllOf(const QString& path, int copy)
+{
+    const int original = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (original < 0)
+        return false;
+    const AttributeCopy given = copyAttributes(original, copy);
+    ::close(original);
+    return given.failure.isEmpty() && given.ownerKept && given.groupKept && given.accessListKept && given.lost.isEmpty();
+}
+
 } // namespace
 
 FileWriteResult replaceFileContent(const QString& path, const QByteArray& bytes)
@@ -105,7 +120,7 @@ FileWriteResult replaceFileContent(const QString& path, const QByteArray& bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};
-    if (exists && existing.st_gid != ::getegid() && ::fchown(file.handle(), uid_t(-1), existing.st_gid) != 0) {
+    if (exists && !keepsAllOf(path, file.handle())) {
         file.cancelWriting();
         return writeInPlace(path, bytes);
     }
