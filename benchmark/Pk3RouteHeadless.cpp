@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pk3 route on its own, headless, with the messages printed instead of
-// shown: for timing the route, for several runs at once, and for tests that
-// kill the whole program at a step of the route.
+// shown and every question answered No: for timing the route, for several
+// runs at once, and for tests that kill the whole program at a step of the
+// route.
 //
 //   pk3_route_headless PROGRAM_FOLDER DRIVE_C ARCHIVE MAP [KILL_AT]
 //
@@ -20,10 +21,16 @@
 
 namespace {
 
+// Nobody is there to answer a question: it is printed, and answered No.
 struct PrintedMessageBox final : platform::MessageBox {
     void show(QWidget*, const QString& prompt, int style, const QString&) override
     {
         std::printf("message %d: %s\n", style, qPrintable(QString(prompt).replace('\n', ' ')));
+    }
+    bool ask(QWidget*, const QString& question, const QString&) override
+    {
+        std::printf("question: %s answered: No\n", qPrintable(QString(question).replace('\n', ' ')));
+        return false;
     }
 };
 

@@ -7,16 +7,27 @@
 #include <memory>
 #include <vector>
 
-// Records every message box instead of showing it.
+// Records every message box instead of showing it, and answers each
+// question with the next scripted answer; one the test did not expect fails
+// it, and is answered No.
 struct RecordingMessageBox final : platform::MessageBox {
     QStringList prompts;
     QList<int> styles;
     QStringList titles;
+    QStringList questions;
+    QList<bool> answers;
     void show(QWidget*, const QString& prompt, int style, const QString& title) override
     {
         prompts << prompt;
         styles << style;
         titles << title;
+    }
+    bool ask(QWidget*, const QString& question, const QString& title) override
+    {
+        questions << question;
+        titles << title;
+        EXPECT_FALSE(answers.isEmpty()) << "a question the test did not expect: " << question.toStdString();
+        return !answers.isEmpty() && answers.takeFirst();
     }
 };
 

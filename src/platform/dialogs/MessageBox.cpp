@@ -12,4 +12,12 @@ void QtMessageBox::show(QWidget* parent, const QString& prompt, int style, const
     box.exec();
 }
 
+bool QtMessageBox::ask(QWidget* parent, const QString& question, const QString& title)
+{
+    QMessageBox box(QMessageBox::Warning, title, question, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace platform
