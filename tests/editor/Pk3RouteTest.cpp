@@ -4,10 +4,12 @@
 #include "platform/system/FolderLock.h"
 #include "support/Archives.h"
 #include "support/ArchiverWatch.h"
+#include "support/ExtendedAttributes.h"
 #include "support/MainWindowUser.h"
 #include "support/OrdinaryUser.h"
 
 #include <csignal>
+#include <map>
 
 namespace {
 
@@ -155,7 +157,6 @@ TEST_F(Pk3Route, CreatesOrUpdatesTheArchiveWithTheEntryWhereTheGameLooks)
     writeZip64Archive(archive("old"), {{"maps/old.bsp", "maps/old.bsp"}, {"SCRIPTS/Q3DM17.arena", "x"}});
     ASSERT_TRUE(QFile::link(archive(), archive("link.pk3")));
     ASSERT_TRUE(QDir().mkpath(drive())); // an empty staging folder is found, and stays
-    ASSERT_TRUE(QDir().mkpath(archive(".mapwright-Kill_1"))); // left by a killed run
     qputenv("ZIPOPT", "-j");
     const auto restore = qScopeGuard([] { qunsetenv("ZIPOPT"); });
     for (const auto& [title, map, into] : {std::tuple{"Second Title", "q3dm17", "maps.pk3"},
@@ -373,6 +374,160 @@ TEST_F(Pk3Route, StopOrAKillAtAnyPointLeavesTheArchiveWholeAndTheMessageSaysWhic
     }
 }
 
+TEST_F(Pk3Route, OnlyAFolderThatProvesToBeAKilledRunsIsRemovedBesideTheArchive)
+{
+    makeArchive(archive(), {"maps/q3dm17.bsp"});
+    runHeadless("q3dm17", "new archive checked");
+    const QStringList left = QDir(userFolder).entryList({".mapwright-*"}, QDir::Dirs | QDir::Hidden);
+    ASSERT_EQ(left.size(), 1) << "a killed run leaves its folder";
+    const QString killedRuns = archive(left[0]);
+    ASSERT_EQ(namesIn(killedRuns), "in.pk3 made-by-mapwright out.pk3 scripts");
+    // Its links are removed, never followed: here one leads to the user's
+    // folder.
+    const QString usersFolder = temp.filePath("precious");
+    ASSERT_TRUE(QDir().mkpath(usersFolder));
+    writeFile(QDir(usersFolder).filePath("notes.txt"), "mine");
+    ASSERT_TRUE(QFile::remove(QDir(killedRuns).filePath("scripts")));
+    ASSERT_TRUE(QFile::link(usersFolder, QDir(killedRuns).filePath("scripts")));
+
+    // Folders of a like name that are not a run's own, each made from a copy
+    // of the killed run's.
+    const auto copyOfKilledRuns = [&](const QString& path) { run("cp", {"-a", killedRuns, path}); };
+    std::vector<std::pair<QString, std::function<void(const QString&)>>> notARunsOwn = {
+        {".mapwright-backup", [](const QString& path) {
+             QDir().mkpath(path);
+             writeFile(QDir(path).filePath("out.pk3"), "the user's backup");
+         }},
+        {".mapwright-nomark", [&](const QString& path) {
+             copyOfKilledRuns(path);
+             QFile::remove(QDir(path).filePath("made-by-mapwright"));
+         }},
+        {".mapwright-badmrk", [&](const QString& path) {
+             copyOfKilledRuns(path);
+             QByteArray mark = readAll(QDir(path).filePath("made-by-mapwright"));
+             mark[0] = 'm';
+             writeFile(QDir(path).filePath("made-by-mapwright"), mark);
+         }},
+        {".mapwright-linked", [&](const QString& path) {
+             copyOfKilledRuns(temp.filePath("elsewhere"));
+             QFile::link(temp.filePath("elsewhere"), path);
+         }},
+        {".mapwright-foreig", [&](const QString& path) {
+             copyOfKilledRuns(path);
+             writeFile(QDir(path).filePath("notes.txt"), "mine");
+         }},
+        {".mapwright-subdir", [&](const QString& path) {
+             copyOfKilledRuns(path);
+             QDir().mkpath(QDir(path).filePath("zi123456"));
+         }},
+    };
+    if (::geteuid() == 0) // another user's, marked and all
+        notARunsOwn.emplace_back(".mapwright-nobody", [&](const QString& path) {
+            copyOfKilledRuns(path);
+            giveToOrdinaryUser(path);
+        });
+    QStringList kept = {"maps.pk3"};
+    std::map<QString, QString> contents;
+    for (const auto& [name, make] : notARunsOwn) {
+        make(archive(name));
+        kept << name;
+        contents[name] = namesIn(archive(name));
+    }
+    create(archive());
+    EXPECT_EQ(prompts(), QStringList{success});
+    kept.sort();
+    EXPECT_EQ(namesIn(userFolder), kept.join(' ')) << "the killed run's folder, and no other, is gone";
+    for (const auto& [name, names] : contents)
+        EXPECT_EQ(namesIn(archive(name)), names) << name.toStdString();
+    EXPECT_EQ(readAll(archive(".mapwright-backup/out.pk3")), QByteArray("the user's backup"));
+    EXPECT_EQ(namesIn(usersFolder), "notes.txt");
+}
+
+TEST_F(Pk3Route, AnArchiveChangedWhileTheArchiverWorkedIsNotReplaced)
+{
+    const auto path = [this] { return QFile::encodeName(archive()); };
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"another run added its arena", [&] {
+             ASSERT_TRUE(QDir().mkpath(temp.filePath("other/scripts")));
+             writeFile(temp.filePath("other/scripts/other.arena"), arena("Other", "other"));
+             run("zip", {"-q", archive(), "scripts/other.arena"}, temp.filePath("other"));
+         }},
+        {"written over, same size", [&] {
+             QFile file(archive());
+             ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.write("PK") == 2);
+         }},
+        {"permissions changed", [&] { ASSERT_EQ(::chmod(path().constData(), 0640), 0); }},
+        {"renamed away and back", [&] {
+             ASSERT_EQ(::rename(path().constData(), path().append(".away").constData()), 0);
+             ASSERT_EQ(::rename(path().append(".away").constData(), path().constData()), 0);
+         }},
+        {"removed", [&] { ASSERT_TRUE(QFile::remove(archive())); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        scripted.messages->prompts.clear();
+        makeArchive(archive(), {"maps/q3dm17.bsp"});
+        QByteArray changed;
+        reopen([&](const char* step) {
+            if (qstrcmp(step, "new archive checked") == 0) {
+                change();
+                changed = fingerprint(archive());
+            }
+        });
+        create(archive());
+        ASSERT_EQ(prompts().size(), 1);
+        EXPECT_TRUE(prompts()[0].startsWith(failure + "\n\nAnother program changed it while Mapwright was adding to "
+                                                      "it, so the new archive"))
+            << prompts()[0].toStdString();
+        EXPECT_TRUE(prompts()[0].endsWith(
+            QStringLiteral("The archive %1 is as the other program left it: Mapwright has not written to it.")
+                .arg(archive())));
+        EXPECT_EQ(fingerprint(archive()), changed);
+        EXPECT_EQ(namesIn(userFolder), QFile::exists(archive()) ? "maps.pk3" : "");
+        QFile::remove(archive());
+    }
+}
+
+TEST_F(Pk3Route, TheNewArchiveKeepsTheOldOnesAccessListAndExtendedAttributes)
+{
+    // What the file system supports decides which rows can run.
+    bool lists = false, userAttributes = false;
+    const QString missing = missingAttributeSupport(userFolder, &lists, &userAttributes);
+    if (!lists && !userAttributes)
+        GTEST_SKIP() << missing.toStdString();
+    struct Case {
+        const char* what;
+        bool needsLists, needsUserAttributes;
+        std::function<void()> prepare;
+    };
+    const Case cases[] = {
+        // The group may only read; the mask, which the mode's group bits
+        // show, lets the named user write.
+        {"its list", true, false, [&] { QProcess::execute("setfacl", {"-m", "user:nobody:rw,group::r", archive()}); }},
+        {"its own attributes", false, true,
+         [&] { ::setxattr(QFile::encodeName(archive()).constData(), "user.mapwright.note", "kept", 4, 0); }},
+        {"no list in a folder whose default one the new archive would take", true, false,
+         [&] { QProcess::execute("setfacl", {"-d", "-m", "user:nobody:rwx", userFolder}); }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        if ((test.needsLists && !lists) || (test.needsUserAttributes && !userAttributes)) {
+            std::cout << "skipped \"" << test.what << "\": " << missing.toStdString() << '\n';
+            continue;
+        }
+        scripted.messages->prompts.clear();
+        makeArchive(archive(), {"maps/q3dm17.bsp"});
+        ::chmod(QFile::encodeName(archive()).constData(), 0640);
+        test.prepare();
+        const QByteArray before = attributesOf(archive());
+        create(archive());
+        EXPECT_EQ(prompts(), QStringList{success});
+        EXPECT_EQ(attributesOf(archive()), before);
+        QFile::remove(archive());
+        QProcess::execute("setfacl", {"-k", userFolder});
+    }
+}
+
 TEST_F(Pk3Route, OneRunAtATimeAddsToAnArchiveAndNoneTakesAnotherRunsFolder)
 {
     // A run under way in the folder: its working folder is left alone, and
@@ -410,19 +565,81 @@ TEST_F(Pk3Route, OneRunAtATimeAddsToAnArchiveAndNoneTakesAnotherRunsFolder)
     EXPECT_GE(added, 1);
 }
 
-TEST(ArchiveUpdate, AnArchiveTheUserMayNotWriteIsRefusedEvenInAFolderHeMayWrite)
+// What an ordinary user meets: an archive or a folder he may not use as the
+// route needs, and another's archive that would become his. Each update runs
+// as him, with the questions answered as given, and writes down what came
+// of it.
+TEST(ArchiveUpdate, AnOrdinaryUserIsRefusedWhatCannotBeDoneSafelyAndAskedBeforeAnArchiveChangesHands)
 {
-    QTemporaryDir folder;
-    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFileDevice::Permissions(0x7777)));
-    const QString archive = folder.filePath("maps.pk3");
-    writeFile(archive, "the archive");
-    QFile::setPermissions(archive, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    const int refused = asOrdinaryUser([&] {
-        const editor::ArchiveUpdateOutcome outcome =
-            editor::updateArchive(nullptr, platform::Services{}, {archive, folder.path(), "x.arena", "x"});
-        return int(!outcome.updated && outcome.reason == "You may not change this archive.");
-    });
-    EXPECT_EQ(refused, 1);
-    EXPECT_EQ(readAll(archive), QByteArray("the archive"));
-    EXPECT_EQ(namesIn(folder.path()), "maps.pk3");
+    struct Case {
+        const char* what;
+        bool needsRoot; // to make another user's archive
+        int folderMode;
+        std::function<void(const QByteArray& archive)> prepare;
+        QList<bool> answers;
+        QString outcome; // the result, the reason or what was not kept, and the question asked
+        bool replaced;
+    };
+    const QString rootsQuestion = "This archive belongs to root; once updated it will belong to you. Go on?";
+    const Case cases[] = {
+        {"a read-only archive in a folder he may write to", false, 0777,
+         [](const QByteArray& archive) { ::chmod(archive.constData(), 0444); }, {},
+         "Failed: You may not change this archive.\n", false},
+        {"a folder he may write to but not list", false, 0333, {}, {},
+         "Failed: Mapwright cannot make sure that no other Mapwright adds to an archive in its folder at the same "
+         "time, and so would risk losing one of the two: you may not list what is in its folder.\n", false},
+        {"root's archive, No", true, 0777, {}, {false}, "Declined: \n" + rootsQuestion, false},
+        {"root's archive with an attribute only root may give, Yes", true, 0777,
+         [](const QByteArray& archive) { ::setxattr(archive.constData(), "security.mapwright", "root's", 6, 0); },
+         {true},
+         "Updated: These extended attributes of the archive could not be kept: security.mapwright (Operation not "
+         "permitted).\n" + rootsQuestion, true},
+        {"his archive in root's group, Yes", true, 0777,
+         [](const QByteArray& archive) { ::chown(archive.constData(), 65534, 0); }, {true},
+         "Updated: \nThis archive belongs to the group root; once updated it will belong to your group nogroup. Go "
+         "on?", true},
+    };
+    const char* results[] = {"Updated", "Failed", "ArchiveChanged", "Declined"};
+    QTemporaryDir staging, reports;
+    writeFile(staging.filePath("x.arena"), "x");
+    ::chmod(QFile::encodeName(staging.path()).constData(), 0755);
+    ::chmod(QFile::encodeName(reports.path()).constData(), 0777);
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        if (test.needsRoot && ::geteuid() != 0)
+            continue; // only root can make another user's archive
+        QTemporaryDir folder;
+        const QString archive = folder.filePath("maps.pk3");
+        makeArchive(archive, {"maps/q3dm17.bsp"});
+        ::chmod(QFile::encodeName(archive).constData(), 0666);
+        if (test.prepare)
+            test.prepare(QFile::encodeName(archive));
+        const QByteArray before = readAll(archive);
+        const QString report = reports.filePath(test.what);
+        ::chmod(QFile::encodeName(folder.path()).constData(), test.folderMode);
+        asOrdinaryUser([&] {
+            ScriptedServices scripted;
+            scripted.messages->answers = test.answers;
+            const editor::ArchiveUpdateOutcome outcome =
+                editor::updateArchive(nullptr, scripted.services(), {archive, staging.path(), "x.arena", "x"});
+            QFile file(report);
+            if (file.open(QIODevice::WriteOnly))
+                file.write(QStringLiteral("%1: %2%3\n%4")
+                               .arg(results[int(outcome.result)], outcome.reason, outcome.notKept.join(' '),
+                                    scripted.messages->questions.join('\n'))
+                               .toUtf8());
+            return 0;
+        });
+        ::chmod(QFile::encodeName(folder.path()).constData(), 0700);
+        EXPECT_EQ(QString::fromUtf8(readAll(report)), test.outcome);
+        EXPECT_EQ(namesIn(folder.path()), "maps.pk3") << "nothing of the route's left beside the archive";
+        if (!test.replaced) {
+            EXPECT_EQ(readAll(archive), before);
+            continue;
+        }
+        EXPECT_EQ(entriesOf(archive), "maps/q3dm17.bsp | scripts/x.arena");
+        EXPECT_EQ(std::pair(QFileInfo(archive).ownerId(), QFileInfo(archive).groupId()), std::pair(65534u, 65534u))
+            << "his, as he was told";
+        EXPECT_EQ(QFileInfo(archive).permissions() & 0x0fff, QFileDevice::Permissions(0x0666));
+    }
 }

@@ -5,8 +5,11 @@
 #include "editor/pk3/ArchiverCommand.h"
 #include "game/EntryNames.h"
 #include "platform/dialogs/ProgressWindow.h"
+#include "platform/system/FileAttributes.h"
 #include "platform/system/FileMove.h"
 #include "platform/system/FolderLock.h"
+#include "platform/system/MarkedFolder.h"
+#include "platform/system/ProgramName.h"
 #include "platform/system/ProgramRun.h"
 #include "platform/system/ZipArchive.h"
 
@@ -16,10 +19,15 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStorageInfo>
-#include <QTemporaryDir>
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <grp.h>
+#include <optional>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace editor {
 
@@ -29,7 +37,7 @@ namespace {
 // writes. zip adds ".zip" to a name without an extension, so both have one.
 const QString inputName = QStringLiteral("in.pk3");
 const QString outputName = QStringLiteral("out.pk3");
-const QString privateFolderPattern = QStringLiteral(".mapwright-XXXXXX");
+const QByteArray privateFolderPrefix = QByteArrayLiteral(".mapwright-");
 // Room for the directory the new archive's entry adds, with some to spare.
 constexpr qint64 spareBytes = 64 * 1024;
 
@@ -41,19 +49,55 @@ QString archiverPath(const platform::Locations& locations)
     return QStandardPaths::findExecutable(QLatin1String(archiverFileName));
 }
 
-// Only the lock holder may take a private folder: a run that still holds the
-// lock would lose the folder it works in.
-void removeFoldersOfKilledRuns(const QString& folder)
+// What a run makes in its private folder: the links to the staging folder
+// (named as the entry's folder, "scripts" in its letter case) and to the
+// archive, the new archive, and the temporary file zip writes it under
+// (mkstemp's "zi" and six letters or digits).
+bool isARunsOwn(const QByteArray& name, platform::EntryKind kind)
 {
-    static const QRegularExpression privateName(QStringLiteral("^\\.mapwright-[A-Za-z0-9_.-]{6}$"));
-    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QFileInfo& entry : entries) {
-        if (!entry.isSymLink() && privateName.match(entry.fileName()).hasMatch())
-            QDir(entry.filePath()).removeRecursively();
-    }
+    if (kind == platform::EntryKind::Link)
+        return name.compare("scripts", Qt::CaseInsensitive) == 0 || name == inputName.toLatin1();
+    static const QRegularExpression zipTemporary(QStringLiteral("^zi[A-Za-z0-9]{6}$"));
+    return name == outputName.toLatin1() || zipTemporary.match(QString::fromLatin1(name)).hasMatch();
 }
 
+QString userName(uid_t user)
+{
+    const passwd* entry = ::getpwuid(user);
+    return entry ? QString::fromLocal8Bit(entry->pw_name) : QString::number(user);
+}
+
+QString groupName(gid_t group)
+{
+    const struct group* entry = ::getgrgid(group);
+    return entry ? QString::fromLocal8Bit(entry->gr_name) : QString::number(group);
+}
+
+// A file held open while the object lives. The archive is held from before
+// it is read: it is the file the new archive may replace, and the one whose
+// attributes the new archive takes.
+class HeldFile {
+public:
+    explicit HeldFile(const QString& path)
+        : descriptor(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC))
+    {
+    }
+    ~HeldFile()
+    {
+        if (descriptor >= 0)
+            ::close(descriptor);
+    }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    int get() const { return descriptor; }
+
+private:
+    int descriptor;
+};
+
 class Update {
+    using Result = ArchiveUpdateOutcome::Result;
+
 public:
     Update(QWidget* window, const platform::Services& services, const ArchiveUpdateRequest& request)
         : window(window), services(services), request(request)
@@ -69,11 +113,9 @@ public:
 
     ArchiveUpdateOutcome run()
     {
-        if (const QString problem = attempt(); !problem.isEmpty()) {
-            outcome.reason = problem;
-            return outcome;
-        }
-        outcome.updated = true;
+        outcome.reason = attempt();
+        if (work && !work->remove())
+            outcome.leftBehind = work->path();
         return outcome;
     }
 
@@ -91,40 +133,106 @@ private:
             return QStringLiteral("You may not make files in its folder, where the new archive is made.");
 
         const platform::FolderLock lock(folder);
-        if (lock.state() == platform::FolderLock::State::HeldByAnother)
-            return QStringLiteral("Another Mapwright is adding to an archive in this folder right now. Please try "
-                                  "again once it has finished.");
-        if (lock.state() == platform::FolderLock::State::Held)
-            removeFoldersOfKilledRuns(folder);
+        if (const QString problem = lockProblem(lock); !problem.isEmpty())
+            return problem;
+        platform::MarkedFolder::removeLeftovers(folder, privateFolderPrefix, isARunsOwn);
 
         if (const QString problem = roomForTheNewArchive(folder); !problem.isEmpty())
             return problem;
         if (const QString problem = readArchive(); !problem.isEmpty())
             return problem;
 
-        QTemporaryDir workFolder(QDir(folder).filePath(privateFolderPattern));
-        if (!workFolder.isValid())
-            return QStringLiteral("A working folder could not be made beside it: %1.").arg(workFolder.errorString());
-        const QDir work(workFolder.path());
+        work.emplace(folder, privateFolderPrefix, isARunsOwn);
+        if (!work->isValid())
+            return QStringLiteral("A working folder could not be made beside it: %1.").arg(work->errorString());
+        const QDir workFolder(work->path());
         // zip names the entry by the path it is given: a "scripts" that leads
         // to the staging folder makes it scripts/<map>.arena exactly,
         // whatever the letter case of the staging folder's own name.
-        if (!QFile::link(request.stagingFolder, work.filePath(request.entryFolder))
-            || (outcome.archiveExisted && !QFile::link(outcome.archivePath, work.filePath(inputName))))
+        if (!QFile::link(request.stagingFolder, workFolder.filePath(request.entryFolder))
+            || (outcome.archiveExisted && !QFile::link(outcome.archivePath, workFolder.filePath(inputName))))
             return QStringLiteral("The working folder beside it could not be set up.");
 
-        if (const QString problem = runArchiver(work.path()); !problem.isEmpty())
+        if (const QString problem = runArchiver(workFolder.path()); !problem.isEmpty())
             return problem;
-        const QString result = work.filePath(outputName);
+        const QString result = workFolder.filePath(outputName);
         if (const QString problem =
                 problemWithUpdatedArchive(before, result, entryName.toUtf8(), request.stagedBytes, request.replacedEntry);
             !problem.isEmpty())
             return QStringLiteral("The archiver's new archive was not used: %1.").arg(problem);
         step("new archive checked");
-        if (const QString problem = platform::moveIntoPlace(result, outcome.archivePath, outcome.archiveExisted);
-            !problem.isEmpty())
-            return QStringLiteral("The new archive could not take its place: %1.").arg(problem);
+        if (outcome.archiveExisted) {
+            if (const QString problem = giveAttributes(result); !problem.isEmpty())
+                return problem;
+            if (outcome.result == Result::Declined)
+                return QString();
+        }
+        const platform::MoveOutcome moved = platform::moveIntoPlace(result, outcome.archivePath, readAs);
+        if (moved.status == platform::MoveOutcome::Status::TargetChanged) {
+            outcome.result = Result::ArchiveChanged;
+            return QStringLiteral("Another program changed it while Mapwright was adding to it, so the new archive, "
+                                  "made from it as it was before, did not take its place: that would have undone "
+                                  "the change. Please try again.");
+        }
+        if (moved.status != platform::MoveOutcome::Status::Moved)
+            return QStringLiteral("The new archive could not take its place: %1.").arg(moved.reason);
+        outcome.result = Result::Updated;
         step("archive replaced");
+        return QString();
+    }
+
+    // Without the lock a second run could read the archive before the first
+    // has replaced it, and then replace it without the first one's entry.
+    static QString lockProblem(const platform::FolderLock& lock)
+    {
+        switch (lock.state()) {
+        case platform::FolderLock::State::Held:
+            return QString();
+        case platform::FolderLock::State::HeldByAnother:
+            return QStringLiteral("Another Mapwright is adding to an archive in this folder right now. Please try "
+                                  "again once it has finished.");
+        case platform::FolderLock::State::Unavailable:
+            break;
+        }
+        const QString why = lock.error() == EACCES
+                                ? QStringLiteral("you may not list what is in its folder")
+                                : QStringLiteral("its folder cannot be locked (%1)")
+                                      .arg(QString::fromLocal8Bit(std::strerror(lock.error())));
+        return QStringLiteral("Mapwright cannot make sure that no other Mapwright adds to an archive in its folder "
+                              "at the same time, and so would risk losing one of the two: %1.")
+            .arg(why);
+    }
+
+    // The new archive takes the old one's owner, group, permissions and
+    // extended attributes; where it would change hands, only if the user
+    // says so. Empty when it may go on.
+    QString giveAttributes(const QString& result)
+    {
+        const HeldFile made(result);
+        const platform::AttributeCopy copy = platform::copyAttributes(held->get(), made.get());
+        if (!copy.failure.isEmpty())
+            return QStringLiteral("The new archive could not be given the archive's permissions: %1.").arg(copy.failure);
+        if (!copy.ownerKept || !copy.groupKept) {
+            struct stat old {}, given {};
+            ::fstat(held->get(), &old);
+            ::fstat(made.get(), &given);
+            const QString question =
+                !copy.ownerKept ? QStringLiteral("This archive belongs to %1; once updated it will belong to you. Go on?")
+                                      .arg(userName(old.st_uid))
+                                : QStringLiteral("This archive belongs to the group %1; once updated it will belong to "
+                                                 "your group %2. Go on?")
+                                      .arg(groupName(old.st_gid), groupName(given.st_gid));
+            if (!services.messageBox->ask(window, question, platform::programName)) {
+                outcome.result = Result::Declined;
+                return QString();
+            }
+        }
+        if (!copy.lost.isEmpty())
+            outcome.notKept << QStringLiteral("These extended attributes of the archive could not be kept: %1.")
+                                   .arg(copy.lost.join(QStringLiteral(", ")));
+        if (!copy.accessListKept)
+            outcome.notKept << QStringLiteral("Without its access control list, the users and groups it named have "
+                                              "lost their access to the archive, and no one has gained any.");
         return QString();
     }
 
@@ -132,6 +240,11 @@ private:
     {
         if (!outcome.archiveExisted)
             return QString();
+        // Its identity comes before any of it is read: what changes it from
+        // here on stops the rename.
+        held.emplace(outcome.archivePath);
+        if (held->get() < 0 || !(readAs = platform::identityOf(held->get())))
+            return QStringLiteral("It cannot be read: %1.").arg(QString::fromLocal8Bit(std::strerror(errno)));
         QString reason;
         std::optional<platform::ZipArchive> opened = platform::ZipArchive::open(outcome.archivePath, &reason);
         if (!opened)
@@ -241,6 +354,9 @@ private:
     QFileInfo archive;
     QString entryName;
     std::vector<platform::ZipEntry> before;
+    std::optional<HeldFile> held;
+    std::optional<platform::FileIdentity> readAs;
+    std::optional<platform::MarkedFolder> work;
 };
 
 } // namespace

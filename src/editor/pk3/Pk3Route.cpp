@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QUuid>
 
+#include <cstring>
+
 namespace editor {
 
 namespace {
@@ -87,14 +89,24 @@ bool Pk3Route::run(const QString& archivePath, const ArenaValues& values, const 
         updateArchive(window, services,
                       {archivePath, fileSystem.hostPath(archiverStagingPath), stagedName, target.text,
                        entryName.left(slash), target.replaced});
-    if (!update.updated) {
+    if (!update.leftBehind.isEmpty())
+        leftBeside << QDir::toNativeSeparators(update.leftBehind);
+    using Result = ArchiveUpdateOutcome::Result;
+    if (update.result == Result::Updated) {
+        finishAfterUpdate(archivePath, update, target.writtenBack);
+        return true;
+    }
+    if (update.result == Result::Declined) // the user's own answer: nothing to tell
+        tellLeftovers(cleanUp());
+    else if (update.result == Result::ArchiveChanged)
+        fail(update.reason, QStringLiteral("The archive %1 is as the other program left it: Mapwright has not "
+                                           "written to it.")
+                                .arg(QDir::toNativeSeparators(archivePath)));
+    else
         fail(update.reason, update.archiveExisted ? untouched
                                                   : QStringLiteral("No archive was made at %1.")
                                                         .arg(QDir::toNativeSeparators(archivePath)));
-        return false;
-    }
-    finishAfterUpdate(archivePath, update.archivePath, target.writtenBack);
-    return true;
+    return false;
 }
 
 bool Pk3Route::driveIsReady()
@@ -108,11 +120,17 @@ bool Pk3Route::driveIsReady()
 
 bool Pk3Route::anotherRunIsStaging(const platform::FolderLock& driveLock)
 {
-    if (driveLock.state() != platform::FolderLock::State::HeldByAnother)
+    using State = platform::FolderLock::State;
+    if (driveLock.state() == State::Held)
         return false;
-    // Nothing of this run's to clean up, and the other run's is not ours.
-    tell(failureText(QStringLiteral("Another Mapwright is adding an arena file to an archive right now. Please try "
-                                    "again once it has finished."),
+    // Nothing of this run's to clean up, and another run's is not ours.
+    tell(failureText(driveLock.state() == State::HeldByAnother
+                         ? QStringLiteral("Another Mapwright is adding an arena file to an archive right now. Please "
+                                          "try again once it has finished.")
+                         : QStringLiteral("The staging folder %1 cannot be locked (%2), so Mapwright cannot make sure "
+                                          "that no other Mapwright stages a file there at the same time.")
+                               .arg(QDir::toNativeSeparators(fileSystem.driveRoot()),
+                                    QString::fromLocal8Bit(std::strerror(driveLock.error()))),
                      untouched),
          platform::Exclamation);
     return true;
@@ -133,9 +151,9 @@ bool Pk3Route::stageOrTellWhy(const QByteArray& text)
 
 // The archive is in place and checked: whatever fails from here on is told
 // as what it is, not as a failure to write the archive.
-void Pk3Route::finishAfterUpdate(const QString& archivePath, const QString& updatedFile, bool writtenBack)
+void Pk3Route::finishAfterUpdate(const QString& archivePath, const ArchiveUpdateOutcome& update, bool writtenBack)
 {
-    QStringList whatFailed;
+    QStringList whatFailed = update.notKept;
     if (!rememberName(pk3Route, archivePath))
         whatFailed << QStringLiteral("Mapwright could not remember the archive's name for next time: the settings "
                                      "file %1 could not be written.")
@@ -150,7 +168,7 @@ void Pk3Route::finishAfterUpdate(const QString& archivePath, const QString& upda
     else if (whatFailed.isEmpty())
         tell(successMessage, platform::Information);
     else
-        tellUpdatedBut(updatedFile, whatFailed);
+        tellUpdatedBut(update.archivePath, whatFailed);
 }
 
 bool Pk3Route::stage(const QByteArray& text)
@@ -187,7 +205,11 @@ bool Pk3Route::setAsideWhatWouldBeTakenForTheStagedFile()
 void Pk3Route::fail(const QString& reason, const QString& archiveState)
 {
     tell(failureText(reason, archiveState), platform::Exclamation);
-    const QStringList leftovers = cleanUp();
+    tellLeftovers(cleanUp());
+}
+
+void Pk3Route::tellLeftovers(const QStringList& leftovers)
+{
     if (!leftovers.isEmpty())
         tell(QStringLiteral("Mapwright could not tidy up after itself. Still there:\n%1").arg(leftovers.join('\n')),
              platform::Exclamation);
@@ -231,7 +253,7 @@ QStringList Pk3Route::cleanUp()
     }
     if (leftovers.isEmpty())
         services.locations.removeDriveCIfEmpty();
-    return leftovers;
+    return leftBeside + leftovers;
 }
 
 void Pk3Route::tell(const QString& message, int style)

@@ -3,6 +3,7 @@
 
 #include "editor/ArenaText.h"
 #include "editor/OpenedArena.h"
+#include "editor/pk3/ArchiveUpdate.h"
 #include "platform/dialogs/Services.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/FolderLock.h"
@@ -43,7 +44,8 @@ private:
     bool setAsideWhatWouldBeTakenForTheStagedFile();
     QStringList cleanUp();
     void fail(const QString& reason, const QString& archiveState);
-    void finishAfterUpdate(const QString& archivePath, const QString& updatedFile, bool writtenBack);
+    void finishAfterUpdate(const QString& archivePath, const ArchiveUpdateOutcome& update, bool writtenBack);
+    void tellLeftovers(const QStringList& leftovers);
     void tellUpdatedBut(const QString& archivePath, const QStringList& whatFailed);
     void tell(const QString& message, int style);
 
@@ -53,6 +55,7 @@ private:
     QString stagedName;
     QString entryName;
     QString untouched; // the message's last line when the archive is as it was
+    QStringList leftBeside; // what of the route's own stays beside the archive
     int folderExisted = 0;
     bool folderToRemove = false;   // the route made the staging folder
     bool stagedFileIsOurs = false; // only then may the clean-up delete it

@@ -9,16 +9,15 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
 namespace {
 
-QString lastError()
+MoveOutcome failed(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return {MoveOutcome::Status::Failed, QString::fromLocal8Bit(std::strerror(error))};
 }
 
 bool syncToDisk(const QByteArray& path, int flags)
@@ -33,35 +32,32 @@ bool syncToDisk(const QByteArray& path, int flags)
 
 } // namespace
 
-QString moveIntoPlace(const QString& completeFile, const QString& target, bool targetExists)
+MoveOutcome moveIntoPlace(const QString& completeFile, const QString& target,
+                          const std::optional<FileIdentity>& targetAsRead)
 {
     const QByteArray from = QFile::encodeName(completeFile);
     const QByteArray to = QFile::encodeName(target);
-    if (targetExists) {
-        struct stat old {};
-        if (::stat(to.constData(), &old) != 0)
-            return lastError();
-        if (::chmod(from.constData(), old.st_mode & 07777) != 0)
-            return lastError();
-        // Only the groups the user belongs to can be given; otherwise the
-        // file keeps the user's own, as any program's save would.
-        if (::chown(from.constData(), uid_t(-1), old.st_gid) != 0 && errno != EPERM)
-            return lastError();
-    }
     // Without this a system crash soon after the rename could leave an
     // empty archive in the old one's place.
     if (!syncToDisk(from, O_RDONLY))
-        return lastError();
-    int renamed = targetExists ? std::rename(from.constData(), to.constData())
+        return failed(errno);
+    // As late as can be: what changes the target between this and the
+    // rename is lost, as it would be to any other program's save.
+    if (targetAsRead && identityAt(target) != targetAsRead)
+        return {MoveOutcome::Status::TargetChanged, QString()};
+    int renamed = targetAsRead ? std::rename(from.constData(), to.constData())
                                : ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
     // Some file systems cannot rename without replacing; a second name,
     // which never replaces either, then the first taken away, does the same.
-    if (renamed != 0 && !targetExists && errno == EINVAL && (renamed = ::link(from.constData(), to.constData())) == 0)
+    if (renamed != 0 && !targetAsRead && errno == EINVAL && (renamed = ::link(from.constData(), to.constData())) == 0)
         ::unlink(from.constData());
-    if (renamed != 0)
-        return errno == EEXIST ? QStringLiteral("another program made a file of that name meanwhile") : lastError();
+    if (renamed != 0) {
+        if (errno == EEXIST)
+            return {MoveOutcome::Status::Failed, QStringLiteral("another program made a file of that name meanwhile")};
+        return failed(errno);
+    }
     syncToDisk(QFile::encodeName(QFileInfo(target).path()), O_RDONLY | O_DIRECTORY);
-    return QString();
+    return {MoveOutcome::Status::Moved, QString()};
 }
 
 void startWritingOut(const QString& folder)

@@ -15,12 +15,16 @@ FolderLock::FolderLock(const QString& folder)
     // Close-on-exec: a program started meanwhile must not keep the lock
     // after this process has gone.
     descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0)
+    if (descriptor < 0) {
+        cause = errno;
         return;
+    }
     if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0)
         current = State::Held;
     else if (errno == EWOULDBLOCK)
         current = State::HeldByAnother;
+    else
+        cause = errno;
 }
 
 FolderLock::~FolderLock()

@@ -18,13 +18,16 @@ public:
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
-    // Unavailable where the file system cannot lock a folder (some network
-    // file systems), or the folder cannot be opened.
+    // Unavailable where the folder cannot be opened (a folder the user may
+    // write to but not list cannot), or its file system cannot lock.
     State state() const { return current; }
+    // Why it is unavailable: the system's error number.
+    int error() const { return cause; }
 
 private:
     int descriptor = -1;
     State current = State::Unavailable;
+    int cause = 0;
 };
 
 } // namespace platform
