@@ -594,8 +594,12 @@ TEST(ArchiveUpdate, AnOrdinaryUserIsRefusedWhatCannotBeDoneSafelyAndAskedBeforeA
          {true},
          "Updated: These extended attributes of the archive could not be kept: security.mapwright (Operation not "
          "permitted).\n" + rootsQuestion, true},
-        {"his archive in root's group, Yes", true, 0777,
-         [](const QByteArray& archive) { ::chown(archive.constData(), 65534, 0); }, {true},
+        {"his archive in root's group, which may do more than others, Yes", true, 0777,
+         [](const QByteArray& archive) {
+             ::chown(archive.constData(), 65534, 0);
+             ::chmod(archive.constData(), 0676);
+         },
+         {true},
          "Updated: \nThis archive belongs to the group root; once updated it will belong to your group nogroup. Go "
          "on?", true},
     };

@@ -143,7 +143,11 @@ AttributeCopy copyAttributes(int from, int to)
     }
     // With its list in place the mode is the old one, mask included; without,
     // the group bits stand for the mask and could let the group do more.
-    const mode_t mode = copy.accessListKept ? old.st_mode & 07777 : modeWithoutAccessList(old.st_mode & 07777, oldAccessList);
+    mode_t mode = copy.accessListKept ? old.st_mode & 07777 : modeWithoutAccessList(old.st_mode & 07777, oldAccessList);
+    // The members of the group the copy is in instead were others to the
+    // file: they get no more than others had.
+    if (!copy.groupKept)
+        mode = (mode & ~mode_t(070)) | (mode & (mode << 3) & 070);
     if (::fchmod(to, mode) != 0)
         copy.failure = describe(errno);
     return copy;

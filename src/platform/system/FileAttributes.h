@@ -24,7 +24,8 @@ struct AttributeCopy {
 // (the access control list among them), and the permissions. `to` loses
 // extended attributes `from` does not have, such as an access control list
 // inherited from its folder. Where the access control list cannot be made
-// the same, the permissions give no one more than the list did.
+// the same, the permissions give no one more than the list did; where the
+// group cannot, the copy's group gets no more than others had.
 AttributeCopy copyAttributes(int from, int to);
 
 // The permissions that give no one more than `mode` with the access control
