@@ -9,7 +9,6 @@
 #include "support/OrdinaryUser.h"
 
 #include <csignal>
-#include <map>
 
 namespace {
 
@@ -380,108 +379,56 @@ TEST_F(Pk3Route, OnlyAFolderThatProvesToBeAKilledRunsIsRemovedBesideTheArchive)
     runHeadless("q3dm17", "new archive checked");
     const QStringList left = QDir(userFolder).entryList({".mapwright-*"}, QDir::Dirs | QDir::Hidden);
     ASSERT_EQ(left.size(), 1) << "a killed run leaves its folder";
-    const QString killedRuns = archive(left[0]);
-    ASSERT_EQ(namesIn(killedRuns), "in.pk3 made-by-mapwright out.pk3 scripts");
-    // Its links are removed, never followed: here one leads to the user's
-    // folder.
-    const QString usersFolder = temp.filePath("precious");
-    ASSERT_TRUE(QDir().mkpath(usersFolder));
-    writeFile(QDir(usersFolder).filePath("notes.txt"), "mine");
-    ASSERT_TRUE(QFile::remove(QDir(killedRuns).filePath("scripts")));
-    ASSERT_TRUE(QFile::link(usersFolder, QDir(killedRuns).filePath("scripts")));
-
-    // Folders of a like name that are not a run's own, each made from a copy
-    // of the killed run's.
-    const auto copyOfKilledRuns = [&](const QString& path) { run("cp", {"-a", killedRuns, path}); };
-    std::vector<std::pair<QString, std::function<void(const QString&)>>> notARunsOwn = {
-        {".mapwright-backup", [](const QString& path) {
-             QDir().mkpath(path);
-             writeFile(QDir(path).filePath("out.pk3"), "the user's backup");
-         }},
-        {".mapwright-nomark", [&](const QString& path) {
-             copyOfKilledRuns(path);
-             QFile::remove(QDir(path).filePath("made-by-mapwright"));
-         }},
-        {".mapwright-badmrk", [&](const QString& path) {
-             copyOfKilledRuns(path);
-             QByteArray mark = readAll(QDir(path).filePath("made-by-mapwright"));
-             mark[0] = 'm';
-             writeFile(QDir(path).filePath("made-by-mapwright"), mark);
-         }},
-        {".mapwright-linked", [&](const QString& path) {
-             copyOfKilledRuns(temp.filePath("elsewhere"));
-             QFile::link(temp.filePath("elsewhere"), path);
-         }},
-        {".mapwright-foreig", [&](const QString& path) {
-             copyOfKilledRuns(path);
-             writeFile(QDir(path).filePath("notes.txt"), "mine");
-         }},
-        {".mapwright-subdir", [&](const QString& path) {
-             copyOfKilledRuns(path);
-             QDir().mkpath(QDir(path).filePath("zi123456"));
-         }},
+    ASSERT_EQ(namesIn(archive(left[0])), "in.pk3 made-by-mapwright out.pk3 scripts");
+    // Its links are removed, never followed: here one leads to the user's.
+    writeFile(temp.filePath("notes.txt"), "mine");
+    ASSERT_TRUE(QFile::remove(archive(left[0] + "/scripts")) && QFile::link(temp.path(), archive(left[0] + "/scripts")));
+    // Folders of a like name that are not a run's own, most of them the
+    // killed run's ($0) copied and changed a little.
+    const char* notARunsOwn[] = {
+        "mkdir .mapwright-backup && echo mine > .mapwright-backup/out.pk3",
+        "cp -a $0 .mapwright-nomark && rm .mapwright-nomark/made-by-mapwright",
+        "cp -a $0 .mapwright-badmrk && printf m | dd of=.mapwright-badmrk/made-by-mapwright conv=notrunc status=none",
+        "cp -a $0 .mapwright-foreig && echo mine > .mapwright-foreig/notes.txt",
+        "cp -a $0 .mapwright-notreg && rm .mapwright-notreg/out.pk3 && mkfifo .mapwright-notreg/out.pk3",
+        "cp -a $0 ../elsewhere && ln -s ../elsewhere .mapwright-linked",
+        "cp -a $0 .mapwright-nobody && chown nobody .mapwright-nobody || rm -r .mapwright-nobody", // root's tests only
     };
-    if (::geteuid() == 0) // another user's, marked and all
-        notARunsOwn.emplace_back(".mapwright-nobody", [&](const QString& path) {
-            copyOfKilledRuns(path);
-            giveToOrdinaryUser(path);
-        });
-    QStringList kept = {"maps.pk3"};
-    std::map<QString, QString> contents;
-    for (const auto& [name, make] : notARunsOwn) {
-        make(archive(name));
-        kept << name;
-        contents[name] = namesIn(archive(name));
-    }
+    for (const char* make : notARunsOwn)
+        run("sh", {"-c", make, left[0]}, userFolder);
+    const QByteArray kept = run("ls", {"-AR", "--ignore=" + left[0], ".", "../elsewhere"}, userFolder);
     create(archive());
     EXPECT_EQ(prompts(), QStringList{success});
-    kept.sort();
-    EXPECT_EQ(namesIn(userFolder), kept.join(' ')) << "the killed run's folder, and no other, is gone";
-    for (const auto& [name, names] : contents)
-        EXPECT_EQ(namesIn(archive(name)), names) << name.toStdString();
-    EXPECT_EQ(readAll(archive(".mapwright-backup/out.pk3")), QByteArray("the user's backup"));
-    EXPECT_EQ(namesIn(usersFolder), "notes.txt");
+    EXPECT_EQ(run("ls", {"-AR", ".", "../elsewhere"}, userFolder), kept) << "the killed run's folder, and no other, is gone";
+    EXPECT_EQ(readAll(temp.filePath("notes.txt")), QByteArray("mine"));
 }
 
 TEST_F(Pk3Route, AnArchiveChangedWhileTheArchiverWorkedIsNotReplaced)
 {
-    const auto path = [this] { return QFile::encodeName(archive()); };
-    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
-        {"another run added its arena", [&] {
-             ASSERT_TRUE(QDir().mkpath(temp.filePath("other/scripts")));
-             writeFile(temp.filePath("other/scripts/other.arena"), arena("Other", "other"));
-             run("zip", {"-q", archive(), "scripts/other.arena"}, temp.filePath("other"));
-         }},
-        {"written over, same size", [&] {
-             QFile file(archive());
-             ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.write("PK") == 2);
-         }},
-        {"permissions changed", [&] { ASSERT_EQ(::chmod(path().constData(), 0640), 0); }},
-        {"renamed away and back", [&] {
-             ASSERT_EQ(::rename(path().constData(), path().append(".away").constData()), 0);
-             ASSERT_EQ(::rename(path().append(".away").constData(), path().constData()), 0);
-         }},
-        {"removed", [&] { ASSERT_TRUE(QFile::remove(archive())); }},
+    writeFile(temp.filePath("other.arena"), arena("Other", "other"));
+    const char* changes[] = {
+        "zip -qj maps.pk3 ../other.arena", // as another run without a lock would
+        "printf PK | dd of=maps.pk3 conv=notrunc status=none", // same size
+        "chmod 640 maps.pk3",
+        "mv maps.pk3 away && mv away maps.pk3",
+        "rm maps.pk3",
     };
-    for (const auto& [what, change] : changes) {
-        SCOPED_TRACE(what);
+    for (const char* change : changes) {
+        SCOPED_TRACE(change);
         scripted.messages->prompts.clear();
         makeArchive(archive(), {"maps/q3dm17.bsp"});
         QByteArray changed;
         reopen([&](const char* step) {
             if (qstrcmp(step, "new archive checked") == 0) {
-                change();
+                run("sh", {"-c", change}, userFolder);
                 changed = fingerprint(archive());
             }
         });
         create(archive());
         ASSERT_EQ(prompts().size(), 1);
-        EXPECT_TRUE(prompts()[0].startsWith(failure + "\n\nAnother program changed it while Mapwright was adding to "
-                                                      "it, so the new archive"))
+        EXPECT_TRUE(prompts()[0].startsWith(failure + "\n\nAnother program changed it while Mapwright was adding"))
             << prompts()[0].toStdString();
-        EXPECT_TRUE(prompts()[0].endsWith(
-            QStringLiteral("The archive %1 is as the other program left it: Mapwright has not written to it.")
-                .arg(archive())));
+        EXPECT_TRUE(prompts()[0].endsWith(archive() + " is as the other program left it: Mapwright has not written to it."));
         EXPECT_EQ(fingerprint(archive()), changed);
         EXPECT_EQ(namesIn(userFolder), QFile::exists(archive()) ? "maps.pk3" : "");
         QFile::remove(archive());
@@ -490,41 +437,30 @@ TEST_F(Pk3Route, AnArchiveChangedWhileTheArchiverWorkedIsNotReplaced)
 
 TEST_F(Pk3Route, TheNewArchiveKeepsTheOldOnesAccessListAndExtendedAttributes)
 {
-    // What the file system supports decides which rows can run.
     bool lists = false, userAttributes = false;
     const QString missing = missingAttributeSupport(userFolder, &lists, &userAttributes);
-    if (!lists && !userAttributes)
-        GTEST_SKIP() << missing.toStdString();
-    struct Case {
-        const char* what;
-        bool needsLists, needsUserAttributes;
-        std::function<void()> prepare;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, bool> cases[] = { // what is done to it, and whether that needs a list
         // The group may only read; the mask, which the mode's group bits
         // show, lets the named user write.
-        {"its list", true, false, [&] { QProcess::execute("setfacl", {"-m", "user:nobody:rw,group::r", archive()}); }},
-        {"its own attributes", false, true,
-         [&] { ::setxattr(QFile::encodeName(archive()).constData(), "user.mapwright.note", "kept", 4, 0); }},
-        {"no list in a folder whose default one the new archive would take", true, false,
-         [&] { QProcess::execute("setfacl", {"-d", "-m", "user:nobody:rwx", userFolder}); }},
+        {"setfacl -m user:nobody:rw,group::r maps.pk3", true},
+        {"python3 -c 'import os; os.setxattr(\"maps.pk3\", \"user.note\", b\"kept\")'", false},
+        // The new archive would take this folder's default list.
+        {"setfacl -d -m user:nobody:rwx .", true},
     };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.what);
-        if ((test.needsLists && !lists) || (test.needsUserAttributes && !userAttributes)) {
-            std::cout << "skipped \"" << test.what << "\": " << missing.toStdString() << '\n';
+    for (const auto& [prepare, needsList] : cases) {
+        SCOPED_TRACE(prepare);
+        if (!(needsList ? lists : userAttributes)) {
+            std::cout << "skipped: " << missing.toStdString() << '\n';
             continue;
         }
         scripted.messages->prompts.clear();
         makeArchive(archive(), {"maps/q3dm17.bsp"});
-        ::chmod(QFile::encodeName(archive()).constData(), 0640);
-        test.prepare();
+        run("sh", {"-c", QStringLiteral("chmod 640 maps.pk3 && ") + prepare}, userFolder);
         const QByteArray before = attributesOf(archive());
         create(archive());
         EXPECT_EQ(prompts(), QStringList{success});
         EXPECT_EQ(attributesOf(archive()), before);
-        QFile::remove(archive());
-        QProcess::execute("setfacl", {"-k", userFolder});
+        run("setfacl", {"-k", "."}, userFolder);
     }
 }
 
@@ -572,36 +508,25 @@ TEST_F(Pk3Route, OneRunAtATimeAddsToAnArchiveAndNoneTakesAnotherRunsFolder)
 TEST(ArchiveUpdate, AnOrdinaryUserIsRefusedWhatCannotBeDoneSafelyAndAskedBeforeAnArchiveChangesHands)
 {
     struct Case {
-        const char* what;
-        bool needsRoot; // to make another user's archive
-        int folderMode;
-        std::function<void(const QByteArray& archive)> prepare;
+        const char* prepare; // run by the tests' user, root for the rows that make another user's archive
+        bool needsRoot;
         QList<bool> answers;
         QString outcome; // the result, the reason or what was not kept, and the question asked
-        bool replaced;
     };
     const QString rootsQuestion = "This archive belongs to root; once updated it will belong to you. Go on?";
     const Case cases[] = {
-        {"a read-only archive in a folder he may write to", false, 0777,
-         [](const QByteArray& archive) { ::chmod(archive.constData(), 0444); }, {},
-         "Failed: You may not change this archive.\n", false},
-        {"a folder he may write to but not list", false, 0333, {}, {},
+        {"chmod 444 maps.pk3", false, {}, "Failed: You may not change this archive.\n"},
+        {"chmod 333 .", false, {},
          "Failed: Mapwright cannot make sure that no other Mapwright adds to an archive in its folder at the same "
-         "time, and so would risk losing one of the two: you may not list what is in its folder.\n", false},
-        {"root's archive, No", true, 0777, {}, {false}, "Declined: \n" + rootsQuestion, false},
-        {"root's archive with an attribute only root may give, Yes", true, 0777,
-         [](const QByteArray& archive) { ::setxattr(archive.constData(), "security.mapwright", "root's", 6, 0); },
-         {true},
+         "time, and so would risk losing one of the two: you may not list what is in its folder.\n"},
+        {"chmod 646 maps.pk3", true, {false}, "Declined: \n" + rootsQuestion},
+        {"python3 -c 'import os; os.setxattr(\"maps.pk3\", \"security.mapwright\", b\"root only\")'", true, {true},
          "Updated: These extended attributes of the archive could not be kept: security.mapwright (Operation not "
-         "permitted).\n" + rootsQuestion, true},
-        {"his archive in root's group, which may do more than others, Yes", true, 0777,
-         [](const QByteArray& archive) {
-             ::chown(archive.constData(), 65534, 0);
-             ::chmod(archive.constData(), 0676);
-         },
-         {true},
+         "permitted).\n" + rootsQuestion},
+        // Its group may do more than others.
+        {"chown nobody:root maps.pk3 && chmod 676 maps.pk3", true, {true},
          "Updated: \nThis archive belongs to the group root; once updated it will belong to your group nogroup. Go "
-         "on?", true},
+         "on?"},
     };
     const char* results[] = {"Updated", "Failed", "ArchiveChanged", "Declined"};
     QTemporaryDir staging, reports;
@@ -609,35 +534,29 @@ TEST(ArchiveUpdate, AnOrdinaryUserIsRefusedWhatCannotBeDoneSafelyAndAskedBeforeA
     ::chmod(QFile::encodeName(staging.path()).constData(), 0755);
     ::chmod(QFile::encodeName(reports.path()).constData(), 0777);
     for (const Case& test : cases) {
-        SCOPED_TRACE(test.what);
+        SCOPED_TRACE(test.prepare);
         if (test.needsRoot && ::geteuid() != 0)
             continue; // only root can make another user's archive
         QTemporaryDir folder;
-        const QString archive = folder.filePath("maps.pk3");
+        const QString archive = folder.filePath("maps.pk3"), report = reports.filePath("report");
         makeArchive(archive, {"maps/q3dm17.bsp"});
-        ::chmod(QFile::encodeName(archive).constData(), 0666);
-        if (test.prepare)
-            test.prepare(QFile::encodeName(archive));
+        run("sh", {"-c", QStringLiteral("chmod 777 . && chmod 666 maps.pk3 && ") + test.prepare}, folder.path());
         const QByteArray before = readAll(archive);
-        const QString report = reports.filePath(test.what);
-        ::chmod(QFile::encodeName(folder.path()).constData(), test.folderMode);
         asOrdinaryUser([&] {
             ScriptedServices scripted;
             scripted.messages->answers = test.answers;
             const editor::ArchiveUpdateOutcome outcome =
                 editor::updateArchive(nullptr, scripted.services(), {archive, staging.path(), "x.arena", "x"});
-            QFile file(report);
-            if (file.open(QIODevice::WriteOnly))
-                file.write(QStringLiteral("%1: %2%3\n%4")
-                               .arg(results[int(outcome.result)], outcome.reason, outcome.notKept.join(' '),
-                                    scripted.messages->questions.join('\n'))
-                               .toUtf8());
+            writeFile(report, QStringLiteral("%1: %2%3\n%4")
+                                  .arg(results[int(outcome.result)], outcome.reason, outcome.notKept.join(' '),
+                                       scripted.messages->questions.join('\n'))
+                                  .toUtf8());
             return 0;
         });
         ::chmod(QFile::encodeName(folder.path()).constData(), 0700);
         EXPECT_EQ(QString::fromUtf8(readAll(report)), test.outcome);
         EXPECT_EQ(namesIn(folder.path()), "maps.pk3") << "nothing of the route's left beside the archive";
-        if (!test.replaced) {
+        if (!test.outcome.startsWith("Updated")) {
             EXPECT_EQ(readAll(archive), before);
             continue;
         }

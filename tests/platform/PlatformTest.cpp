@@ -103,48 +103,29 @@ TEST(FileReplacement, AnOrdinaryUserIsRefusedAReadOnlyFileButMayWriteHisOwnInAFo
     EXPECT_EQ(readAll(writable), text);
 }
 
-namespace {
-
-// An access control list as the system stores it: version 2, then each
-// entry's tag, permissions and id.
-QByteArray accessList(std::initializer_list<std::array<quint32, 3>> entries, quint32 version = 2)
-{
-    QByteArray bytes;
-    const auto append = [&bytes](auto value) {
-        value = qToLittleEndian(value);
-        bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-    };
-    append(version);
-    for (const auto& [tag, permissions, id] : entries) {
-        append(quint16(tag));
-        append(quint16(permissions));
-        append(id);
-    }
-    return bytes;
-}
-
-} // namespace
-
 TEST(FileAttributes, WithoutItsAccessListAFileGivesTheGroupNoMoreThanTheListDid)
 {
-    enum : quint32 { Owner = 0x01, User = 0x02, Group = 0x04, Mask = 0x10, Other = 0x20 };
-    struct Case {
-        const char* what;
-        mode_t mode; // its group bits show the mask
-        QByteArray list;
-        mode_t without;
+    // A list as the system stores it: its version, then each entry's tag (1
+    // the owner, 2 a user, 4 the group, 16 the mask, 32 others), permissions
+    // and id.
+    const auto list = [](std::initializer_list<std::pair<quint16, quint16>> entries, quint32 version = 2) {
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out << version;
+        for (const auto& [tag, permissions] : entries)
+            out << tag << permissions << quint32(65534);
+        return bytes;
     };
-    const Case cases[] = {
-        {"a named user may write, the group only read", 0660,
-         accessList({{Owner, 6, 0}, {User, 6, 65534}, {Group, 4, 0}, {Mask, 6, 0}, {Other, 0, 0}}), 0640},
-        {"the mask takes from the group", 04670,
-         accessList({{Owner, 6, 0}, {Group, 5, 0}, {Mask, 6, 0}, {Other, 0, 0}}), 04640},
-        {"no mask", 0664, accessList({{Owner, 6, 0}, {Group, 6, 0}, {Other, 4, 0}}), 0664},
-        {"another version", 0660, accessList({{Owner, 6, 0}, {Group, 6, 0}, {Mask, 6, 0}}, 3), 0600},
-        {"cut short", 0660, accessList({{Owner, 6, 0}, {Group, 6, 0}}).chopped(1), 0600},
+    const std::tuple<const char*, mode_t, QByteArray, mode_t> cases[] = {
+        {"a named user may write, the group only read", 0660, list({{1, 6}, {2, 6}, {4, 4}, {16, 6}, {32, 0}}), 0640},
+        {"the mask takes from the group", 04670, list({{1, 6}, {4, 5}, {16, 6}, {32, 0}}), 04640},
+        {"no mask", 0664, list({{1, 6}, {4, 6}, {32, 4}}), 0664},
+        {"another version", 0660, list({{1, 6}, {4, 6}, {16, 6}}, 3), 0600},
+        {"cut short", 0660, list({{1, 6}, {4, 6}}).chopped(1), 0600},
     };
-    for (const Case& test : cases)
-        EXPECT_EQ(modeWithoutAccessList(test.mode, test.list), test.without) << test.what;
+    for (const auto& [what, mode, accessList, without] : cases)
+        EXPECT_EQ(modeWithoutAccessList(mode, accessList), without) << what;
 }
 
 TEST(SaveDialog, GivesTheNameAsTypedWithoutAskingOverAnExistingFile)
