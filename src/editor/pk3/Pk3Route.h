@@ -23,8 +23,9 @@ namespace editor {
 // C:\scripts\<map>.arena, has the archiver add it to the archive as
 // scripts/<map>.arena, remembers the archive, cleans the staging folder up
 // and reports the outcome, truthfully: the archive is either updated and
-// checked, or as it was. Everything the user had in the staging folder
-// before stays as it was.
+// checked, or as it was, or as another program that changed it meanwhile
+// left it. Everything the user had in the staging folder before stays as it
+// was.
 class Pk3Route {
 public:
     Pk3Route(const platform::Services& services, QWidget* window);
