@@ -115,4 +115,20 @@ std::optional<QByteArray> ZipArchive::readStart(const ZipEntry& entry, std::uint
     return bytes;
 }
 
+bool ZipArchive::stream(const ZipEntry& entry, const std::function<void(const char*, std::size_t)>& sink) const
+{
+    zip_file_t* file = loaded().zip_fopen_index(archive.get(), entry.index, 0);
+    if (!file)
+        return false;
+    std::vector<char> piece(1 << 20);
+    std::uint64_t total = 0;
+    zip_int64_t got = 0;
+    while ((got = loaded().zip_fread(file, piece.data(), piece.size())) > 0) {
+        sink(piece.data(), std::size_t(got));
+        total += std::uint64_t(got);
+    }
+    const bool closed = loaded().zip_fclose(file) == 0; // checks the CRC
+    return got == 0 && closed && total == entry.size;
+}
+
 } // namespace platform

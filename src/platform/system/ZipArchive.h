@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -48,6 +49,9 @@ public:
     // The first `count` bytes of the entry, uncompressed, or all of it when
     // shorter: enough to read a file's header without the rest.
     std::optional<QByteArray> readStart(const ZipEntry& entry, std::uint64_t count) const;
+    // Passes the entry's bytes, uncompressed, to `sink` a piece at a time, so
+    // that a large entry is never held whole; false when it cannot be read.
+    bool stream(const ZipEntry& entry, const std::function<void(const char*, std::size_t)>& sink) const;
 
 private:
     struct Closer {
