@@ -131,4 +131,17 @@ std::optional<QByteArray> ArchiveView::readStart(const ArchiveEntry& entry, std:
     return bytes;
 }
 
+bool ArchiveView::stream(const ArchiveEntry& entry, const std::function<void(const char*, std::size_t)>& sink) const
+{
+    if (!canRead(entry))
+        return false;
+    ++done.reads;
+    done.bytes += entry.size;
+    if (!entry.record) {
+        sink(addedText.constData(), std::size_t(addedText.size()));
+        return true;
+    }
+    return library->stream(library->entries()[*entry.record], sink);
+}
+
 } // namespace game

@@ -63,6 +63,8 @@ public:
     std::optional<QByteArray> read(const ArchiveEntry& entry, std::uint64_t limit) const;
     // Its first `count` bytes, or all of it when shorter.
     std::optional<QByteArray> readStart(const ArchiveEntry& entry, std::uint64_t count) const;
+    // Its bytes a piece at a time; false when they cannot be read.
+    bool stream(const ArchiveEntry& entry, const std::function<void(const char*, std::size_t)>& sink) const;
 
     // What reading entries has cost so far: the budget tests hold it to.
     struct Work {

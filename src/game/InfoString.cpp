@@ -3,6 +3,7 @@
 
 #include "game/Limits.h"
 
+#include <optional>
 #include <vector>
 
 namespace game {
@@ -24,39 +25,67 @@ char refusedCharacter(const KeyValue& pair)
     return '\0';
 }
 
-InfoStringFit fitInfoString(const InfoBlock& block)
+namespace {
+
+// The pairs the game keeps of a block, in the order it set them.
+struct KeptPairs {
+    std::vector<const KeyValue*> pairs;
+    InfoStringFit fit;
+};
+
+KeptPairs keepPairs(const InfoBlock& block)
 {
     // A key set again replaces its earlier value; the game writes each pair
     // into a buffer of the same size first, so a longer one is cut short.
     struct Kept {
-        QByteArray key;
+        const KeyValue* pair;
         qsizetype length;
     };
     std::vector<Kept> kept;
+    KeptPairs result;
     qsizetype held = 0;
-    InfoStringFit fit;
     for (const KeyValue& pair : block.pairs) {
         if (refusedCharacter(pair))
             continue;
         for (auto earlier = kept.begin(); earlier != kept.end(); ++earlier) {
-            if (earlier->key == pair.key.text) {
+            if (earlier->pair->key.text == pair.key.text) {
                 held -= earlier->length;
                 kept.erase(earlier);
                 break;
             }
         }
         const qsizetype length = std::min(2 + pair.key.text.size() + pair.value.text.size(), infoStringSize - 1);
-        fit.length += length;
+        result.fit.length += length;
         if (held + length >= infoStringSize) {
-            fit.keysLost = true;
+            result.fit.keysLost = true;
             continue;
         }
-        kept.push_back({pair.key.text, length});
+        kept.push_back({&pair, length});
         held += length;
     }
     if (held + roomForArenaNumber >= infoStringSize)
-        fit.keysLost = true;
-    return fit;
+        result.fit.keysLost = true;
+    result.fit.held = held;
+    for (const Kept& pair : kept)
+        result.pairs.push_back(pair.pair);
+    return result;
+}
+
+} // namespace
+
+InfoStringFit fitInfoString(const InfoBlock& block)
+{
+    return keepPairs(block).fit;
+}
+
+std::optional<QByteArray> infoValue(const InfoBlock& block, const char* key)
+{
+    const KeptPairs kept = keepPairs(block);
+    for (auto pair = kept.pairs.rbegin(); pair != kept.pairs.rend(); ++pair) {
+        if ((*pair)->key.text.compare(key, Qt::CaseInsensitive) == 0)
+            return (*pair)->value.text;
+    }
+    return std::nullopt;
 }
 
 } // namespace game

@@ -13,8 +13,13 @@ char refusedCharacter(const KeyValue& pair);
 // keeps a block's keys and values as `\key\value` pairs.
 struct InfoStringFit {
     qsizetype length = 0; // the bytes the pairs come to, as the game would write them
+    qsizetype held = 0;   // the bytes of the pairs it keeps
     bool keysLost = false; // some pair did not fit, or the arena number the loaders add will not
 };
 InfoStringFit fitInfoString(const InfoBlock& block);
+
+// The value the game keeps for a key of a block: the last one it took,
+// whatever the key's case; nothing when it kept none.
+std::optional<QByteArray> infoValue(const InfoBlock& block, const char* key);
 
 } // namespace game

@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "game/ArchiveView.h"
+#include "platform/system/ChecksumCache.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <variant>
+#include <vector>
+
+namespace game {
+
+// The engines that decide differently which copy of a file wins: ioquake3
+// searches a folder's loose files before its pk3s; id's 1.32 release
+// searches them after, and Quake3e searches every pk3 of every folder
+// before any loose file.
+enum class Engine { Ioquake3, Id132, Quake3e };
+inline constexpr std::array<Engine, 3> allEngines{Engine::Ioquake3, Engine::Id132, Engine::Quake3e};
+
+// A loose file of a game folder, under one of the few folders the game
+// looks in for maps and their lists.
+struct LooseItem {
+    QByteArray name; // as the game asks for it: "scripts/x.arena", exactly as the file system spells it
+    QString path;
+};
+
+// One place the game looks for files: a pk3, or a game folder's loose files.
+struct Source {
+    QString path;     // the pk3, or the game folder
+    QByteArray name;  // the pk3's file name; empty for loose files
+    int folder = 0;   // 0: the game folder; 1: the base folder beneath a mod's
+    std::optional<ArchiveView> archive; // a pk3's entries
+    std::optional<platform::FileIdentity> identity; // a pk3's, as it was opened
+    std::vector<LooseItem> looseFiles;
+    std::array<int, 3> rank{}; // the place in each engine's search, 0 first, by Engine
+
+    bool loose() const { return !archive; }
+};
+
+// One copy of a file: which source, and which of its entries or loose files.
+struct FileCopy {
+    std::uint32_t source = 0;
+    std::uint32_t item = 0;
+    auto operator<=>(const FileCopy&) const = default;
+};
+
+inline std::size_t qHash(const FileCopy& copy, std::size_t seed = 0)
+{
+    return ::qHash(std::uint64_t(copy.source) << 32 | copy.item, seed);
+}
+
+// A file the program is about to write, checked as if it were in place: an
+// archive as it will be with the arena in it, or a loose arena file's text.
+struct PendingFile {
+    QString path;
+    std::variant<ArchiveView, QByteArray> content;
+};
+
+// What reading a file of the folder found.
+struct CopyBytes {
+    std::optional<QByteArray> bytes;
+    std::uint64_t size = 0; // the file's own size, even when too large to read
+};
+
+// A game folder as the game loads it: its pk3s, in the game's order, and
+// its loose files; with a mod's folder, the base folder beneath it too.
+class GameFolder {
+public:
+    // How a folder is opened.
+    struct Opening {
+        // A file that takes the place of the file of its path, or joins the
+        // folder where there is none yet.
+        std::optional<PendingFile> pending;
+        // Files that keep these paths, as given, for their findings.
+        QStringList givenPaths;
+        // The only pk3s whose every local header is read, for what is wanted
+        // of them alone; the others' directories suffice. Empty: all of them.
+        QSet<QString> inFull;
+    };
+
+    // The folders in the game's order of precedence: a mod's folder, then
+    // the base folder.
+    static GameFolder open(const QStringList& folders, Opening opening = {});
+
+    const std::vector<Source>& sources() const { return all; }
+    const QStringList& folders() const { return folderPaths; }
+    // pk3s of the folders that the game could not open, with why.
+    struct Skipped {
+        QString path;
+        QString reason;
+    };
+    const std::vector<Skipped>& skipped() const { return unreadable; }
+    // Whether a folder held more pk3 files than the game lists: it takes
+    // the first 4,095 that the file system gives and ignores the rest.
+    bool pakListCut(int folder) const { return cut.contains(folder); }
+
+    // Every copy of the file the game takes for `name`, most important
+    // first in ioquake3's search. pk3 entries match in any letter case;
+    // loose files only as spelt, as on Linux.
+    std::vector<FileCopy> copiesOf(const QByteArray& name) const;
+    // The copy an engine reads for `name`; nothing when there is none.
+    std::optional<FileCopy> find(const QByteArray& name, Engine engine = Engine::Ioquake3) const;
+
+    // The names the game lists for the files in `folder` (under "scripts",
+    // say) ending in `extension` (".arena"), in an engine's search order,
+    // each once in any letter case: pk3 entries lower-cased, loose files as
+    // spelt. A pk3 entry one folder deeper is listed too, as the game does.
+    QByteArrayList listFiles(const QByteArray& folder, const QByteArray& extension, Engine engine) const;
+
+    const Source& sourceOf(FileCopy copy) const { return all[copy.source]; }
+    // The name of a copy, as stored, and the file that holds it: the pk3,
+    // or the loose file itself.
+    QByteArray nameOf(FileCopy copy) const;
+    QString fileOf(FileCopy copy) const;
+    // Its size as stated, without reading it; nothing for a loose file not yet read.
+    std::optional<std::uint64_t> statedSize(FileCopy copy) const;
+    // The CRC-32 its pk3 gives it; nothing for a loose file or one about to be written.
+    std::optional<std::uint32_t> statedCrc(FileCopy copy) const;
+
+    // Which file holds a copy, and how to name the copy's bytes within it,
+    // for as long as the file is unchanged: for remembering what they are.
+    std::optional<platform::FileIdentity> identityOf(FileCopy copy) const;
+    std::optional<QByteArray> partOf(FileCopy copy) const;
+
+    // Reads a copy whole, no more than `limit` bytes; small files are read once.
+    CopyBytes read(FileCopy copy, std::uint64_t limit) const;
+    std::optional<QByteArray> readStart(FileCopy copy, std::uint64_t count) const;
+    bool stream(FileCopy copy, const std::function<void(const char*, std::size_t)>& sink) const;
+
+    // Every copy of every file, by the name the game takes them for, most
+    // important first: for rules that look at all files at once.
+    const QHash<QByteArray, std::vector<FileCopy>>& index() const { return byName; }
+
+private:
+    void addSource(Source source);
+    void openArchives(const std::vector<std::size_t>& which, const QSet<QString>& inFull);
+    void indexAll();
+    bool isPendingText(const LooseItem& file) const;
+
+    QStringList folderPaths;
+    std::vector<Source> all;
+    std::vector<Skipped> unreadable;
+    QSet<int> cut;
+    QHash<QByteArray, std::vector<FileCopy>> byName;
+    // Per source, the entries the listing of "scripts" can find.
+    std::vector<std::vector<std::uint32_t>> scriptEntries;
+    std::array<std::vector<std::uint32_t>, 3> searchOrder; // sources, by Engine
+    std::pair<QString, QByteArray> pendingText; // a loose file about to be saved: its absolute path and text
+    struct Read {
+        std::uint64_t limit;
+        CopyBytes bytes;
+    };
+    mutable QHash<FileCopy, Read> smallFiles;
+};
+
+} // namespace game
