@@ -4,6 +4,7 @@
 #include "gamecheck/GameCheck.h"
 #include "gamecheck/ShownName.h"
 
+#include <QFileInfo>
 #include <QSet>
 
 namespace app {
@@ -16,7 +17,8 @@ const char usage[] = "Usage: mapwright [QT-OPTION...] [FILE]\n"
                      "Without arguments, opens the arena editor; with a FILE, an .arena file or a\n"
                      ".pk3 archive, opens it in the editor.\n"
                      "\n"
-                     "  check PATH...  check each .pk3 archive or .arena file as the game will read it;\n"
+                     "  check PATH...  check each .pk3 archive or .arena file as the game will read it,\n"
+                     "                 or each game folder (baseq3 or a mod's) as the game loads it;\n"
                      "                 one line per finding: PATH[:ENTRY]: error|advice: sentence,\n"
                      "                 names with control characters, '\\' or '\"' quoted as C strings\n"
                      "  -h, --help     show this help and exit\n"
@@ -88,12 +90,37 @@ CommandLineRequest readCommandLine(int argc, char* argv[])
     return window;
 }
 
+// A game folder's summary, in the findings' own format: how many arenas
+// the menus will list of those the folder holds.
+QString folderSummary(const QString& path, const gamecheck::FolderSummary& summary)
+{
+    return QStringLiteral("%1: summary: the menus will list %2 maps, out of %3 arenas; ioquake3's own menus %4, "
+                          "the server %5.")
+        .arg(gamecheck::shownPath(path))
+        .arg(summary.classicMenus)
+        .arg(summary.arenasHeld)
+        .arg(summary.ioquake3Menus)
+        .arg(summary.server);
+}
+
 int runCheck(const QStringList& paths, std::FILE* out, std::FILE* err)
 {
     bool unreadable = false;
     bool gameLosesSomething = false;
+    platform::ChecksumCache checksums(platform::ChecksumCache::userCachePath());
+    // Files first, all at once: archives of one folder share its reading.
+    QStringList files;
+    std::copy_if(paths.begin(), paths.end(), std::back_inserter(files),
+                 [](const QString& path) { return !QFileInfo(path).isDir(); });
+    const std::vector<gamecheck::CheckResult> fileResults = gamecheck::checkFiles(files, &checksums);
+    auto nextFile = fileResults.begin();
     for (const QString& path : paths) {
-        const gamecheck::CheckResult result = gamecheck::checkFile(path);
+        const bool folder = QFileInfo(path).isDir();
+        const gamecheck::FolderCheckResult folderResult =
+            folder ? gamecheck::checkFolder(path, &checksums) : gamecheck::FolderCheckResult();
+        const gamecheck::CheckResult result = folder
+            ? gamecheck::CheckResult{folderResult.readable, folderResult.reason, folderResult.report.findings}
+            : *nextFile++;
         if (!result.readable) {
             std::fflush(out); // the lines keep the order of the paths
             std::fprintf(err, "mapwright: %s: %s\n", qPrintable(gamecheck::shownPath(path)),
@@ -110,8 +137,13 @@ int runCheck(const QStringList& paths, std::FILE* out, std::FILE* err)
             std::fprintf(out, "%s: %s: %s\n", qPrintable(place), error ? "error" : "advice",
                          qPrintable(finding.sentence));
         }
+        if (folder) {
+            std::fflush(out); // the summary follows its folder's findings
+            std::fprintf(err, "%s\n", qPrintable(folderSummary(path, folderResult.report.summary)));
+        }
     }
     std::fflush(out);
+    checksums.save(); // only a later check is slower without it
     return unreadable ? 2 : gameLosesSomething ? 1 : 0;
 }
 

@@ -55,7 +55,7 @@ bool gameCannotRead(const ArchiveEntry& entry)
     return entry.encrypted || (entry.method != 0 && entry.method != 8);
 }
 
-void checkArchiveName(const QString& archivePath, const Place& place, Findings& findings)
+void checkArchiveName(const QString& archivePath, ArchiveScope scope, const Place& place, Findings& findings)
 {
     const QString name = QFileInfo(archivePath).fileName();
     if (name.contains(' ')) {
@@ -65,7 +65,7 @@ void checkArchiveName(const QString& archivePath, const Place& place, Findings& 
                       .arg(name));
     }
     static const QRegularExpression gamesOwn(QStringLiteral("^pak[0-8]\\.pk3$"), QRegularExpression::CaseInsensitiveOption);
-    if (gamesOwn.match(name).hasMatch()) {
+    if (gamesOwn.match(name).hasMatch() && !scope.gamesOwn) {
         place.add(findings, Severity::Error, {},
                   QStringLiteral("The archive is named %1, one of the game's own names. The game never downloads it "
                                  "to players, who would have to have it already.")
@@ -124,7 +124,7 @@ void checkDirectory(const ArchiveView& archive, const Place& whole, Findings& fi
 
 // What makes the game skip the archive or read garbage, and what in it
 // replaces the game's own files.
-void checkEntries(const ArchiveView& archive, const QString& file, Findings& findings)
+void checkEntries(const ArchiveView& archive, const QString& file, ArchiveScope scope, Findings& findings)
 {
     checkDirectory(archive, {file, {}}, findings);
     const std::vector<game::DirectoryRecord>& records = archive.directory().records;
@@ -152,12 +152,16 @@ void checkEntries(const ArchiveView& archive, const QString& file, Findings& fin
                                      "the local header, %1.")
                           .arg(skipped));
         }
-        if (entry.key == "scripts/arenas.txt") {
+        // The game's own archives hold its lists and code; over a folder,
+        // the lists are judged by which copy the game reads.
+        if (scope.gamesOwn)
+            continue;
+        if (entry.key == "scripts/arenas.txt" && !scope.inFolder) {
             place().add(findings, Severity::Error, {},
                       QStringLiteral("This file replaces the game's own list of arenas, so the stock maps vanish from "
                                      "the menus."));
         }
-        if (entry.key == "scripts/bots.txt") {
+        if (entry.key == "scripts/bots.txt" && !scope.inFolder) {
             place().add(findings, Severity::Error, {},
                       QStringLiteral("This file replaces the game's own list of bots, so the stock bots vanish."));
         }
@@ -212,7 +216,9 @@ void checkLevelshot(const ArchiveView& archive, const QByteArray& map, const Pla
                   .arg(shown(map)));
 }
 
-void checkArenaName(const QByteArray& entryName, const QByteArrayList& maps, const Place& place, Findings& findings)
+} // namespace
+
+void checkArenaFileName(const QByteArray& entryName, const QByteArrayList& maps, const Place& place, Findings& findings)
 {
     const QByteArray key = entryKey(entryName);
     const QByteArray name = entryName.mid(key.indexOf('/') + 1).chopped(int(sizeof ".arena" - 1));
@@ -229,7 +235,11 @@ void checkArenaName(const QByteArray& entryName, const QByteArrayList& maps, con
                   .arg(shown(maps.first())));
 }
 
-} // namespace
+void checkArchiveEntries(const ArchiveView& archive, const QString& archivePath, ArchiveScope scope, Findings& findings)
+{
+    checkArchiveName(archivePath, scope, {archivePath, {}}, findings);
+    checkEntries(archive, archivePath, scope, findings);
+}
 
 bool isFileIn(const QByteArray& key, const char* folder, const char* extension)
 {
@@ -238,8 +248,7 @@ bool isFileIn(const QByteArray& key, const char* folder, const char* extension)
 
 void checkArchive(const ArchiveView& archive, const QString& archivePath, Findings& findings)
 {
-    checkArchiveName(archivePath, {archivePath, {}}, findings);
-    checkEntries(archive, archivePath, findings);
+    checkArchiveEntries(archive, archivePath, {}, findings);
     const KnownBots bots = botsIn(archive, archivePath, findings);
     QHash<QByteArray, QByteArray> firstArenaOfMap;
     for (const ArchiveEntry& entry : archive.entries()) {
@@ -279,7 +288,7 @@ void checkArchive(const ArchiveView& archive, const QString& archivePath, Findin
                 firstArenaOfMap.insert(sameMap, entry.name);
             }
         }
-        checkArenaName(entry.name, maps, place, findings);
+        checkArenaFileName(entry.name, maps, place, findings);
     }
 }
 

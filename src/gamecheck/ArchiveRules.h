@@ -15,4 +15,18 @@ void checkArchive(const game::ArchiveView& archive, const QString& archivePath, 
 // a file of `folder` with `extension`: directly in that folder, in any case.
 bool isFileIn(const QByteArray& key, const char* folder, const char* extension);
 
+// How an archive's own entries are judged.
+struct ArchiveScope {
+    bool gamesOwn = false; // one of pak0.pk3 to pak8.pk3, which hold the game's own lists and code
+    bool inFolder = false; // one pk3 of a game folder, whose lists are judged by which copy the game reads
+};
+
+// The archive itself and its entries, without its arenas: whether the game
+// can read it at all, and what in it replaces the game's own files.
+void checkArchiveEntries(const game::ArchiveView& archive, const QString& archivePath, ArchiveScope scope,
+                         Findings& findings);
+
+// Advice on an arena file not named after its map, `maps` being those it lists.
+void checkArenaFileName(const QByteArray& entryName, const QByteArrayList& maps, const Place& place, Findings& findings);
+
 } // namespace gamecheck

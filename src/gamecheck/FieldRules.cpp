@@ -146,6 +146,12 @@ void checkBots(const QByteArray& list, const KnownBots& bots, const Place& place
                       QStringLiteral("The bot list separates \"%1\" with a tab. The game splits bot names at spaces "
                                      "only, so it looks for one bot of that whole name and spawns none.")
                           .arg(shown(name).replace('\t', ' ')));
+        } else if (!bots.knows(name) && bots.complete()) {
+            place.add(findings, Severity::Error, "bots",
+                      QStringLiteral("The bot \"%1\" is defined by no bot file the game loads from this folder. The "
+                                     "game prints \"not defined\" and spawns no bot, and the classic menu shows a "
+                                     "different bot in its place.")
+                          .arg(shown(name)));
         } else if (!bots.knows(name)) {
             const QString where = bots.hasOwnBots() ? QStringLiteral("none of the game's 32 bots, nor one this "
                                                                      "archive's bot files define")
@@ -159,10 +165,11 @@ void checkBots(const QByteArray& list, const KnownBots& bots, const Place& place
     }
 }
 
-void checkTypes(const InfoBlock& arena, const Place& place, Findings& findings)
+void checkTypes(const InfoBlock& arena, bool wholeFolder, const Place& place, Findings& findings)
 {
     const KeyValue* type = findKey(arena, "type");
-    if (hasWord(type, "single")) {
+    // Over a whole folder the count of single-player arenas is known.
+    if (hasWord(type, "single") && !wholeFolder) {
         place.add(findings, Severity::Advice, "type",
                   QStringLiteral("Single Player is ticked. The classic menu counts single-player maps in tiers of four "
                                  "across the whole install, and drops the surplus from every menu, Skirmish included, "
@@ -197,6 +204,7 @@ QString keyPhrase(const QByteArray& key)
 
 void checkFields(const InfoBlock& arena, const KnownBots& bots, const Place& place, Findings& findings)
 {
+    const bool wholeFolder = bots.complete();
     const bool singlePlayer = hasWord(findKey(arena, "type"), "single");
     for (const KeyValue& pair : arena.pairs) {
         if (const char refused = refusedCharacter(pair)) {
@@ -216,7 +224,7 @@ void checkFields(const InfoBlock& arena, const KnownBots& bots, const Place& pla
     if (const KeyValue* list = findKey(arena, "bots"); list && !list->valueWasEmpty && !refusedCharacter(*list))
         checkBots(list->value.text, bots, place, findings);
     checkFragLimit(arena, place, findings);
-    checkTypes(arena, place, findings);
+    checkTypes(arena, wholeFolder, place, findings);
     if (const InfoStringFit fit = fitInfoString(arena); fit.keysLost) {
         place.add(findings, Severity::Error, {},
                   QStringLiteral("This arena's keys and values come to %1 bytes. The game holds about 1,000 for one "

@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gamecheck/GameCheck.h"
 
+#include "game/GameFolder.h"
 #include "game/Limits.h"
 #include "game/LooseFile.h"
+#include "game/PakOrder.h"
 #include "gamecheck/ArchiveRules.h"
 #include "gamecheck/ArenaFileRules.h"
+#include "platform/system/FolderFiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 
 #include <sys/stat.h>
 
@@ -22,7 +28,54 @@ CheckResult unreadable(const QString& reason)
     return {false, reason, {}};
 }
 
-CheckResult checkLooseArena(const QString& path)
+// The base folder the game loads after a mod's.
+const QString baseFolderName = QStringLiteral("baseq3");
+
+// The folders the game loads for a game folder, most important first.
+QStringList gameFolders(const QString& folder)
+{
+    QStringList folders{folder};
+    const QFileInfo info(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
+    const QString base = QDir(info.path()).filePath(baseFolderName);
+    if (info.fileName() != baseFolderName && QFileInfo(base).isDir())
+        folders << base;
+    return folders;
+}
+
+// Whether the folder holds a pk3 other than `except`.
+bool holdsOtherPaks(const QString& folder, const QString& except)
+{
+    const std::optional<std::vector<platform::FolderItem>> items = platform::listFolder(folder);
+    const QByteArray name = QFile::encodeName(QFileInfo(except).fileName());
+    return items && std::any_of(items->begin(), items->end(), [&](const platform::FolderItem& item) {
+               return !item.folder && game::isPakName(item.name) && item.name != name;
+           });
+}
+
+// The game folder of an arena file in its scripts/ folder, where that
+// game folder holds pk3s; nothing for one elsewhere.
+std::optional<QString> gameFolderOfArena(const QString& arenaPath)
+{
+    const QFileInfo scripts(QFileInfo(arenaPath).path());
+    if (scripts.fileName() != QLatin1String("scripts"))
+        return std::nullopt;
+    const QString folder = scripts.path();
+    return holdsOtherPaks(folder, {}) ? std::optional(folder) : std::nullopt;
+}
+
+// The findings about one file about to be written, judged among all of
+// its folder.
+Findings findingsAbout(const QString& path, game::PendingFile pending, const QString& folder,
+                       platform::ChecksumCache* checksums)
+{
+    const game::GameFolder opened = game::GameFolder::open(gameFolders(folder), {std::move(pending), {}, {path}});
+    Findings findings = checkGameFolder(opened, {path, {path}, checksums}).findings;
+    std::erase_if(findings, [&](const Finding& finding) { return finding.file != path; });
+    return findings;
+}
+
+// A loose arena file, alone; its game folder where it lies in one with pk3s.
+CheckResult checkLooseArena(const QString& path, std::optional<QString>& gameFolder)
 {
     QString reason;
     // The game skips an arena file this large without reading it; so does
@@ -33,8 +86,24 @@ CheckResult checkLooseArena(const QString& path)
     CheckResult result;
     if (file->size >= arenaFileLimit)
         reportArenaFileTooLarge(file->size, {path, {}}, result.findings);
-    else
+    else if (!(gameFolder = gameFolderOfArena(path)))
         result.findings = checkArenaToSave(file->bytes, path);
+    return result;
+}
+
+// An archive, alone; its folder where that holds other pk3s.
+CheckResult checkArchiveFile(const QString& path, std::optional<QString>& gameFolder)
+{
+    QString reason;
+    const std::optional<ArchiveView> archive = ArchiveView::open(path, &reason);
+    if (!archive)
+        return unreadable(reason);
+    CheckResult result;
+    const QString folder = QFileInfo(path).path();
+    if (holdsOtherPaks(folder, path))
+        gameFolder = folder;
+    else
+        checkArchive(*archive, path, result.findings);
     return result;
 }
 
@@ -106,27 +175,60 @@ FileToEdit readToEdit(const QString& path)
     return file;
 }
 
-CheckResult checkFile(const QString& path)
+CheckResult checkFile(const QString& path, platform::ChecksumCache* checksums)
 {
-    if (!path.endsWith(QStringLiteral(".pk3"), Qt::CaseInsensitive))
-        return checkLooseArena(path);
-    QString reason;
-    const std::optional<ArchiveView> archive = ArchiveView::open(path, &reason);
-    if (!archive)
-        return unreadable(reason);
-    CheckResult result;
-    checkArchive(*archive, path, result.findings);
-    return result;
+    return checkFiles({path}, checksums).front();
+}
+
+std::vector<CheckResult> checkFiles(const QStringList& paths, platform::ChecksumCache* checksums)
+{
+    std::vector<CheckResult> results;
+    // Files that lie among pk3s, by their game folders: each folder is read once.
+    QMap<QString, QStringList> amongOthers;
+    for (const QString& path : paths) {
+        std::optional<QString> folder;
+        results.push_back(isArchivePath(path) ? checkArchiveFile(path, folder) : checkLooseArena(path, folder));
+        if (folder)
+            amongOthers[QDir::cleanPath(QFileInfo(*folder).absoluteFilePath())] << path;
+    }
+    for (auto group = amongOthers.cbegin(); group != amongOthers.cend(); ++group) {
+        const QSet<QString> wanted(group.value().begin(), group.value().end());
+        const game::GameFolder opened =
+            game::GameFolder::open(gameFolders(group.key()), {std::nullopt, group.value(), wanted});
+        const Findings findings = checkGameFolder(opened, {{}, wanted, checksums}).findings;
+        for (qsizetype at = 0; at < paths.size(); ++at) {
+            if (!wanted.contains(paths[at]))
+                continue;
+            std::copy_if(findings.begin(), findings.end(), std::back_inserter(results[std::size_t(at)].findings),
+                         [&](const Finding& finding) { return finding.file == paths[at]; });
+        }
+    }
+    return results;
+}
+
+FolderCheckResult checkFolder(const QString& path, platform::ChecksumCache* checksums)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {false, QStringLiteral("No such folder"), {}};
+    if (!info.isDir())
+        return {false, QStringLiteral("Not a folder"), {}};
+    if (!platform::listFolder(path))
+        return {false, QStringLiteral("The folder cannot be listed"), {}};
+    return {true, {}, checkGameFolder(game::GameFolder::open(gameFolders(path)), {{}, {}, checksums})};
 }
 
 Findings checkArenaToSave(const QByteArray& text, const QString& arenaPath)
 {
+    if (const std::optional<QString> folder = gameFolderOfArena(arenaPath))
+        return findingsAbout(arenaPath, {arenaPath, text}, *folder, nullptr);
     Findings findings;
     checkArenaFile(text, KnownBots(), {arenaPath, {}}, findings);
     return findings;
 }
 
-CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, const QString& entryName)
+CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, const QString& entryName,
+                            platform::ChecksumCache* checksums)
 {
     std::optional<ArchiveView> archive;
     if (somethingAt(archivePath)) {
@@ -142,7 +244,11 @@ CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, 
     }
     archive->putArena(entryName.toUtf8(), text);
     CheckResult result;
-    checkArchive(*archive, archivePath, result.findings);
+    const QString folder = QFileInfo(archivePath).path();
+    if (holdsOtherPaks(folder, archivePath))
+        result.findings = findingsAbout(archivePath, {archivePath, std::move(*archive)}, folder, checksums);
+    else
+        checkArchive(*archive, archivePath, result.findings);
     return result;
 }
 

@@ -18,6 +18,17 @@ KnownBots::KnownBots()
         lowerCaseNames.insert(QByteArray(name).toLower());
 }
 
+KnownBots KnownBots::ofFolder(const QByteArrayList& names)
+{
+    KnownBots bots;
+    bots.lowerCaseNames.clear();
+    for (const QByteArray& name : names)
+        bots.lowerCaseNames.insert(name.toLower());
+    bots.own = !names.isEmpty();
+    bots.whole = true;
+    return bots;
+}
+
 void KnownBots::addBotFile(const QByteArray& text)
 {
     for (const InfoBlock& block : readInfoFile(text).blocks) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QByteArray>
+#include <QByteArrayList>
 #include <QSet>
 
 namespace gamecheck {
@@ -11,16 +11,22 @@ namespace gamecheck {
 class KnownBots {
 public:
     KnownBots();
+    // The bots of a whole game folder, as the game loads them: these and no
+    // others, the game's own among them only where its folder defines them.
+    static KnownBots ofFolder(const QByteArrayList& names);
 
     // Adds the `name` of every block of a bot file.
     void addBotFile(const QByteArray& text);
     bool knows(const QByteArray& name) const;
     // Whether names beyond the game's own are known.
     bool hasOwnBots() const { return own; }
+    // Whether these are all the bots the game will have.
+    bool complete() const { return whole; }
 
 private:
     QSet<QByteArray> lowerCaseNames;
     bool own = false;
+    bool whole = false;
 };
 
 } // namespace gamecheck
