@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gamecheck/Finding.h"
+#include "gamecheck/FolderRules.h"
 #include "platform/dialogs/ReportWindow.h"
 
 #include <QString>
@@ -16,5 +17,7 @@ std::vector<platform::ReportLine> reportLines(const gamecheck::Findings& finding
 
 // The heading of the report on a checked file: what was found, in numbers.
 QString reportHeading(const QString& path, const gamecheck::Findings& findings);
+// The same for a game folder, after its summary: how many arenas the menus list.
+QString folderReportHeading(const QString& path, const gamecheck::FolderReport& report);
 
 } // namespace editor

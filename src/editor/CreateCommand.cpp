@@ -9,6 +9,7 @@
 #include "editor/Typelist.h"
 #include "editor/pk3/Pk3Route.h"
 #include "gamecheck/GameCheck.h"
+#include "platform/system/ChecksumCache.h"
 #include "platform/system/FileReplacement.h"
 #include "platform/system/ProgramName.h"
 #include "ui_Form1.h"
@@ -101,8 +102,10 @@ bool Form1::gameReadsItOrAuthorGoesOn(const OutputRoute& route)
         const ArchiveTarget target = archiveTarget(backInPlace ? &*opened : nullptr, values);
         // An archive that cannot be read is the route's to report, together
         // with what becomes of it; its arena alone is still checked here.
-        const gamecheck::CheckResult archive =
-            gamecheck::checkArenaToAdd(target.text, dl1.FileName, QString::fromUtf8(target.entry));
+        platform::ChecksumCache checksums(platform::ChecksumCache::userCachePath());
+        const gamecheck::CheckResult archive = gamecheck::checkArenaToAdd(
+            target.text, dl1.FileName, QString::fromUtf8(target.entry), &checksums);
+        checksums.save();
         findings = archive.readable ? archive.findings : gamecheck::checkArenaToSave(target.text, dl1.FileName);
         // An entry that the arena takes the place of will be gone.
         std::erase_if(findings, [&](const gamecheck::Finding& finding) {

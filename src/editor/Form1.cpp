@@ -6,6 +6,8 @@
 #include "gamecheck/GameCheck.h"
 #include "info/Form3.h"
 #include "info/Form4.h"
+#include "platform/dialogs/ProgressWindow.h"
+#include "platform/system/ChecksumCache.h"
 #include "platform/system/ProgramName.h"
 #include "platform/widgets/AccessKeys.h"
 #include "platform/widgets/Beep.h"
@@ -17,7 +19,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QLayout>
+
+#include <thread>
 
 namespace editor {
 
@@ -65,6 +70,7 @@ Form1::Form1(platform::Services services, QWidget* parent)
     connect(ui->usemenu, &QAction::triggered, this, &Form1::usemenu_Click);
     connect(ui->creditsmenu, &QAction::triggered, this, &Form1::creditsmenu_Click);
     connect(ui->checkmenu, &QAction::triggered, this, &Form1::checkmenu_Click);
+    connect(ui->checkfoldermenu, &QAction::triggered, this, &Form1::checkfoldermenu_Click);
     connect(ui->exitmenu, &QAction::triggered, this, &Form1::exitmenu_Click);
 }
 
@@ -138,6 +144,36 @@ void Form1::checkmenu_Click()
         return;
     }
     services.reportWindow->showReport(this, reportHeading(*path, result.findings), reportLines(result.findings));
+}
+
+void Form1::checkfoldermenu_Click()
+{
+    const std::optional<QString> path = services.openDialog->askForFolder(this, QStringLiteral("Check game folder"));
+    if (!path)
+        return;
+    // A large folder takes a while: the window stays painted meanwhile.
+    platform::ChecksumCache checksums(platform::ChecksumCache::userCachePath());
+    gamecheck::FolderCheckResult result;
+    {
+        const std::unique_ptr<QObject> busy =
+            platform::busyWindowOver(this, QStringLiteral("Checking %1...").arg(QDir::toNativeSeparators(*path)));
+        QEventLoop loop;
+        std::thread worker([&] {
+            result = gamecheck::checkFolder(*path, &checksums);
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        });
+        loop.exec();
+        worker.join();
+    }
+    checksums.save();
+    if (!result.readable) {
+        services.messageBox->show(
+            this, QStringLiteral("%1 could not be checked.\n\n%2").arg(QDir::toNativeSeparators(*path), result.reason),
+            platform::Exclamation, platform::programName);
+        return;
+    }
+    services.reportWindow->showReport(this, folderReportHeading(*path, result.report),
+                                      reportLines(result.report.findings));
 }
 
 void Form1::usemenu_Click()

@@ -50,6 +50,7 @@ public:
     void fraglimit_KeyPress(std::int16_t& KeyAscii);
     void clearmenu_Click();
     void checkmenu_Click();
+    void checkfoldermenu_Click();
     void usemenu_Click();
     void creditsmenu_Click();
     void exitmenu_Click();

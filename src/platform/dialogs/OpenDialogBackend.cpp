@@ -15,4 +15,13 @@ std::optional<QString> QtOpenDialog::askForOpenPath(QWidget* parent, const QStri
     return chosen;
 }
 
+std::optional<QString> QtOpenDialog::askForFolder(QWidget* parent, const QString& title)
+{
+    const QString chosen = QFileDialog::getExistingDirectory(parent, title, QString(),
+                                                             QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
 } // namespace platform

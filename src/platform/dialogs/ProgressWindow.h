@@ -12,4 +12,8 @@ namespace platform {
 // button that asks the run to stop.
 ProgressDisplay progressWindowOver(QWidget* parent);
 
+// The same for work that cannot stop midway, without a Stop button, shown
+// for as long as the object lives.
+std::unique_ptr<QObject> busyWindowOver(QWidget* parent, const QString& text);
+
 } // namespace platform
