@@ -18,6 +18,9 @@ Ran mapwright(const QStringList& arguments)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(name);
+    // The checksums of maps are remembered in a cache of the test's own.
+    static const QTemporaryDir cache;
+    environment.insert("XDG_CACHE_HOME", cache.path());
     process.setProcessEnvironment(environment);
     process.start(MAPWRIGHT_PROGRAM, arguments);
     if (!process.waitForFinished(30000))
@@ -59,11 +62,14 @@ TEST(CommandLine, AnswersLikeAnyLinuxProgramWithoutOpeningAWindow)
 
 TEST(CommandLine, CheckPrintsALinePerFindingAndItsStatusSaysTheWorst)
 {
+    // Each archive alone in its folder, so that each is judged by itself.
     const QTemporaryDir folder;
-    const QString clean = folder.filePath("yard.pk3");
+    for (const char* name : {"clean", "broken"})
+        ASSERT_TRUE(QDir(folder.path()).mkdir(name));
+    const QString clean = folder.filePath("clean/yard.pk3");
     writeArchive(clean, {{"maps/yard.bsp", smallestBsp()},
                          {"scripts/yard.arena", editor::arenaText({"yard", "", "Yard", "20", "ffa"})}});
-    const QString broken = folder.filePath("broken.pk3");
+    const QString broken = folder.filePath("broken/broken.pk3");
     makeArchive(broken, {"maps/yard.bsp", "scripts/arenas.txt", "vm/qagame.qvm"});
     const QString notAZip = folder.filePath("notazip.pk3");
     writeFile(notAZip, "not an archive");
@@ -105,4 +111,26 @@ TEST(CommandLineCheck, ShowsANameThatHoldsControlsQuotedAndOnItsOwnLine)
     EXPECT_EQ(checked.out, shown + ":\"vm/x\\nrelease-ok.pk3: advice: fine.qvm\"" + sentence + shown
                                + ":\"vm/\\033[1A\\033[2K.qvm\"" + sentence);
     EXPECT_EQ(checked.err, "mapwright: " + shown.chopped(1) + "\\n\": No such file\n");
+}
+
+TEST(CommandLine, CheckOfAGameFolderEndsWithItsSummary)
+{
+    const QTemporaryDir folder;
+    writeArchive(folder.filePath("maps.pk3"), {{"maps/yard.bsp", smallestBsp()}, {"maps/court.bsp", smallestBsp()}});
+    writeArchive(folder.filePath("arenas.pk3"),
+                 {{"scripts/yard.arena", editor::arenaText({"yard", "", "Yard", "20", "ffa"})},
+                  {"scripts/gone.arena", editor::arenaText({"gone", "", "Gone", "20", "ffa"})}});
+
+    const Ran checked = mapwright({"check", folder.path()});
+    EXPECT_EQ(checked.status, 1);
+    const QStringList errors = checked.out.split('\n').filter(": error: ");
+    EXPECT_EQ(errors.size(), 2) << "no bsp for gone, no arena for court: " << checked.out.toStdString();
+    EXPECT_TRUE(errors.filter("arenas.pk3:scripts/yard.arena").isEmpty()) << "the bsp is in a neighbour";
+    EXPECT_EQ(checked.err, QStringLiteral("%1: summary: the menus will list 2 maps, out of 2 arenas; ioquake3's own "
+                                          "menus 2, the server 2.\n").arg(folder.path()));
+
+    // One archive of the folder: what is found about it alone, among its neighbours.
+    const Ran archive = mapwright({"check", folder.filePath("arenas.pk3")});
+    EXPECT_EQ(archive.out.split('\n').filter(": error: "), errors.filter("arenas.pk3:"));
+    EXPECT_TRUE(archive.err.isEmpty());
 }

@@ -126,3 +126,73 @@ TEST_F(GameCheckAtCreate, TheFileMenuReportsOnAnyArchiveOrArenaFile)
         EXPECT_TRUE(prompts().last().startsWith(path + " could not be checked.\n\n")) << prompts().last().toStdString();
     }
 }
+
+TEST_F(GameCheckAtCreate, BothRoutesJudgeTheNewArenaAmongThePk3sOfItsGameFolder)
+{
+    const QByteArray otherYard = editor::arenaText({"yard", "", "Old yard", "5", "ffa"});
+    struct Case {
+        const char* route;
+        const char* neighbour;
+        std::vector<TestEntry> entries;
+        QStringList expectedPlaces; // empty: no question asked
+    };
+    const Case cases[] = {
+        {"aPk3", "zmaps.pk3", {{"maps/yard.bsp", smallestBsp()}}, {}},
+        // A pk3 that sorts before the new one only doubles its own arena.
+        {"aPk3", "a.pk3", {{"maps/yard.bsp", smallestBsp()}, {"scripts/old.arena", otherYard}}, {}},
+        {"aPk3", "zz.pk3", {{"maps/yard.bsp", smallestBsp()}, {"Scripts/YARD.arena", otherYard}}, {"!yard.pk3:scripts/yard.arena"}},
+        {"aPk3", "zz.pk3", {{"maps/yard.bsp", smallestBsp()}, {"scripts/old.arena", otherYard}},
+         {"!yard.pk3:scripts/yard.arena, map"}},
+        {"aArena", "zz.pk3", {{"maps/yard.bsp", smallestBsp()}, {"scripts/yard.arena", otherYard}}, {"!yard.arena"}},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 beside %2").arg(row.route, row.neighbour).toStdString());
+        const QTemporaryDir game;
+        ASSERT_TRUE(QDir(game.path()).mkdir("scripts"));
+        writeArchive(QDir(game.path()).filePath(row.neighbour), row.entries);
+        const bool toArchive = QByteArray(row.route) == "aPk3";
+        const QString path = QDir(game.path()).filePath(toArchive ? "yard.pk3" : "scripts/yard.arena");
+        scripted.report->shown.clear();
+        if (!row.expectedPlaces.isEmpty())
+            scripted.report->answers << Answer::GoBack;
+
+        setFields("Yard", "yard");
+        choose(row.route);
+        create(path);
+
+        ASSERT_EQ(shown().size(), row.expectedPlaces.isEmpty() ? 0u : 1u);
+        if (!row.expectedPlaces.isEmpty()) {
+            EXPECT_EQ(placesOf(shown().front()), row.expectedPlaces);
+        }
+        EXPECT_EQ(QFileInfo::exists(path), row.expectedPlaces.isEmpty()) << "Go back writes nothing";
+    }
+}
+
+TEST_F(GameCheckAtCreate, TheFileMenuChecksAGameFolderWithItsSummaryFirst)
+{
+    const auto check = [this](const QString& path) {
+        scripted.report->shown.clear();
+        scripted.openDialog->answers = path.isNull() ? QStringList() : QStringList{path};
+        find<QAction>("checkfoldermenu")->trigger();
+    };
+    check(QString());
+    EXPECT_TRUE(shown().empty()) << "Cancel shows nothing";
+
+    writeArchive(QDir(maps).filePath("zmaps.pk3"), {{"maps/yard.bsp", smallestBsp()}});
+    writeArchive(QDir(maps).filePath("arenas.pk3"), {{"scripts/yard.arena", editor::arenaText({"yard", "", "Yard", "", "ffa"})},
+                                                     {"scripts/gone.arena", editor::arenaText({"gone", "", "Gone", "", "ffa"})}});
+    check(maps);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_FALSE(shown().front().asked);
+    EXPECT_TRUE(shown().front().heading.startsWith(
+        QStringLiteral("The menus will list 2 maps, out of 2 arenas (ioquake3's own menus 2, the server 2). The game "
+                       "will drop, hide or misread something in %1: 1 error,")
+            .arg(maps)))
+        << shown().front().heading.toStdString();
+    EXPECT_EQ(placesOf(shown().front()).filter("!"), QStringList{"!arenas.pk3:scripts/gone.arena, map"});
+
+    check(QDir(maps).filePath("missing"));
+    EXPECT_TRUE(shown().empty());
+    ASSERT_FALSE(prompts().isEmpty());
+    EXPECT_TRUE(prompts().last().endsWith("could not be checked.\n\nNo such folder")) << prompts().last().toStdString();
+}

@@ -144,8 +144,9 @@ inline QByteArray twoDirectoryArchive(const std::vector<TestEntry>& forLibrary, 
 }
 
 // A map of one leaf in one node, with one plane, one shader, one model and
-// a worldspawn: as little as the game's loader takes.
-inline QByteArray smallestBsp()
+// a worldspawn: as little as the game's loader takes. A message in the
+// worldspawn makes another version of it.
+inline QByteArray smallestBsp(const QByteArray& message = QByteArray())
 {
     const auto ints = [](std::initializer_list<qint32> values) {
         QByteArray bytes;
@@ -159,7 +160,10 @@ inline QByteArray smallestBsp()
             bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
         return bytes;
     };
-    QByteArray entities("{\n\"classname\" \"worldspawn\"\n}\n");
+    QByteArray entities("{\n\"classname\" \"worldspawn\"\n");
+    if (!message.isEmpty())
+        entities += "\"message\" \"" + message + "\"\n";
+    entities += "}\n";
     entities += '\0';
     const QByteArray lumps[17] = {
         entities,

@@ -59,11 +59,15 @@ struct ScriptedProcessStarter final : platform::ProcessStarter {
     }
 };
 
-// Answers each open dialog with the next scripted path, or Cancel when the
-// script has none left.
+// Answers each open dialog, for a file or a folder, with the next scripted
+// path, or Cancel when the script has none left.
 struct ScriptedOpenDialog final : platform::OpenDialogBackend {
     QStringList answers;
     std::optional<QString> askForOpenPath(QWidget*, const QString&, const QString&) override
+    {
+        return answers.isEmpty() ? std::nullopt : std::optional(answers.takeFirst());
+    }
+    std::optional<QString> askForFolder(QWidget*, const QString&) override
     {
         return answers.isEmpty() ? std::nullopt : std::optional(answers.takeFirst());
     }

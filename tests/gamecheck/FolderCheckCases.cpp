@@ -1,0 +1,220 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gamecheck/FolderCheckCases.h"
+
+#include "game/MapChecksum.h"
+
+namespace {
+
+using gamecheck::Severity;
+constexpr Severity E = Severity::Error;
+constexpr Severity A = Severity::Advice;
+
+QByteArray arena(const QByteArray& map, const QByteArray& more = {})
+{
+    return "{\nmap \"" + map + "\"\nlongname \"" + map.toUpper() + "\"\ntype \"ffa\"\n" + more + "}\n";
+}
+
+QByteArray withBots(const QByteArray& map, const QByteArray& bots)
+{
+    return arena(map, "bots \"" + bots + "\"\n");
+}
+
+// A bot navigation file's header for the map whose checksum is `checksum`,
+// hidden as version 5 hides it.
+QByteArray aas(std::uint32_t checksum)
+{
+    QByteArray header = "EAAS" + QByteArray("\x05\0\0\0", 4) + QByteArray(116, '\0');
+    for (int i = 0; i < 4; ++i)
+        header[8 + i] = char(checksum >> (8 * i));
+    for (int i = 8; i < header.size(); ++i)
+        header[i] = char(header[i] ^ char((i - 8) * 119));
+    return header;
+}
+
+std::uint32_t checksumOf(const QByteArray& bsp)
+{
+    game::MapChecksum checksum;
+    checksum.add(bsp.constData(), std::size_t(bsp.size()));
+    return checksum.value();
+}
+
+// A bot the game lets join where the map has its navigation file.
+const QByteArray robo = "{\nname \"Robo\"\naifile \"bots/robo_c.c\"\n}\n";
+
+const QByteArray levelshot = QByteArray("\0\0\2\0\0\0\0\0\0\0\0\0\1\0\1\0\30\0", 18) + QByteArray(3, '\x7f');
+
+// A map with its bot navigation file and levelshot; `version` makes another build of it.
+std::vector<TestEntry> mapFiles(const QByteArray& map, const QByteArray& version = {})
+{
+    const QByteArray bsp = smallestBsp(version);
+    return {{"maps/" + map + ".bsp", bsp}, {"maps/" + map + ".aas", aas(checksumOf(bsp))},
+            {"levelshots/" + map + ".tga", levelshot}};
+}
+
+std::vector<TestEntry> with(std::vector<TestEntry> entries, std::vector<TestEntry> more)
+{
+    entries.insert(entries.end(), more.begin(), more.end());
+    return entries;
+}
+
+// Arena files without maps, one block each, named "<prefix>_NN.arena" with
+// NN from `from`; the name listed is 10 characters longer than the prefix.
+std::vector<TestEntry> mapless(const QByteArray& prefix, int from, int count, const QByteArray& text = "{ x y }\n")
+{
+    std::vector<TestEntry> files;
+    for (int n = from; n < from + count; ++n)
+        files.push_back({"scripts/" + prefix + '_' + QByteArray::number(n).rightJustified(2, '0') + ".arena", text});
+    return files;
+}
+
+// Arena files that fill the menus' memory: each arena takes 1,024 bytes of
+// it, eight arenas to a file.
+std::vector<TestEntry> poolFillers(int arenas)
+{
+    const QByteArray block = "{\nlongname \"" + QByteArray(1000, 'p') + "\"\n}\n";
+    std::vector<TestEntry> files;
+    for (int file = 0; file * 8 < arenas; ++file)
+        files.push_back({"scripts/pool_" + QByteArray::number(file).rightJustified(2, '0') + ".arena",
+                         block.repeated(std::min(8, arenas - file * 8))});
+    return files;
+}
+
+// 52 arena files with names of 18 characters, then one whose name ends the
+// server's list of 1,024 bytes exactly at its last byte when it is 33
+// characters long, and is one too many at 34; then `after` more.
+FolderCase listPastNames(const char* name, qsizetype lastNameLength, int after, int parsed)
+{
+    std::vector<TestEntry> files = mapless("list_file", 0, 52);
+    files.push_back({"scripts/" + QByteArray(lastNameLength - 6, 'n') + ".arena", "{ x y }\n"});
+    const std::vector<TestEntry> rest = mapless("list_file", 52, after);
+    files.insert(files.end(), rest.begin(), rest.end());
+    FolderCase row{name, {{"lists.pk3", files, {}}}, {}, parsed, {}, {}};
+    for (std::size_t at = std::size_t(parsed); at < files.size(); ++at)
+        row.expected.push_back({E, "lists.pk3", files[at].name, ""});
+    return row;
+}
+
+} // namespace
+
+const std::vector<FolderCase>& folderCases()
+{
+    static const std::vector<FolderCase> cases = [] {
+        std::vector<FolderCase> rows = {
+            {"bsp_in_a_neighbour", {{"arena.pk3", {{"scripts/yard.arena", arena("yard")}}, {}}, {"yard.pk3", mapFiles("yard"), {}}},
+             {}, 1, {"yard"}},
+            {"arena_hidden_by_a_later_entry_in_capitals",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
+              {"b.pk3", {{"SCRIPTS/YARD.ARENA", arena("yard", "fraglimit \"5\"\n")}}, {}}},
+             {{E, "a.pk3", "scripts/yard.arena", ""}}, 1, {"yard"}},
+            {"map_listed_by_two_arena_files",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
+              {"b.pk3", {{"scripts/yard_ctf.arena", arena("yard", "fraglimit \"5\"\n")}}, {}}},
+             {{E, "a.pk3", "scripts/yard.arena", "map"}, {A, "b.pk3", "scripts/yard_ctf.arena", ""}}, 2, {"yard"}},
+            {"arenas_txt_in_a_late_pk3",
+             {{"a.pk3", with(with(mapFiles("yard"), mapFiles("court")),
+                             {{"scripts/arenas.txt", arena("yard") + arena("court")}}), {}},
+              {"z.pk3", {{"scripts/arenas.txt", arena("yard", "fraglimit \"5\"\n")}}, {}}},
+             {{E, "a.pk3", "scripts/arenas.txt", ""}, {E, "a.pk3", "maps/court.bsp", ""}, {E, "z.pk3", "scripts/arenas.txt", ""}},
+             1, {"yard"}},
+            listPastNames("seventy_arena_files_past_the_name_list", 33, 17, 53),
+            listPastNames("name_list_full_at_1024_bytes", 34, 0, 52),
+            {"1024_arenas", {{"a.pk3", with(mapless("blocks", 0, 1, QByteArray("{ x y }\n").repeated(1000)),
+                                            mapless("blocks", 1, 1, QByteArray("{ x y }\n").repeated(24))), {}}},
+             {}, 1024},
+            {"1025_arenas", {{"a.pk3", with(mapless("blocks", 0, 1, QByteArray("{ x y }\n").repeated(1000)),
+                                            mapless("blocks", 1, 1, QByteArray("{ x y }\n").repeated(25))), {}}},
+             {{E, "a.pk3", "scripts/blocks_01.arena", ""}}, 1024},
+            {"128_arenas_fill_the_menus_memory", {{"pool.pk3", poolFillers(128), {}}}, {}, 128},
+            {"129_arenas_overflow_the_menus_memory", {{"pool.pk3", poolFillers(129), {}}},
+             {{E, "pool.pk3", "scripts/pool_16.arena", ""}}, 129},
+            {"re_release_named_with_a_dash",
+             {{"mymap.pk3", with(mapFiles("mymap"), {{"scripts/mymap.arena", arena("mymap")}}), {}},
+              {"mymap-v2.pk3", with(mapFiles("mymap", "v2"), {{"scripts/mymap.arena", arena("mymap", "fraglimit \"5\"\n")}}), {}}},
+             {{E, "mymap-v2.pk3", "scripts/mymap.arena", ""}, {E, "mymap-v2.pk3", "maps/mymap.bsp", ""}}, 1, {"mymap"}},
+            {"re_release_named_with_an_underscore",
+             {{"mymap.pk3", with(mapFiles("mymap"), {{"scripts/mymap.arena", arena("mymap")}}), {}},
+              {"mymap_v2.pk3", with(mapFiles("mymap", "v2"), {{"scripts/mymap.arena", arena("mymap", "fraglimit \"5\"\n")}}), {}}},
+             {{E, "mymap.pk3", "scripts/mymap.arena", ""}, {A, "mymap.pk3", "maps/mymap.bsp", ""}}, 1, {"mymap"}},
+            {"identical_copies_hide_nothing",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
+              {"b.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}}},
+             {}, 1, {"yard"}},
+            {"bot_defined_in_another_pk3",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", withBots("yard", "Robo")}}), {}},
+              {"bots.pk3", {{"scripts/robo.bot", robo}}, {}}},
+             {}, 1, {"yard"}},
+            {"bot_defined_only_in_a_file_too_large",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", withBots("yard", "Robo")}}), {}},
+              {"bots.pk3", {{"scripts/robo.bot", robo + "//" + QByteArray(8192 - robo.size() - 3, 'x') + "\n"}}, {}}},
+             {{E, "a.pk3", "scripts/yard.arena", "bots"}, {E, "bots.pk3", "scripts/robo.bot", ""}}, 1, {"yard"}},
+            {"bot_defined_nowhere", {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", withBots("yard", "Robo")}}), {}}},
+             {{E, "a.pk3", "scripts/yard.arena", "bots"}}, 1, {"yard"}},
+            {"no_aas_with_bots",
+             {{"a.pk3", {{"maps/yard.bsp", smallestBsp()}, {"levelshots/yard.tga", levelshot},
+                         {"scripts/yard.arena", withBots("yard", "Robo")}, {"scripts/robo.bot", robo}}, {}}},
+             {{E, "a.pk3", "scripts/yard.arena", "bots"}}, 1, {"yard"}},
+            {"no_aas_without_bots",
+             {{"a.pk3", {{"maps/yard.bsp", smallestBsp()}, {"levelshots/yard.tga", levelshot},
+                         {"scripts/yard.arena", arena("yard")}}, {}}},
+             {{A, "a.pk3", "maps/yard.bsp", ""}}, 1, {"yard"}},
+            {"aas_of_another_bsp",
+             {{"a.pk3", {{"maps/yard.bsp", smallestBsp()}, {"maps/yard.aas", aas(checksumOf(smallestBsp("old")))},
+                         {"levelshots/yard.tga", levelshot}, {"scripts/yard.arena", arena("yard")}}, {}}},
+             {{E, "a.pk3", "maps/yard.aas", ""}}, 1, {"yard"}},
+            {"loose_arena_against_a_pk3",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
+              {"scripts/yard.arena", {}, arena("yard", "fraglimit \"5\"\n")}},
+             {{E, "a.pk3", "scripts/yard.arena", ""}, {E, "scripts/yard.arena", "", ""}}, 1, {"yard"}},
+            {"mod_folder_before_the_base",
+             {{"z.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}}},
+             {{E, "z.pk3", "scripts/yard.arena", ""}}, 1, {"yard"},
+             {{"a.pk3", {{"scripts/yard.arena", arena("yard", "fraglimit \"5\"\n")}}, {}}}},
+            {"bsp_without_arena", {{"a.pk3", mapFiles("yard"), {}}}, {{E, "a.pk3", "maps/yard.bsp", ""}}, 0, {}},
+            {"arena_without_bsp", {{"a.pk3", {{"scripts/gone.arena", arena("gone")}}, {}}},
+             {{E, "a.pk3", "scripts/gone.arena", "map"}, {A, "a.pk3", "scripts/gone.arena", "map"}}, 1, {"gone"}},
+            {"arena_name_with_two_dots", {{"a.pk3", mapless("up..down", 0, 1), {}}}, {{E, "a.pk3", "scripts/up..down_00.arena", ""}}, 0},
+            {"arena_name_of_119", {{"a.pk3", {{"scripts/" + QByteArray(113, 'n') + ".arena", "{ x y }\n"}}, {}}}, {}, 1},
+            // The server aborts: it parses nothing.
+            {"arena_name_of_120", {{"a.pk3", {{"scripts/" + QByteArray(114, 'n') + ".arena", "{ x y }\n"}}, {}}},
+             {{E, "a.pk3", "scripts/" + QByteArray(114, 'n') + ".arena", ""}}, -1},
+            {"four_single_player_arenas", {{"sp.pk3", {}, {}}}, {}, 5},
+            {"five_single_player_arenas", {{"sp.pk3", {}, {}}}, {{E, "sp.pk3", "scripts/other.arena", "map"}}, 6},
+        };
+        // Single-player arenas and one other after them, whose number the
+        // fifth single-player arena takes.
+        for (FolderCase& row : rows) {
+            const int singlePlayer = QByteArray(row.name).startsWith("four") ? 4 : QByteArray(row.name).startsWith("five") ? 5 : 0;
+            if (singlePlayer == 0)
+                continue;
+            std::vector<TestEntry>& entries = row.base.front().entries;
+            for (int n = 1; n <= singlePlayer; ++n) {
+                const QByteArray map = "sp" + QByteArray::number(n);
+                entries = with(with(entries, mapFiles(map)),
+                               {{"scripts/" + map + ".arena", "{\nmap \"" + map + "\"\nlongname \"SP\"\ntype \"single\"\n}\n"}});
+            }
+            entries = with(with(entries, mapFiles("other")), {{"scripts/other.arena", arena("other")}});
+        }
+        return rows;
+    }();
+    return cases;
+}
+
+QStringList buildFolders(const FolderCase& row, const QString& root)
+{
+    QStringList folders;
+    for (const auto& [folder, files] : {std::pair{QStringLiteral("mod"), &row.mod}, std::pair{baseFolder, &row.base}}) {
+        if (files->empty() && folder == QLatin1String("mod"))
+            continue;
+        const QDir dir(QDir(root).filePath(folder));
+        QDir().mkpath(dir.path());
+        for (const FolderFile& file : *files) {
+            QDir().mkpath(QFileInfo(dir.filePath(file.path)).path());
+            if (file.path.endsWith(QLatin1String(".pk3")))
+                writeArchive(dir.filePath(file.path), file.entries);
+            else
+                writeFile(dir.filePath(file.path), file.bytes);
+        }
+        folders << dir.path();
+    }
+    return folders;
+}
