@@ -49,6 +49,7 @@ std::optional<ArchiveView> ArchiveView::open(const QString& path, QString* reaso
     if (!file)
         return std::nullopt;
     ArchiveView view;
+    view.fileIdentity = platform::identityOf(file->descriptor());
     view.gameDirectory = readZipDirectory(*file);
     QString libraryReason;
     view.library = platform::ZipArchive::open(*file, &libraryReason);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/ZipDirectory.h"
+#include "platform/system/FileIdentity.h"
 #include "platform/system/ZipArchive.h"
 
 #include <QHash>
@@ -44,6 +45,8 @@ public:
     void putArena(const QByteArray& name, const QByteArray& text);
 
     const ZipDirectory& directory() const { return gameDirectory; }
+    // The file it was read from, as it was then; none for one not yet written.
+    const std::optional<platform::FileIdentity>& identity() const { return fileIdentity; }
     // Whether neither the game nor the zip library finds any entry in it, as
     // in an empty file.
     bool holdsNothing() const;
@@ -77,6 +80,7 @@ private:
     void addEntry(ArchiveEntry entry);
 
     ZipDirectory gameDirectory;
+    std::optional<platform::FileIdentity> fileIdentity;
     std::optional<platform::ZipArchive> library;
     QString difference;
     std::vector<ArchiveEntry> list;

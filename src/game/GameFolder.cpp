@@ -136,7 +136,6 @@ GameFolder GameFolder::open(const QStringList& folders, Opening opening)
             pak.folder = folder;
             if (pendingHere && pendingArchive && absoluteClean(pak.path) == pendingPath) {
                 pak.path = pending->path;
-                pak.identity = platform::FileIdentity::of(pak.path);
                 pak.archive = std::move(std::get<ArchiveView>(pending->content));
             } else {
                 toOpen.push_back(opened.all.size());
@@ -195,7 +194,6 @@ void GameFolder::openArchives(const std::vector<std::size_t>& which, const QSet<
     const auto work = [&] {
         for (std::size_t at = next++; at < which.size(); at = next++) {
             Source& source = all[which[at]];
-            source.identity = platform::FileIdentity::of(source.path);
             (void)inFull;
             source.archive = ArchiveView::open(source.path, &reasons[which[at]]);
         }
@@ -325,7 +323,10 @@ bool GameFolder::isPendingText(const LooseItem& file) const
 std::optional<platform::FileIdentity> GameFolder::identityOf(FileCopy copy) const
 {
     const Source& source = all[copy.source];
-    return source.loose() ? platform::FileIdentity::of(source.looseFiles[copy.item].path) : source.identity;
+    if (!source.loose())
+        return source.archive->identity();
+    const std::optional<platform::RegularFile> file = platform::RegularFile::open(source.looseFiles[copy.item].path);
+    return file ? platform::identityOf(file->descriptor()) : std::nullopt;
 }
 
 std::optional<QByteArray> GameFolder::partOf(FileCopy copy) const

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/ArchiveView.h"
-#include "platform/system/ChecksumCache.h"
+#include "platform/system/FileIdentity.h"
 
 #include <QHash>
 #include <QSet>
@@ -37,7 +37,6 @@ struct Source {
     QByteArray name;  // the pk3's file name; empty for loose files
     int folder = 0;   // 0: the game folder; 1: the base folder beneath a mod's
     std::optional<ArchiveView> archive; // a pk3's entries
-    std::optional<platform::FileIdentity> identity; // a pk3's, as it was opened
     std::vector<LooseItem> looseFiles;
     std::array<int, 3> rank{}; // the place in each engine's search, 0 first, by Engine
 

@@ -3,6 +3,7 @@
 
 #include "game/GameFolder.h"
 #include "gamecheck/Finding.h"
+#include "platform/system/ChecksumCache.h"
 
 #include <QSet>
 

@@ -9,7 +9,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include <sys/stat.h>
 
 namespace platform {
 
@@ -20,16 +19,6 @@ namespace {
 constexpr std::uint64_t largestCache = 4 * 1024 * 1024;
 
 } // namespace
-
-std::optional<FileIdentity> FileIdentity::of(const QString& path)
-{
-    struct stat status;
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return std::nullopt;
-    return FileIdentity{std::uint64_t(status.st_dev), std::uint64_t(status.st_ino), std::uint64_t(status.st_size),
-                        std::int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
-                        std::int64_t(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec};
-}
 
 ChecksumCache::ChecksumCache(QString file) : path(std::move(file))
 {
@@ -59,8 +48,9 @@ QString ChecksumCache::userCachePath()
 QByteArray ChecksumCache::keyOf(const FileIdentity& file, const QByteArray& part)
 {
     QByteArray key;
+    const auto nanoseconds = [](const timespec& time) { return std::int64_t(time.tv_sec) * 1000000000 + time.tv_nsec; };
     for (const std::int64_t value : {std::int64_t(file.device), std::int64_t(file.inode), std::int64_t(file.size),
-                                     file.modified, file.changed})
+                                     nanoseconds(file.modified), nanoseconds(file.changed)})
         key += QByteArray::number(qlonglong(value)) + ' ';
     // A part's name is one word of the key.
     return key + QByteArray(part).replace(' ', '_').replace('\n', '_');

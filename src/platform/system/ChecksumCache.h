@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/system/FileIdentity.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QSet>
@@ -10,20 +12,6 @@
 #include <optional>
 
 namespace platform {
-
-// Which file a path names, and whether it changed: any change to a file's
-// content changes its size, its modification time or, whatever the times
-// are set to, its change time.
-struct FileIdentity {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    std::uint64_t size = 0;
-    std::int64_t modified = 0; // nanoseconds
-    std::int64_t changed = 0;  // nanoseconds
-
-    static std::optional<FileIdentity> of(const QString& path);
-    bool operator==(const FileIdentity&) const = default;
-};
 
 // Checksums that are slow to take, of files or of parts of them, kept in a
 // file of their own for as long as the file they were taken of is
