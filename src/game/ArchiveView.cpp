@@ -3,6 +3,7 @@
 
 #include "game/EntryNames.h"
 #include "game/Limits.h"
+#include "platform/system/RegularFile.h"
 
 namespace game {
 
@@ -49,10 +50,12 @@ std::optional<ArchiveView> ArchiveView::open(const QString& path, QString* reaso
     if (!file)
         return std::nullopt;
     ArchiveView view;
+    view.path = path;
     view.fileIdentity = platform::identityOf(file->descriptor());
     view.gameDirectory = readZipDirectory(*file);
     QString libraryReason;
     view.library = platform::ZipArchive::open(*file, &libraryReason);
+    view.libraryEntries = view.library ? view.library->entries().size() : 0;
     if (!view.library && view.gameDirectory.refusal != Refusal::None) {
         if (reason) {
             const QString notZip = QStringLiteral("Not a zip archive");
@@ -97,7 +100,32 @@ void ArchiveView::putArena(const QByteArray& name, const QByteArray& text)
 
 bool ArchiveView::holdsNothing() const
 {
-    return gameDirectory.records.empty() && (!library || library->entries().empty());
+    return gameDirectory.records.empty() && libraryEntries == 0;
+}
+
+void ArchiveView::closeFile()
+{
+    if (library) {
+        library.reset();
+        reopens = true;
+    }
+}
+
+bool ArchiveView::throughLibrary(const std::function<void(const platform::ZipArchive&)>& use) const
+{
+    if (library) {
+        use(*library);
+        return true;
+    }
+    // Opened again, only while it is still the file whose directory was read.
+    const std::optional<platform::RegularFile> file = platform::RegularFile::open(path);
+    if (!file || !fileIdentity || platform::identityOf(file->descriptor()) != fileIdentity)
+        return false;
+    const std::optional<platform::ZipArchive> again = platform::ZipArchive::open(*file);
+    if (!again || again->entries().size() != libraryEntries)
+        return false;
+    use(*again);
+    return true;
 }
 
 const ArchiveEntry* ArchiveView::find(const QByteArray& name) const
@@ -108,7 +136,7 @@ const ArchiveEntry* ArchiveView::find(const QByteArray& name) const
 
 bool ArchiveView::canRead(const ArchiveEntry& entry) const
 {
-    return !entry.record || (library && difference.isEmpty());
+    return !entry.record || ((library || reopens) && difference.isEmpty());
 }
 
 std::optional<QByteArray> ArchiveView::read(const ArchiveEntry& entry, std::uint64_t limit) const
@@ -116,7 +144,11 @@ std::optional<QByteArray> ArchiveView::read(const ArchiveEntry& entry, std::uint
     if (entry.size > limit || !canRead(entry))
         return std::nullopt;
     ++done.reads;
-    std::optional<QByteArray> bytes = entry.record ? library->read(library->entries()[*entry.record], limit) : addedText;
+    std::optional<QByteArray> bytes = addedText;
+    if (entry.record && !throughLibrary([&](const platform::ZipArchive& zip) {
+            bytes = zip.read(zip.entries()[*entry.record], limit);
+        }))
+        bytes.reset();
     done.bytes += bytes ? std::uint64_t(bytes->size()) : 0;
     return bytes;
 }
@@ -126,8 +158,11 @@ std::optional<QByteArray> ArchiveView::readStart(const ArchiveEntry& entry, std:
     if (!canRead(entry))
         return std::nullopt;
     ++done.reads;
-    std::optional<QByteArray> bytes = entry.record ? library->readStart(library->entries()[*entry.record], count)
-                                                   : addedText.left(qsizetype(std::min<std::uint64_t>(count, entry.size)));
+    std::optional<QByteArray> bytes = addedText.left(qsizetype(std::min<std::uint64_t>(count, entry.size)));
+    if (entry.record && !throughLibrary([&](const platform::ZipArchive& zip) {
+            bytes = zip.readStart(zip.entries()[*entry.record], count);
+        }))
+        bytes.reset();
     done.bytes += bytes ? std::uint64_t(bytes->size()) : 0;
     return bytes;
 }
@@ -142,7 +177,9 @@ bool ArchiveView::stream(const ArchiveEntry& entry, const std::function<void(con
         sink(addedText.constData(), std::size_t(addedText.size()));
         return true;
     }
-    return library->stream(library->entries()[*entry.record], sink);
+    bool read = false;
+    return throughLibrary([&](const platform::ZipArchive& zip) { read = zip.stream(zip.entries()[*entry.record], sink); })
+        && read;
 }
 
 } // namespace game

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -44,6 +45,11 @@ public:
     // for the game, as the pk3 route writes it: deflated, and last.
     void putArena(const QByteArray& name, const QByteArray& text);
 
+    // Closes the file, which the zip library otherwise holds open for as
+    // long as the view lives: each read then opens it again, and reads it
+    // only while it is the file that was read at first.
+    void closeFile();
+
     const ZipDirectory& directory() const { return gameDirectory; }
     // The file it was read from, as it was then; none for one not yet written.
     const std::optional<platform::FileIdentity>& identity() const { return fileIdentity; }
@@ -78,10 +84,16 @@ public:
 
 private:
     void addEntry(ArchiveEntry entry);
+    // Has the zip library's reading of the file used; false when the file
+    // can no longer be opened as it was.
+    bool throughLibrary(const std::function<void(const platform::ZipArchive&)>& use) const;
 
     ZipDirectory gameDirectory;
     std::optional<platform::FileIdentity> fileIdentity;
+    QString path;
     std::optional<platform::ZipArchive> library;
+    std::size_t libraryEntries = 0;
+    bool reopens = false; // the library's file was closed, and is opened for each read
     QString difference;
     std::vector<ArchiveEntry> list;
     QHash<QByteArray, std::size_t> byKey;

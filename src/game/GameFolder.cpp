@@ -5,6 +5,7 @@
 #include "game/LooseFile.h"
 #include "game/PakOrder.h"
 #include "platform/system/FolderFiles.h"
+#include "platform/system/OpenFileLimit.h"
 #include "platform/system/RegularFile.h"
 
 #include <QDir>
@@ -143,7 +144,7 @@ GameFolder GameFolder::open(const QStringList& folders, Opening opening)
             opened.addSource(std::move(pak));
         }
     }
-    opened.openArchives(toOpen, opening.inFull);
+    opened.openArchives(toOpen);
     // Loose text about to be saved stands in for the file on disk.
     if (pending && std::holds_alternative<QByteArray>(pending->content))
         opened.pendingText = {pendingPath, std::get<QByteArray>(pending->content)};
@@ -186,16 +187,25 @@ void GameFolder::addSource(Source source)
     all.push_back(std::move(source));
 }
 
-void GameFolder::openArchives(const std::vector<std::size_t>& which, const QSet<QString>& inFull)
+void GameFolder::openArchives(const std::vector<std::size_t>& which)
 {
+    // The zip library holds each archive open while the view of it lives.
+    // Past what the process may hold open, with some to spare for reading
+    // and for the rest of the program, an archive is closed once read and
+    // opened again for each entry read from it.
+    constexpr std::size_t spareFiles = 64;
+    const std::size_t allowed = platform::allowOpenFiles(which.size() + spareFiles);
+    const std::size_t heldAtMost = allowed > spareFiles ? allowed - spareFiles : 0;
+    std::atomic<std::size_t> held = 0;
     // Each archive is read on its own, so the cores share them out.
     std::vector<QString> reasons(all.size());
     std::atomic<std::size_t> next = 0;
     const auto work = [&] {
         for (std::size_t at = next++; at < which.size(); at = next++) {
             Source& source = all[which[at]];
-            (void)inFull;
             source.archive = ArchiveView::open(source.path, &reasons[which[at]]);
+            if (source.archive && held++ >= heldAtMost)
+                source.archive->closeFile();
         }
     };
     std::vector<std::thread> helpers(std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), 4) - 1);

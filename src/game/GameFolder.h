@@ -79,9 +79,6 @@ public:
         std::optional<PendingFile> pending;
         // Files that keep these paths, as given, for their findings.
         QStringList givenPaths;
-        // The only pk3s whose every local header is read, for what is wanted
-        // of them alone; the others' directories suffice. Empty: all of them.
-        QSet<QString> inFull;
     };
 
     // The folders in the game's order of precedence: a mod's folder, then
@@ -139,7 +136,7 @@ public:
 
 private:
     void addSource(Source source);
-    void openArchives(const std::vector<std::size_t>& which, const QSet<QString>& inFull);
+    void openArchives(const std::vector<std::size_t>& which);
     void indexAll();
     bool isPendingText(const LooseItem& file) const;
 

@@ -68,7 +68,7 @@ std::optional<QString> gameFolderOfArena(const QString& arenaPath)
 Findings findingsAbout(const QString& path, game::PendingFile pending, const QString& folder,
                        platform::ChecksumCache* checksums)
 {
-    const game::GameFolder opened = game::GameFolder::open(gameFolders(folder), {std::move(pending), {}, {path}});
+    const game::GameFolder opened = game::GameFolder::open(gameFolders(folder), {std::move(pending), {}});
     Findings findings = checkGameFolder(opened, {path, {path}, checksums}).findings;
     std::erase_if(findings, [&](const Finding& finding) { return finding.file != path; });
     return findings;
@@ -194,7 +194,7 @@ std::vector<CheckResult> checkFiles(const QStringList& paths, platform::Checksum
     for (auto group = amongOthers.cbegin(); group != amongOthers.cend(); ++group) {
         const QSet<QString> wanted(group.value().begin(), group.value().end());
         const game::GameFolder opened =
-            game::GameFolder::open(gameFolders(group.key()), {std::nullopt, group.value(), wanted});
+            game::GameFolder::open(gameFolders(group.key()), {std::nullopt, group.value()});
         const Findings findings = checkGameFolder(opened, {{}, wanted, checksums}).findings;
         for (qsizetype at = 0; at < paths.size(); ++at) {
             if (!wanted.contains(paths[at]))

@@ -12,7 +12,7 @@ struct Ran {
 
 // The installed program as a release script runs it: with no display at all,
 // so that anything that would start the GUI fails.
-Ran mapwright(const QStringList& arguments)
+Ran mapwright(const QStringList& arguments, int openFilesAllowed = 0)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -22,7 +22,13 @@ Ran mapwright(const QStringList& arguments)
     static const QTemporaryDir cache;
     environment.insert("XDG_CACHE_HOME", cache.path());
     process.setProcessEnvironment(environment);
-    process.start(MAPWRIGHT_PROGRAM, arguments);
+    if (openFilesAllowed > 0) {
+        // The shell's ulimit -n lowers the hard limit too: no raising past it.
+        process.start("/bin/sh", QStringList{"-c", "ulimit -n \"$0\" && exec \"$@\"", QString::number(openFilesAllowed),
+                                             MAPWRIGHT_PROGRAM} + arguments);
+    } else {
+        process.start(MAPWRIGHT_PROGRAM, arguments);
+    }
     if (!process.waitForFinished(30000))
         return {};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -133,4 +139,27 @@ TEST(CommandLine, CheckOfAGameFolderEndsWithItsSummary)
     const Ran archive = mapwright({"check", folder.filePath("arenas.pk3")});
     EXPECT_EQ(archive.out.split('\n').filter(": error: "), errors.filter("arenas.pk3:"));
     EXPECT_TRUE(archive.err.isEmpty());
+}
+
+TEST(CommandLine, CheckOfAFolderOfMorePksThanFilesMayBeOpenFindsTheSame)
+{
+    // The zip library holds each pk3 open; past the process's limit, less
+    // the 64 kept spare, pk3s are opened again for each read.
+    constexpr int paks = 40;
+    const QTemporaryDir folder;
+    for (int pak = 0; pak < paks; ++pak) {
+        const QByteArray map = "map" + QByteArray::number(pak);
+        writeArchive(folder.filePath(QStringLiteral("pack%1.pk3").arg(pak)),
+                     {{"maps/" + map + ".bsp", smallestBsp()},
+                      {"scripts/" + map + ".arena", editor::arenaText({map, "Nobody", "Map", "20", "ffa"})}});
+    }
+    const Ran unlimited = mapwright({"check", folder.path()});
+    ASSERT_EQ(unlimited.status, 1);
+    ASSERT_EQ(unlimited.out.count("\"Nobody\" is defined by no bot file"), paks) << "each arena read";
+    for (const int allowed : {paks + 64, paks + 63, 30}) {
+        const Ran limited = mapwright({"check", folder.path()}, allowed);
+        EXPECT_EQ(limited.status, unlimited.status) << allowed;
+        EXPECT_EQ(limited.out, unlimited.out) << allowed;
+        EXPECT_EQ(limited.err, unlimited.err) << allowed;
+    }
 }

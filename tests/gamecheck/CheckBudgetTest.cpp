@@ -61,3 +61,21 @@ TEST(CheckBudget, RecordsOfOneNameAreOneFileReadOnce)
     const QByteArray end = endRecord(2002, quint32(parts.directory.size()), quint32(parts.entries.size()));
     checkWithin(parts.entries + parts.directory + end, 2002, 2, 8191 + quint64(arenaText.size()));
 }
+
+TEST(ClosedArchive, IsReadAgainOnlyWhileItIsTheFileFirstRead)
+{
+    const QTemporaryDir folder;
+    const QString path = folder.filePath("closed.pk3");
+    writeArchive(path, {{"scripts/a.arena", arenaText}});
+    std::optional<game::ArchiveView> archive = game::ArchiveView::open(path);
+    ASSERT_TRUE(archive);
+    archive->closeFile();
+    const game::ArchiveEntry& entry = archive->entries().front();
+    EXPECT_EQ(archive->read(entry, 8192), arenaText);
+    EXPECT_EQ(archive->readStart(entry, 3), arenaText.left(3));
+    // Another archive in its place, with an entry of that name and size.
+    ASSERT_TRUE(QFile::remove(path));
+    writeArchive(path, {{"scripts/a.arena", QByteArray(arenaText).replace("Judge", "Other")}});
+    EXPECT_EQ(archive->read(entry, 8192), std::nullopt);
+    EXPECT_FALSE(archive->stream(entry, [](const char*, std::size_t) {}));
+}
