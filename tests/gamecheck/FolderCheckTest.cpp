@@ -7,6 +7,7 @@
 #include "game/PakOrder.h"
 #include "platform/system/ChecksumCache.h"
 #include "gamecheck/FolderCheckCases.h"
+#include "support/RealGame.h"
 
 #include <iostream>
 
@@ -75,7 +76,7 @@ ServerVerdict runServer(const FolderCase& row, const QString& root, const QStrin
 {
     const QString game = QDir(root).filePath(baseFolder);
     writeFile(game + "/default.cfg", "set dedicated 1\n");
-    QFile::link("/usr/lib/ioquake3/baseq3/qagamex86_64.so", game + "/qagamex86_64.so");
+    QFile::link(realGameModule, game + "/qagamex86_64.so");
     // Without these the bot library never looks at a map's navigation file.
     QDir().mkpath(game + "/botfiles");
     for (const char* name : {"weapons", "items", "syn", "rnd", "match", "rchat"})
@@ -94,7 +95,7 @@ ServerVerdict runServer(const FolderCase& row, const QString& root, const QStrin
         arguments << "+spmap" << QString::fromLatin1(map);
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start("/usr/lib/ioquake3/ioq3ded", arguments << "+quit");
+    process.start(realGameServer, arguments << "+quit");
     process.waitForFinished(60000);
     static const QRegularExpression colours("\\^[0-9]"), parsed("^(\\d+) arenas parsed$"),
         notDefined("^Error: Bot '(.*)' not defined$"), outOfDate("aas file maps/(.*)\\.aas is out of date$"),
@@ -143,7 +144,7 @@ class FolderRealGame : public testing::TestWithParam<FolderCase> {};
 
 TEST_P(FolderRealGame, CountsTheServersArenasAndReportsWhatItRefuses)
 {
-    if (!QFileInfo::exists("/usr/lib/ioquake3/ioq3ded") || !QFileInfo::exists("/usr/lib/ioquake3/baseq3/qagamex86_64.so"))
+    if (!QFileInfo::exists(realGameServer) || !QFileInfo::exists(realGameModule))
         GTEST_SKIP() << "the game's dedicated server (ioquake3-server) is not installed";
     const FolderCase& row = GetParam();
     const QTemporaryDir root, home;
