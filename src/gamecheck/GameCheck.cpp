@@ -143,12 +143,11 @@ void readArchive(const QString& path, FileToEdit& file)
 {
     file.archive = true;
     QString reason;
-    const std::optional<ArchiveView> archive = ArchiveView::open(path, &reason);
+    std::optional<ArchiveView> archive = ArchiveView::open(path, &reason);
     if (!archive) {
         file.check = unreadable(reason);
         return;
     }
-    checkArchive(*archive, path, file.check.findings);
     for (const game::ArchiveEntry& entry : archive->entries()) {
         if (isFileIn(entry.key, "maps", "bsp"))
             file.maps << entry.name.mid(int(sizeof "maps/" - 1)).chopped(int(sizeof ".bsp" - 1));
@@ -161,6 +160,13 @@ void readArchive(const QString& path, FileToEdit& file)
             continue; // the check's findings say why
         file.arenaFiles.push_back({entry.name, *text, entry.size, tooLarge, game::readInfoFile(*text)});
     }
+    // As the check of the file would: a pack's map may well lie in another
+    // pk3 of its folder.
+    const QString folder = QFileInfo(path).path();
+    if (holdsOtherPaks(folder, path))
+        file.check.findings = findingsAbout(path, {path, std::move(*archive)}, folder, nullptr);
+    else
+        checkArchive(*archive, path, file.check.findings);
 }
 
 } // namespace

@@ -250,6 +250,28 @@ TEST_F(OpenCommand, APackWithAMapAndNoArenaOffersANewArenaThatCreateAdds)
     EXPECT_EQ(status(), "Open: fresh.pk3, scripts/fresh.arena");
 }
 
+TEST_F(OpenCommand, AnArenaPackIsJudgedAmongThePacksBesideIt)
+{
+    const auto toldOfNoMap = [&] {
+        for (const ScriptedReportWindow::Shown& report : scripted.report->shown) {
+            for (const platform::ReportLine& line : report.lines) {
+                if (line.text.contains("holds no maps/yard.bsp"))
+                    return true;
+            }
+        }
+        return false;
+    };
+    writeArchive(path("yard-arena.pk3"), {{"scripts/yard.arena", mapwrights}});
+    open(path("yard-arena.pk3"));
+    EXPECT_TRUE(toldOfNoMap()) << "alone, the map is nowhere";
+
+    scripted.report->shown.clear();
+    writeArchive(path("yard.pk3"), {{"maps/yard.bsp", smallestBsp()}});
+    open(path("yard-arena.pk3"));
+    EXPECT_EQ(find("filename")->text(), "yard");
+    EXPECT_FALSE(toldOfNoMap()) << "the game starts the map from the pk3 beside it";
+}
+
 TEST_F(OpenCommand, SeveralArenasAreChosenFromAndTheStatusLineAndRecentListFollow)
 {
     const QString pack = path("two.pk3");
