@@ -4,6 +4,7 @@
 #include "game/Limits.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace game {
 
@@ -34,6 +35,39 @@ std::uint32_t u32(const QByteArray& bytes, qsizetype at)
 bool hasSignature(const QByteArray& bytes, qsizetype at, const char* signature)
 {
     return at >= 0 && at + 4 <= bytes.size() && std::equal(signature, signature + 4, bytes.begin() + at);
+}
+
+// Where the end record's signature is, searched at memchr's pace: every
+// archive's last 64 kB is searched, and Qt's own search is byte by byte.
+constexpr char endSignature[] = "PK\5\6";
+
+qsizetype lastEndSignature(const QByteArray& bytes)
+{
+    std::size_t searched = std::size_t(bytes.size());
+    while (searched >= 4) {
+        const void* found = ::memrchr(bytes.constData(), endSignature[0], searched - 3);
+        if (!found)
+            return -1;
+        const qsizetype at = static_cast<const char*>(found) - bytes.constData();
+        if (std::memcmp(bytes.constData() + at, endSignature, 4) == 0)
+            return at;
+        searched = std::size_t(at) + 3;
+    }
+    return -1;
+}
+
+qsizetype nextEndSignature(const QByteArray& bytes, qsizetype from)
+{
+    while (from + 4 <= bytes.size()) {
+        const void* found = std::memchr(bytes.constData() + from, endSignature[0], std::size_t(bytes.size() - from - 3));
+        if (!found)
+            return -1;
+        const qsizetype at = static_cast<const char*>(found) - bytes.constData();
+        if (std::memcmp(bytes.constData() + at, endSignature, 4) == 0)
+            return at;
+        from = at + 1;
+    }
+    return -1;
 }
 
 // The file read forwards a window at a time: a directory's records are
@@ -98,15 +132,13 @@ ZipDirectory readZipDirectory(const platform::RegularFile& file)
     // The last signature within reach, unless at the very start of the file,
     // which the game takes for none.
     const qsizetype lowest = qsizetype(size - std::min(size, endRecordSearch) - tailStart);
-    qsizetype end = tail.size() - 4;
-    while (end >= lowest && !hasSignature(tail, end, "PK\5\6"))
-        --end;
+    const qsizetype end = lastEndSignature(tail);
     if (end < lowest || tailStart + std::uint64_t(end) == 0 || end + qsizetype(endRecordSize) > tail.size())
         return directory;
     const std::uint64_t endRecord = tailStart + std::uint64_t(end);
-    for (qsizetype other = 0; other < tail.size() - 4; ++other) {
-        if (other != end && hasSignature(tail, other, "PK\5\6")
-            && couldBeEndRecord(file, tail, other, tailStart + std::uint64_t(other)))
+    for (qsizetype other = nextEndSignature(tail, 0); other >= 0 && other < tail.size() - 4;
+         other = nextEndSignature(tail, other + 1)) {
+        if (other != end && couldBeEndRecord(file, tail, other, tailStart + std::uint64_t(other)))
             directory.otherEndRecord = true;
     }
     const std::uint16_t entryCount = u16(tail, end + 10);
