@@ -42,6 +42,19 @@ def answer_save_dialog(desk, title, path):
     desk.wait_until_gone(dialog)
 
 
+def write_anyway(desk, archive):
+    """Answers the check's report with Write anyway, by the button's access
+    key, and the message that follows; returns the archive's arena entry."""
+    report = desk.wait_for_window("^What the game will read$")
+    desk.key("alt+w")
+    desk.wait_until_gone(report)
+    message = desk.wait_for_window("^Mapwright$")
+    desk.key("Return")
+    desk.wait_until_gone(message)
+    return subprocess.run(["unzip", "-p", str(archive), "scripts/q3dm17.arena"], capture_output=True,
+                          check=True).stdout
+
+
 def main():
     program = Path(sys.argv[1]).resolve()
     workdir = Path(tempfile.mkdtemp(prefix="mapwright-e2e-"))
@@ -145,14 +158,7 @@ def run(desk, workdir):
     answer_save_dialog(desk, "^Add .arena file to PK3$", archive)
     # The new archive holds no map yet, which the game check reports; the
     # author writes it anyway, by the button's access key.
-    report = desk.wait_for_window("^What the game will read$")
-    desk.key("alt+w")
-    desk.wait_until_gone(report)
-    message = desk.wait_for_window("^Mapwright$")
-    desk.key("Return")
-    desk.wait_until_gone(message)
-    entry = subprocess.run(["unzip", "-p", str(archive), "scripts/q3dm17.arena"], capture_output=True,
-                           check=True).stdout
+    entry = write_anyway(desk, archive)
     assert entry == EXPECTED_25, f"the archive's entry differs:\n{entry!r}"
     listing = subprocess.run(["unzip", "-Z1", str(archive)], capture_output=True, text=True, check=True).stdout
     assert listing.split() == ["scripts/q3dm17.arena"], listing
@@ -172,14 +178,7 @@ def open_and_write_back(desk, workdir):
     dialog = desk.wait_for_window("^Add .arena file to PK3$")
     desk.key("Return")  # the dialog offers the archive it came from
     desk.wait_until_gone(dialog)
-    report = desk.wait_for_window("^What the game will read$")
-    desk.key("alt+w")
-    desk.wait_until_gone(report)
-    message = desk.wait_for_window("^Mapwright$")
-    desk.key("Return")
-    desk.wait_until_gone(message)
-    entry = subprocess.run(["unzip", "-p", str(archive), "scripts/q3dm17.arena"], capture_output=True,
-                           check=True).stdout
+    entry = write_anyway(desk, archive)
     assert entry == EXPECTED_25, f"the entry written back differs:\n{entry!r}"
 
 
