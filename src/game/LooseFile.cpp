@@ -2,6 +2,7 @@
 #include "game/LooseFile.h"
 
 #include "platform/system/RegularFile.h"
+#include "platform/system/SystemError.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,7 +20,7 @@ std::optional<LooseFile> readLooseFile(const QString& path, std::uint64_t limit,
     std::optional<QByteArray> bytes = file->readAt(0, std::min(file->size(), limit));
     if (!bytes) {
         if (reason)
-            *reason = QStringLiteral("Cannot be read: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+            *reason = QStringLiteral("Cannot be read: %1").arg(platform::systemErrorText(errno));
         return std::nullopt;
     }
     return LooseFile{file->size(), std::move(*bytes)};

@@ -9,8 +9,10 @@
 #include "platform/system/FileMove.h"
 #include "platform/system/FolderLock.h"
 #include "platform/system/MarkedFolder.h"
+#include "platform/system/OwnedDescriptor.h"
 #include "platform/system/ProgramName.h"
 #include "platform/system/ProgramRun.h"
+#include "platform/system/SystemError.h"
 #include "platform/system/ZipArchive.h"
 
 #include <QDir>
@@ -73,27 +75,13 @@ QString groupName(gid_t group)
     return entry ? QString::fromLocal8Bit(entry->gr_name) : QString::number(group);
 }
 
-// A file held open while the object lives. The archive is held from before
-// it is read: it is the file the new archive may replace, and the one whose
-// attributes the new archive takes.
-class HeldFile {
-public:
-    explicit HeldFile(const QString& path)
-        : descriptor(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC))
-    {
-    }
-    ~HeldFile()
-    {
-        if (descriptor >= 0)
-            ::close(descriptor);
-    }
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
-    int get() const { return descriptor; }
-
-private:
-    int descriptor;
-};
+// Opens a file to hold while the update lasts. The archive is held from
+// before it is read: it is the file the new archive may replace, and the one
+// whose attributes the new archive takes.
+int openToHold(const QString& path)
+{
+    return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+}
 
 class Update {
     using Result = ArchiveUpdateOutcome::Result;
@@ -197,7 +185,7 @@ private:
         const QString why = lock.error() == EACCES
                                 ? QStringLiteral("you may not list what is in its folder")
                                 : QStringLiteral("its folder cannot be locked (%1)")
-                                      .arg(QString::fromLocal8Bit(std::strerror(lock.error())));
+                                      .arg(platform::systemErrorText(lock.error()));
         return QStringLiteral("Mapwright cannot make sure that no other Mapwright adds to an archive in its folder "
                               "at the same time, and so would risk losing one of the two: %1.")
             .arg(why);
@@ -208,14 +196,14 @@ private:
     // says so. Empty when it may go on.
     QString giveAttributes(const QString& result)
     {
-        const HeldFile made(result);
-        const platform::AttributeCopy copy = platform::copyAttributes(held->get(), made.get());
+        const platform::OwnedDescriptor made(openToHold(result));
+        const platform::AttributeCopy copy = platform::copyAttributes(*held, made);
         if (!copy.failure.isEmpty())
             return QStringLiteral("The new archive could not be given the archive's permissions: %1.").arg(copy.failure);
         if (!copy.ownerKept || !copy.groupKept) {
             struct stat old {}, given {};
-            ::fstat(held->get(), &old);
-            ::fstat(made.get(), &given);
+            ::fstat(*held, &old);
+            ::fstat(made, &given);
             const QString question =
                 !copy.ownerKept ? QStringLiteral("This archive belongs to %1; once updated it will belong to you. Go on?")
                                       .arg(userName(old.st_uid))
@@ -242,9 +230,9 @@ private:
             return QString();
         // Its identity comes before any of it is read: what changes it from
         // here on stops the rename.
-        held.emplace(outcome.archivePath);
-        if (held->get() < 0 || !(readAs = platform::identityOf(held->get())))
-            return QStringLiteral("It cannot be read: %1.").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        held.emplace(openToHold(outcome.archivePath));
+        if (*held < 0 || !(readAs = platform::identityOf(*held)))
+            return QStringLiteral("It cannot be read: %1.").arg(platform::systemErrorText(errno));
         QString reason;
         std::optional<platform::ZipArchive> opened = platform::ZipArchive::open(outcome.archivePath, &reason);
         if (!opened)
@@ -354,7 +342,7 @@ private:
     QFileInfo archive;
     QString entryName;
     std::vector<platform::ZipEntry> before;
-    std::optional<HeldFile> held;
+    std::optional<platform::OwnedDescriptor> held;
     std::optional<platform::FileIdentity> readAs;
     std::optional<platform::MarkedFolder> work;
 };

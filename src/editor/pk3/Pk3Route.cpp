@@ -9,6 +9,7 @@
 #include "platform/system/FolderLock.h"
 #include "platform/system/ProgramName.h"
 #include "platform/system/SettingsStore.h"
+#include "platform/system/SystemError.h"
 
 #include <QDir>
 #include <QFile>
@@ -130,7 +131,7 @@ bool Pk3Route::anotherRunIsStaging(const platform::FolderLock& driveLock)
                          : QStringLiteral("The staging folder %1 cannot be locked (%2), so Mapwright cannot make sure "
                                           "that no other Mapwright stages a file there at the same time.")
                                .arg(QDir::toNativeSeparators(fileSystem.driveRoot()),
-                                    QString::fromLocal8Bit(std::strerror(driveLock.error()))),
+                                    platform::systemErrorText(driveLock.error())),
                      untouched),
          platform::Exclamation);
     return true;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system/FileAttributes.h"
 
+#include "platform/system/SystemError.h"
+
 #include <QtEndian>
 
 #include <algorithm>
@@ -17,11 +19,6 @@ namespace platform {
 namespace {
 
 constexpr const char* accessListName = "system.posix_acl_access";
-
-QString describe(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // Asks `read` for a buffer's worth, growing it until the answer fits.
 template <typename Read>
@@ -98,7 +95,7 @@ AttributeCopy copyAttributes(int from, int to)
     AttributeCopy copy;
     struct stat old {};
     if (::fstat(from, &old) != 0) {
-        copy.failure = describe(errno);
+        copy.failure = systemErrorText(errno);
         return copy;
     }
     // Giving a file away is for root alone; a group, for its members. The
@@ -109,14 +106,14 @@ AttributeCopy copyAttributes(int from, int to)
     // Owner-only while the attributes go on: a user's attribute needs the
     // right to write, whatever the permissions are to be.
     if (::fstat(to, &given) != 0 || ::fchmod(to, S_IRUSR | S_IWUSR) != 0) {
-        copy.failure = describe(errno);
+        copy.failure = systemErrorText(errno);
         return copy;
     }
     copy.ownerKept = given.st_uid == old.st_uid;
     copy.groupKept = given.st_gid == old.st_gid;
 
     const auto lose = [&copy](const QByteArray& name, int error) {
-        copy.lost << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(name), describe(error));
+        copy.lost << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(name), systemErrorText(error));
         if (name == accessListName)
             copy.accessListKept = false;
     };
@@ -149,7 +146,7 @@ AttributeCopy copyAttributes(int from, int to)
     if (!copy.groupKept)
         mode = (mode & ~mode_t(070)) | (mode & (mode << 3) & 070);
     if (::fchmod(to, mode) != 0)
-        copy.failure = describe(errno);
+        copy.failure = systemErrorText(errno);
     return copy;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system/FileMove.h"
 
+#include "platform/system/SystemError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +19,7 @@ namespace {
 
 MoveOutcome failed(int error)
 {
-    return {MoveOutcome::Status::Failed, QString::fromLocal8Bit(std::strerror(error))};
+    return {MoveOutcome::Status::Failed, systemErrorText(error)};
 }
 
 bool syncToDisk(const QByteArray& path, int flags)

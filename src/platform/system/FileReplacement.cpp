@@ -2,6 +2,7 @@
 #include "platform/system/FileReplacement.h"
 
 #include "platform/system/FileAttributes.h"
+#include "platform/system/SystemError.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,11 +19,6 @@
 namespace platform {
 
 namespace {
-
-QString describe(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 bool writeAllAt(int fd, const QByteArray& bytes)
 {
@@ -62,11 +58,11 @@ FileWriteResult writeInPlace(const QString& path, const QByteArray& bytes)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0)
-        return {false, describe(errno)};
+        return {false, systemErrorText(errno)};
     const auto failure = [fd] {
         const int cause = errno;
         ::close(fd);
-        return FileWriteResult{false, describe(cause)};
+        return FileWriteResult{false, systemErrorText(cause)};
     };
     struct stat before {};
     if (::fstat(fd, &before) != 0)
@@ -82,7 +78,7 @@ FileWriteResult writeInPlace(const QString& path, const QByteArray& bytes)
         return failure();
     }
     if (::close(fd) != 0)
-        return {false, describe(errno)};
+        return {false, systemErrorText(errno)};
     return {true, QString()};
 }
 
@@ -131,7 +127,7 @@ FileWriteResult replaceFileContent(const QString& path, const QByteArray& bytes)
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         const int cause = errno;
         file.cancelWriting();
-        return {false, cause != 0 ? describe(cause) : file.errorString()};
+        return {false, cause != 0 ? systemErrorText(cause) : file.errorString()};
     }
     if (!file.commit())
         return {false, file.errorString()};

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system/MarkedFolder.h"
 
+#include "platform/system/OwnedDescriptor.h"
+#include "platform/system/SystemError.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -21,27 +24,6 @@ constexpr char markText[] = "Mapwright made this folder to work in while it adds
                             "it when done, or, should it be stopped, on its next run in this folder.\n";
 constexpr qsizetype markSize = sizeof markText - 1;
 constexpr int randomCharacters = 6;
-
-QString describe(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-class Descriptor {
-public:
-    explicit Descriptor(int descriptor) : descriptor(descriptor) {}
-    ~Descriptor()
-    {
-        if (descriptor >= 0)
-            ::close(descriptor);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    operator int() const { return descriptor; }
-
-private:
-    int descriptor;
-};
 
 // The names in a folder open as `folder`, "." and ".." aside.
 std::vector<QByteArray> namesIn(int folder)
@@ -65,7 +47,7 @@ bool holdsTheMark(int folder)
     struct stat status {};
     if (::fstatat(folder, MarkedFolder::markName, &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(status.st_mode))
         return false;
-    const Descriptor mark(::openat(folder, MarkedFolder::markName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const OwnedDescriptor mark(::openat(folder, MarkedFolder::markName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (mark < 0 || ::fstat(mark, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size != markSize)
         return false;
     char text[markSize + 1];
@@ -75,7 +57,7 @@ bool holdsTheMark(int folder)
 // Removes the folder `name` in `parent` if it proves to be a run's own.
 bool removeIfOwn(int parent, const QByteArray& name, const KnownEntries& known)
 {
-    const Descriptor folder(
+    const OwnedDescriptor folder(
         ::openat(parent, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
     if (folder < 0 || ::fstat(folder, &status) != 0 || status.st_uid != ::geteuid() || !holdsTheMark(folder))
@@ -119,16 +101,16 @@ MarkedFolder::MarkedFolder(const QString& parent, const QByteArray& prefix, Know
     parentDescriptor = ::open(QFile::encodeName(parent).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     QByteArray made = QFile::encodeName(QDir(parent).filePath(QString::fromLocal8Bit(prefix))) + "XXXXXX";
     if (parentDescriptor < 0 || !::mkdtemp(made.data())) {
-        error = describe(errno);
+        error = systemErrorText(errno);
         return;
     }
     folder = QFile::decodeName(made);
-    const Descriptor created(::open(made.constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    const Descriptor mark(created < 0 ? -1
+    const OwnedDescriptor created(::open(made.constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const OwnedDescriptor mark(created < 0 ? -1
                                       : ::openat(created, markName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                                                  S_IRUSR | S_IWUSR));
     if (mark < 0 || ::write(mark, markText, markSize) != markSize) {
-        error = describe(errno);
+        error = systemErrorText(errno);
         if (created >= 0)
             ::unlinkat(created, markName, 0);
         ::rmdir(made.constData());
@@ -155,7 +137,7 @@ bool MarkedFolder::remove()
 
 void MarkedFolder::removeLeftovers(const QString& parent, const QByteArray& prefix, const KnownEntries& known)
 {
-    const Descriptor folder(::open(QFile::encodeName(parent).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const OwnedDescriptor folder(::open(QFile::encodeName(parent).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder < 0)
         return;
     for (const QByteArray& name : namesIn(folder)) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system/RegularFile.h"
 
+#include "platform/system/SystemError.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -39,7 +41,7 @@ QString whyNot(const QByteArray& path, int error)
     case ELOOP:
         return QStringLiteral("A symbolic link that leads round in a loop");
     default:
-        return QStringLiteral("Cannot be read: %1").arg(QString::fromLocal8Bit(std::strerror(error)));
+        return QStringLiteral("Cannot be read: %1").arg(systemErrorText(error));
     }
 }
 
