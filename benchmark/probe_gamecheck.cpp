@@ -181,7 +181,7 @@ int main(int argc, char* argv[])
         for (int run = 0; run < std::atoi(argv[3]); ++run) {
             QElapsedTimer timer;
             timer.start();
-            const gamecheck::FolderCheckResult result = gamecheck::checkFolder(QString::fromLocal8Bit(argv[2]), &checksums);
+            const gamecheck::FolderCheckResult result = gamecheck::checkFolder(QString::fromLocal8Bit(argv[2]), {}, &checksums);
             std::printf("folder took %.2f ms, %zu findings\n", milliseconds(timer), result.report.findings.size());
         }
         return 0;

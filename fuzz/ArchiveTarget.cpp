@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (archive->directory().records.size() > archive->directory().entryCount)
         std::abort();
     gamecheck::Findings findings;
-    gamecheck::checkArchive(*archive, memoryPath, findings);
+    gamecheck::checkArchive(*archive, memoryPath, game::quake3(), findings);
     requireOneLineEach(findings);
     return 0;
 }

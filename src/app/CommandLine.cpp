@@ -12,7 +12,7 @@ namespace app {
 namespace {
 
 const char usage[] = "Usage: mapwright [QT-OPTION...] [FILE]\n"
-                     "       mapwright check PATH...\n"
+                     "       mapwright check [--game GAME] [--home DIR] [--base DIR] PATH...\n"
                      "\n"
                      "Without arguments, opens the arena editor; with a FILE, an .arena file or a\n"
                      ".pk3 archive, opens it in the editor.\n"
@@ -21,6 +21,10 @@ const char usage[] = "Usage: mapwright [QT-OPTION...] [FILE]\n"
                      "                 or each game folder (baseq3 or a mod's) as the game loads it;\n"
                      "                 one line per finding: PATH[:ENTRY]: error|advice: sentence,\n"
                      "                 names with control characters, '\\' or '\"' quoted as C strings\n"
+                     "  --game GAME    the game the paths are for: quake3, teamarena or openarena;\n"
+                     "                 otherwise the folder tells (baseoa is OpenArena's, and so on)\n"
+                     "  --home DIR     the game's folder in your home, if not ~/.q3a or ~/.openarena\n"
+                     "  --base DIR     the folder the game is installed in, if not a usual place\n"
                      "  -h, --help     show this help and exit\n"
                      "  --version      show the version and exit\n"
                      "\n"
@@ -38,7 +42,46 @@ const QSet<QString> qtOptionsAlone{"-reverse", "-widgetcount", "-nograb", "-dogr
 
 CommandLineRequest refuse(const QString& problem)
 {
-    return {CommandLineRequest::Kind::Refuse, {}, problem};
+    return {CommandLineRequest::Kind::Refuse, {}, problem, {}};
+}
+
+// An option's value: the next argument, or what follows '=' in this one.
+std::optional<QString> optionValue(const QStringList& arguments, qsizetype& index, const QString& option)
+{
+    const QString& argument = arguments[index];
+    if (argument.startsWith(option + QLatin1Char('=')))
+        return argument.mid(option.size() + 1);
+    if (argument != option || index + 1 >= arguments.size())
+        return std::nullopt;
+    return arguments[++index];
+}
+
+CommandLineRequest readCheck(const QStringList& arguments)
+{
+    CommandLineRequest check{CommandLineRequest::Kind::Check, {}, {}, {}};
+    check.where.usualPlaces = true;
+    qsizetype index = 0;
+    for (; index < arguments.size() && arguments[index].startsWith(QLatin1Char('-')); ++index) {
+        // "--" ends the options, for a path that starts with "-".
+        if (arguments[index] == QLatin1String("--")) {
+            ++index;
+            break;
+        }
+        if (const std::optional<QString> game = optionValue(arguments, index, QStringLiteral("--game"))) {
+            if (!(check.where.game = game::gameWithId(*game)))
+                return refuse(QStringLiteral("check: unknown game '%1' (quake3, teamarena or openarena)").arg(*game));
+        } else if (const std::optional<QString> home = optionValue(arguments, index, QStringLiteral("--home"))) {
+            check.where.home = *home;
+        } else if (const std::optional<QString> base = optionValue(arguments, index, QStringLiteral("--base"))) {
+            check.where.install = *base;
+        } else {
+            return refuse(QStringLiteral("check: unknown option '%1'").arg(arguments[index]));
+        }
+    }
+    check.paths = arguments.mid(index);
+    if (check.paths.isEmpty())
+        return refuse(QStringLiteral("check: no PATH given"));
+    return check;
 }
 
 } // namespace
@@ -53,20 +96,11 @@ CommandLineRequest readCommandLine(int argc, char* argv[])
 
     const QString& first = arguments.front();
     if (first == QLatin1String("--help") || first == QLatin1String("-h"))
-        return {CommandLineRequest::Kind::ShowHelp, {}, {}};
+        return {CommandLineRequest::Kind::ShowHelp, {}, {}, {}};
     if (first == QLatin1String("--version"))
-        return {CommandLineRequest::Kind::ShowVersion, {}, {}};
-    if (first == QLatin1String("check")) {
-        QStringList paths = arguments.mid(1);
-        // "--" ends the options, for a path that starts with "-".
-        if (!paths.isEmpty() && paths.front() == QLatin1String("--"))
-            paths.removeFirst();
-        else if (!paths.isEmpty() && paths.front().startsWith(QLatin1Char('-')))
-            return refuse(QStringLiteral("check: unknown option '%1'").arg(paths.front()));
-        if (paths.isEmpty())
-            return refuse(QStringLiteral("check: no PATH given"));
-        return {CommandLineRequest::Kind::Check, paths, {}};
-    }
+        return {CommandLineRequest::Kind::ShowVersion, {}, {}, {}};
+    if (first == QLatin1String("check"))
+        return readCheck(arguments.mid(1));
     CommandLineRequest window;
     bool optionsEnded = false;
     for (qsizetype index = 0; index < arguments.size(); ++index) {
@@ -90,20 +124,7 @@ CommandLineRequest readCommandLine(int argc, char* argv[])
     return window;
 }
 
-// A game folder's summary, in the findings' own format: how many arenas
-// the menus will list of those the folder holds.
-QString folderSummary(const QString& path, const gamecheck::FolderSummary& summary)
-{
-    return QStringLiteral("%1: summary: the menus will list %2 maps, out of %3 arenas; ioquake3's own menus %4, "
-                          "the server %5.")
-        .arg(gamecheck::shownPath(path))
-        .arg(summary.classicMenus)
-        .arg(summary.arenasHeld)
-        .arg(summary.ioquake3Menus)
-        .arg(summary.server);
-}
-
-int runCheck(const QStringList& paths, std::FILE* out, std::FILE* err)
+int runCheck(const QStringList& paths, const game::Locations& where, std::FILE* out, std::FILE* err)
 {
     bool unreadable = false;
     bool gameLosesSomething = false;
@@ -112,12 +133,12 @@ int runCheck(const QStringList& paths, std::FILE* out, std::FILE* err)
     QStringList files;
     std::copy_if(paths.begin(), paths.end(), std::back_inserter(files),
                  [](const QString& path) { return !QFileInfo(path).isDir(); });
-    const std::vector<gamecheck::CheckResult> fileResults = gamecheck::checkFiles(files, &checksums);
+    const std::vector<gamecheck::CheckResult> fileResults = gamecheck::checkFiles(files, &checksums, where);
     auto nextFile = fileResults.begin();
     for (const QString& path : paths) {
         const bool folder = QFileInfo(path).isDir();
         const gamecheck::FolderCheckResult folderResult =
-            folder ? gamecheck::checkFolder(path, &checksums) : gamecheck::FolderCheckResult();
+            folder ? gamecheck::checkFolder(path, where, &checksums) : gamecheck::FolderCheckResult();
         const gamecheck::CheckResult result = folder
             ? gamecheck::CheckResult{folderResult.readable, folderResult.reason, folderResult.report.findings}
             : *nextFile++;
@@ -139,7 +160,9 @@ int runCheck(const QStringList& paths, std::FILE* out, std::FILE* err)
         }
         if (folder) {
             std::fflush(out); // the summary follows its folder's findings
-            std::fprintf(err, "%s\n", qPrintable(folderSummary(path, folderResult.report.summary)));
+            // The summary, in the findings' own format.
+            std::fprintf(err, "%s: summary: %s\n", qPrintable(gamecheck::shownPath(path)),
+                         qPrintable(gamecheck::summarySentence(folderResult.report.summary)));
         }
     }
     std::fflush(out);
@@ -158,7 +181,7 @@ int answerWithoutWindow(const CommandLineRequest& request)
         return 0;
     }
     if (request.kind == CommandLineRequest::Kind::Check)
-        return runCheck(request.paths, stdout, stderr);
+        return runCheck(request.paths, request.where, stdout, stderr);
     std::fprintf(stderr, "mapwright: %s\nTry 'mapwright --help' for more information.\n", qPrintable(request.problem));
     return 2;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/SearchPath.h"
+
 #include <QStringList>
 
 #include <cstdio>
@@ -19,6 +21,7 @@ struct CommandLineRequest {
     Kind kind = Kind::OpenWindow;
     QStringList paths;
     QString problem;
+    game::Locations where; // for Check: the game and its folders, as far as the options tell
 };
 
 CommandLineRequest readCommandLine(int argc, char* argv[]);
@@ -26,7 +29,7 @@ CommandLineRequest readCommandLine(int argc, char* argv[]);
 // Runs `mapwright check` on the paths, one line per finding on `out` and
 // one per unreadable path on `err`. Returns the exit status: 0 when the game
 // loses nothing, 1 when it would, 2 when a path could not be read.
-int runCheck(const QStringList& paths, std::FILE* out, std::FILE* err);
+int runCheck(const QStringList& paths, const game::Locations& where, std::FILE* out, std::FILE* err);
 
 // Acts on any request but OpenWindow, printing as a command-line program
 // does, and returns the exit status. Starts no GUI: it needs no display.

@@ -53,13 +53,7 @@ QString reportHeading(const QString& path, const gamecheck::Findings& findings)
 
 QString folderReportHeading(const QString& path, const gamecheck::FolderReport& report)
 {
-    const gamecheck::FolderSummary& summary = report.summary;
-    return QStringLiteral("The menus will list %1 maps, out of %2 arenas (ioquake3's own menus %3, the server %4). ")
-               .arg(summary.classicMenus)
-               .arg(summary.arenasHeld)
-               .arg(summary.ioquake3Menus)
-               .arg(summary.server)
-        + reportHeading(path, report.findings);
+    return gamecheck::summarySentence(report.summary) + QLatin1Char(' ') + reportHeading(path, report.findings);
 }
 
 } // namespace editor

@@ -159,7 +159,7 @@ void Form1::checkfoldermenu_Click()
             platform::busyWindowOver(this, QStringLiteral("Checking %1...").arg(QDir::toNativeSeparators(*path)));
         QEventLoop loop;
         std::thread worker([&] {
-            result = gamecheck::checkFolder(*path, &checksums);
+            result = gamecheck::checkFolder(*path, {nullptr, {}, {}, true}, &checksums);
             QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         });
         loop.exec();

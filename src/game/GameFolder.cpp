@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/GameFolder.h"
 
+#include "game/EngineOrder.h"
 #include "game/EntryNames.h"
+#include "game/FolderListing.h"
 #include "game/LooseFile.h"
-#include "game/PakOrder.h"
-#include "platform/system/FolderFiles.h"
 #include "platform/system/OpenFileLimit.h"
+#include "platform/system/ParallelWork.h"
 #include "platform/system/RegularFile.h"
 
 #include <QDir>
@@ -14,20 +15,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <thread>
 
 namespace game {
 
 namespace {
-
-// The game lists at most this many names of one folder, and no more names
-// of a search over all its folders: 0x1000, less one.
-constexpr qsizetype mostNamesListed = 4095;
-
-// The folders beneath a game folder whose loose files the rules read: the
-// lists of arenas and bots, the maps with their bot navigation files, and
-// the menu's pictures of them. The game asks for them in exactly this case.
-constexpr std::array<const char*, 3> looseFolders{"scripts", "maps", "levelshots"};
 
 QString absoluteClean(const QString& path)
 {
@@ -67,127 +58,102 @@ bool endsWithInAnyCase(const QByteArray& name, const QByteArray& ending)
     return name.size() >= ending.size() && asciiLowered(name.right(ending.size())) == asciiLowered(ending);
 }
 
+// Where a file about to be written goes: an archive lies in a game folder,
+// a loose arena file in a game folder's scripts/.
+struct PendingPlace {
+    QString path;   // absolute
+    QString folder; // the game folder it goes in
+    QByteArray name;
+    bool archive = false;
+
+    explicit PendingPlace(const std::optional<PendingFile>& pending)
+    {
+        if (!pending)
+            return;
+        path = absoluteClean(pending->path);
+        archive = std::holds_alternative<ArchiveView>(pending->content);
+        folder = archive ? QFileInfo(path).path() : QFileInfo(QFileInfo(path).path()).path();
+        name = QFile::encodeName(QFileInfo(path).fileName());
+    }
+    bool in(const GameDirectory& directory) const
+    {
+        return !path.isEmpty() && folder == absoluteClean(directory.path);
+    }
+    bool looseArenaIn(const GameDirectory& directory) const
+    {
+        return in(directory) && !archive && QFileInfo(QFileInfo(path).path()).fileName() == QLatin1String("scripts");
+    }
+};
+
 } // namespace
 
-GameFolder GameFolder::open(const QStringList& folders, Opening opening)
+GameFolder GameFolder::open(const SearchPath& searchPath, Opening opening)
 {
     GameFolder opened;
-    opened.folderPaths = folders;
+    opened.path = searchPath;
+    const Game& game = *searchPath.game;
     std::optional<PendingFile>& pending = opening.pending;
-    const QString pendingPath = pending ? absoluteClean(pending->path) : QString();
+    const PendingPlace place(pending);
     QHash<QString, QString> given;
     for (const QString& path : opening.givenPaths)
         given.insert(absoluteClean(path), path);
-    const auto asGiven = [&](const QString& path) { return given.value(absoluteClean(path), path); };
-    std::vector<std::size_t> toOpen; // the pk3s among the sources, to be opened
-    for (int folder = 0; folder < folders.size(); ++folder) {
-        const QString& path = folders[folder];
-        const QString absoluteFolder = absoluteClean(path);
-        // An archive lies in the game folder, a loose arena file in its scripts/.
-        const bool pendingArchive = pending && std::holds_alternative<ArchiveView>(pending->content);
-        const QString pendingFolder = pendingArchive ? QFileInfo(pendingPath).path()
-                                                     : QFileInfo(QFileInfo(pendingPath).path()).path();
-        const bool pendingHere = pending && pendingFolder == absoluteFolder;
-        const std::optional<std::vector<platform::FolderItem>> items = platform::listFolder(path);
-        std::vector<QByteArray> paks;
-        for (const platform::FolderItem& item : items ? *items : std::vector<platform::FolderItem>()) {
-            if (item.folder || !isPakName(item.name))
-                continue;
-            if (qsizetype(paks.size()) == mostNamesListed) {
-                opened.cut.insert(folder);
-                break;
-            }
-            paks.push_back(item.name);
-        }
-        const QByteArray pendingName = QFile::encodeName(QFileInfo(pendingPath).fileName());
-        if (pendingHere && pendingArchive && std::find(paks.begin(), paks.end(), pendingName) == paks.end())
-            paks.push_back(pendingName);
-        std::stable_sort(paks.begin(), paks.end(),
-                         [](const QByteArray& a, const QByteArray& b) { return comparePakNames(a, b) < 0; });
+    // A file keeps the path it was given by; the one about to be written,
+    // the path the caller knows it by.
+    const auto shownPath = [&](const QString& path) {
+        const QString absolute = absoluteClean(path);
+        return !place.path.isEmpty() && absolute == place.path ? pending->path : given.value(absolute, path);
+    };
+    std::vector<std::size_t> toOpen; // the pk3s and pk3dirs, to be read
+    for (int folder = 0; folder < int(searchPath.directories.size()); ++folder) {
+        const GameDirectory& directory = searchPath.directories[std::size_t(folder)];
+        FolderListing listing = listPaks(directory.path);
+        if (listing.cut)
+            opened.cut.insert(folder);
+        if (place.in(directory) && place.archive)
+            addPak(listing, place.name);
 
         Source loose;
-        loose.path = path;
+        loose.path = directory.path;
         loose.folder = folder;
-        for (const char* under : looseFolders) {
-            const QString subfolder = QDir(path).filePath(QString::fromLatin1(under));
-            const std::optional<std::vector<platform::FolderItem>> files = platform::listFolder(subfolder);
-            for (const platform::FolderItem& file : files ? *files : std::vector<platform::FolderItem>()) {
-                if (file.folder)
-                    continue;
-                QString filePath = asGiven(QDir(subfolder).filePath(QFile::decodeName(file.name)));
-                if (pendingHere && absoluteClean(filePath) == pendingPath)
-                    filePath = pending->path;
-                loose.looseFiles.push_back({under + ('/' + file.name), filePath});
-            }
-        }
-        if (pendingHere && !pendingArchive && QFileInfo(QFileInfo(pendingPath).path()).fileName() == QLatin1String("scripts")) {
-            const QByteArray name = "scripts/" + pendingName;
+        loose.looseFiles = looseFilesOf(directory.path);
+        for (LooseItem& file : loose.looseFiles)
+            file.path = shownPath(file.path);
+        if (place.looseArenaIn(directory)) {
+            const QByteArray name = "scripts/" + place.name;
             const bool there = std::any_of(loose.looseFiles.begin(), loose.looseFiles.end(),
                                            [&](const LooseItem& file) { return file.name == name; });
             if (!there)
                 loose.looseFiles.push_back({name, pending->path});
         }
-        opened.addSource(std::move(loose));
+        opened.all.push_back(std::move(loose));
 
         // The pk3 that sorts last is searched first.
-        for (auto name = paks.rbegin(); name != paks.rend(); ++name) {
-            Source pak;
-            pak.path = asGiven(QDir(path).filePath(QFile::decodeName(*name)));
-            pak.name = *name;
-            pak.folder = folder;
-            if (pendingHere && pendingArchive && absoluteClean(pak.path) == pendingPath) {
-                pak.path = pending->path;
-                pak.archive = std::move(std::get<ArchiveView>(pending->content));
-            } else {
+        for (auto pak = listing.paks.rbegin(); pak != listing.paks.rend(); ++pak) {
+            Source source;
+            source.path = shownPath(QDir(directory.path).filePath(QFile::decodeName(pak->name)));
+            source.name = pak->name;
+            source.folder = folder;
+            source.pakFolder = pak->folder;
+            source.gamesOwn = !pak->folder && game.ships(directory.name, pak->name);
+            if (place.in(directory) && place.archive && absoluteClean(source.path) == place.path)
+                source.archive = std::move(std::get<ArchiveView>(pending->content));
+            else
                 toOpen.push_back(opened.all.size());
-            }
-            opened.addSource(std::move(pak));
+            opened.all.push_back(std::move(source));
         }
     }
-    opened.openArchives(toOpen);
+    opened.openSources(toOpen);
     // Loose text about to be saved stands in for the file on disk.
-    if (pending && std::holds_alternative<QByteArray>(pending->content))
-        opened.pendingText = {pendingPath, std::get<QByteArray>(pending->content)};
-
-    // Each engine's order of search: ioquake3's is the order of `all`.
-    const int count = int(opened.all.size());
-    for (int at = 0; at < count; ++at)
-        opened.all[std::size_t(at)].rank[int(Engine::Ioquake3)] = at;
-    // id 1.32: a folder's pk3s before its loose files.
-    int place = 0;
-    for (int folder = 0; folder < folders.size(); ++folder) {
-        for (Source& source : opened.all)
-            if (source.folder == folder && !source.loose())
-                source.rank[int(Engine::Id132)] = place++;
-        for (Source& source : opened.all)
-            if (source.folder == folder && source.loose())
-                source.rank[int(Engine::Id132)] = place++;
-    }
-    // Quake3e: every pk3 before every loose folder.
-    place = 0;
-    for (const bool looseFiles : {false, true}) {
-        for (Source& source : opened.all)
-            if (source.loose() == looseFiles)
-                source.rank[int(Engine::Quake3e)] = place++;
-    }
-    for (const Engine engine : allEngines) {
-        std::vector<std::uint32_t>& order = opened.searchOrder[int(engine)];
-        for (std::uint32_t at = 0; at < std::uint32_t(count); ++at)
-            order.push_back(at);
-        std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return opened.all[a].rank[int(engine)] < opened.all[b].rank[int(engine)];
-        });
-    }
+    if (pending && !place.archive)
+        opened.pendingText = {place.path, std::get<QByteArray>(pending->content)};
+    rankByEngine(opened.all);
+    for (const Engine engine : allEngines)
+        opened.searchOrder[std::size_t(engine)] = game::searchOrder(opened.all, engine);
     opened.indexAll();
     return opened;
 }
 
-void GameFolder::addSource(Source source)
-{
-    all.push_back(std::move(source));
-}
-
-void GameFolder::openArchives(const std::vector<std::size_t>& which)
+void GameFolder::openSources(const std::vector<std::size_t>& which)
 {
     // The zip library holds each archive open while the view of it lives.
     // Past what the process may hold open, with some to spare for reading
@@ -197,27 +163,21 @@ void GameFolder::openArchives(const std::vector<std::size_t>& which)
     const std::size_t allowed = platform::allowOpenFiles(which.size() + spareFiles);
     const std::size_t heldAtMost = allowed > spareFiles ? allowed - spareFiles : 0;
     std::atomic<std::size_t> held = 0;
-    // Each archive is read on its own, so the cores share them out.
     std::vector<QString> reasons(all.size());
-    std::atomic<std::size_t> next = 0;
-    const auto work = [&] {
-        for (std::size_t at = next++; at < which.size(); at = next++) {
-            Source& source = all[which[at]];
-            source.archive = ArchiveView::open(source.path, &reasons[which[at]]);
-            if (source.archive && held++ >= heldAtMost)
-                source.archive->closeFile();
+    platform::forEachInParallel(which.size(), [&](std::size_t at) {
+        Source& source = all[which[at]];
+        if (source.pakFolder) {
+            source.looseFiles = looseFilesOf(source.path);
+            return;
         }
-    };
-    std::vector<std::thread> helpers(std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), 4) - 1);
-    for (std::thread& helper : helpers)
-        helper = std::thread(work);
-    work();
-    for (std::thread& helper : helpers)
-        helper.join();
+        source.archive = ArchiveView::open(source.path, &reasons[which[at]]);
+        if (source.archive && held++ >= heldAtMost)
+            source.archive->closeFile();
+    });
     // A pk3 the game cannot open is left out of its search.
     std::vector<Source> kept;
     for (std::size_t at = 0; at < all.size(); ++at) {
-        if (all[at].name.isEmpty() || all[at].archive)
+        if (all[at].name.isEmpty() || all[at].pakFolder || all[at].archive)
             kept.push_back(std::move(all[at]));
         else
             unreadable.push_back({all[at].path, reasons[at]});
@@ -261,11 +221,16 @@ std::optional<FileCopy> GameFolder::find(const QByteArray& name, Engine engine) 
 {
     std::optional<FileCopy> best;
     for (const FileCopy& copy : copiesOf(name)) {
-        if (!best || all[copy.source].rank[int(engine)] < all[best->source].rank[int(engine)])
+        const int rank = all[copy.source].rank[std::size_t(engine)];
+        if (rank >= 0 && (!best || rank < all[best->source].rank[std::size_t(engine)]))
             best = copy;
     }
     return best;
 }
+
+// The game lists at most this many names of a search over all its folders:
+// 0x1000, less one.
+constexpr qsizetype mostNamesListed = 4095;
 
 QByteArrayList GameFolder::listFiles(const QByteArray& folder, const QByteArray& extension, Engine engine) const
 {
@@ -278,7 +243,7 @@ QByteArrayList GameFolder::listFiles(const QByteArray& folder, const QByteArray&
         }
     };
     const QByteArray prefix = folder + '/';
-    for (const std::uint32_t s : searchOrder[int(engine)]) {
+    for (const std::uint32_t s : searchOrder[std::size_t(engine)]) {
         const Source& source = all[s];
         if (source.loose()) {
             for (const LooseItem& file : source.looseFiles) {

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "game/ArchiveView.h"
+#include "game/Engine.h"
+#include "game/FolderListing.h"
+#include "game/SearchPath.h"
 #include "platform/system/FileIdentity.h"
 
 #include <QHash>
@@ -17,28 +20,19 @@
 
 namespace game {
 
-// The engines that decide differently which copy of a file wins: ioquake3
-// searches a folder's loose files before its pk3s; id's 1.32 release
-// searches them after, and Quake3e searches every pk3 of every folder
-// before any loose file.
-enum class Engine { Ioquake3, Id132, Quake3e };
-inline constexpr std::array<Engine, 3> allEngines{Engine::Ioquake3, Engine::Id132, Engine::Quake3e};
-
-// A loose file of a game folder, under one of the few folders the game
-// looks in for maps and their lists.
-struct LooseItem {
-    QByteArray name; // as the game asks for it: "scripts/x.arena", exactly as the file system spells it
-    QString path;
-};
-
-// One place the game looks for files: a pk3, or a game folder's loose files.
+// One place the game looks for files: a pk3, a NAME.pk3dir folder that
+// ioquake3 and Quake3e take for one, or a game folder's loose files.
 struct Source {
-    QString path;     // the pk3, or the game folder
-    QByteArray name;  // the pk3's file name; empty for loose files
-    int folder = 0;   // 0: the game folder; 1: the base folder beneath a mod's
+    QString path;     // the pk3, the pk3dir, or the game folder
+    QByteArray name;  // the pk3's or pk3dir's file name; empty for a game folder's loose files
+    int folder = 0;   // its game folder in the search path, 0 the most important
     std::optional<ArchiveView> archive; // a pk3's entries
-    std::vector<LooseItem> looseFiles;
-    std::array<int, 3> rank{}; // the place in each engine's search, 0 first, by Engine
+    std::vector<LooseItem> looseFiles;  // the files of a game folder or a pk3dir
+    bool pakFolder = false; // a pk3dir
+    bool gamesOwn = false;  // a pk3 the game's release ships
+    // The place in each engine's search, 0 first, by Engine; -1 where the
+    // engine never searches it.
+    std::array<int, 3> rank{};
 
     bool loose() const { return !archive; }
 };
@@ -81,12 +75,12 @@ public:
         QStringList givenPaths;
     };
 
-    // The folders in the game's order of precedence: a mod's folder, then
-    // the base folder.
-    static GameFolder open(const QStringList& folders, Opening opening = {});
+    static GameFolder open(const SearchPath& path, Opening opening = {});
 
     const std::vector<Source>& sources() const { return all; }
-    const QStringList& folders() const { return folderPaths; }
+    const SearchPath& searchPath() const { return path; }
+    const Game& game() const { return *path.game; }
+    const GameDirectory& directoryOf(const Source& source) const { return path.directories[std::size_t(source.folder)]; }
     // pk3s of the folders that the game could not open, with why.
     struct Skipped {
         QString path;
@@ -135,12 +129,11 @@ public:
     const QHash<QByteArray, std::vector<FileCopy>>& index() const { return byName; }
 
 private:
-    void addSource(Source source);
-    void openArchives(const std::vector<std::size_t>& which);
+    void openSources(const std::vector<std::size_t>& which);
     void indexAll();
     bool isPendingText(const LooseItem& file) const;
 
-    QStringList folderPaths;
+    SearchPath path;
     std::vector<Source> all;
     std::vector<Skipped> unreadable;
     QSet<int> cut;

@@ -10,16 +10,24 @@ namespace game {
 
 namespace {
 
-// Each info is kept with room for the arena number the loaders add, its
-// terminating NUL, and rounded up to 32 bytes.
-std::uint64_t allocation(const InfoBlock& block)
+// Each info is kept with room for the arena number the loaders add and its
+// terminating NUL; OpenArena's allocator keeps the size in four bytes
+// before it; and each is rounded up to 32 bytes.
+std::uint64_t allocation(const InfoBlock& block, PoolRule rule)
 {
-    return std::uint64_t(fitInfoString(block).held) + 5 + 4 + 1;
+    const std::uint64_t size = std::uint64_t(fitInfoString(block).held) + 5 + 4 + 1;
+    const std::uint64_t header = rule == PoolRule::FullEndsTheFile ? 4 : 0;
+    return (size + header + 31) & ~std::uint64_t(31);
 }
 
-std::uint64_t rounded(std::uint64_t size)
+// Whether the pool has room for the info: G_Alloc and UI_Alloc compare
+// the size asked for, OpenArena's BG_Alloc the size it takes.
+bool fits(const InfoList& list, const InfoBlock& block, const ListLoader& loader)
 {
-    return (size + 31) & ~std::uint64_t(31);
+    const std::uint64_t asked = loader.poolRule == PoolRule::FullEndsTheFile
+        ? allocation(block, loader.poolRule)
+        : std::uint64_t(fitInfoString(block).held) + 5 + 4 + 1;
+    return list.poolUsed + asked <= loader.pool;
 }
 
 // Reads one file as the loader does, keeping what fits.
@@ -50,13 +58,17 @@ void readListedFile(const GameFolder& folder, const ListLoader& loader, std::uin
             file.pastMost = int(file.reading.blocks.size() - block);
             break;
         }
-        const std::uint64_t size = allocation(file.reading.blocks[block]);
-        if (list.poolUsed + size > loader.pool) {
+        const InfoBlock& info = file.reading.blocks[block];
+        if (!fits(list, info, loader)) {
             list.poolExhausted = true;
+            if (loader.poolRule == PoolRule::FullEndsTheFile) {
+                file.pastPool = int(file.reading.blocks.size() - block);
+                break;
+            }
             ++file.pastPool;
             continue;
         }
-        list.poolUsed += rounded(size);
+        list.poolUsed += allocation(info, loader.poolRule);
         list.infos.push_back({index, block, true});
         ++file.kept;
     }
@@ -93,9 +105,9 @@ InfoList loadList(const GameFolder& folder, const ListLoader& loader, std::uint6
 // The classic menu numbers single-player arenas first, in tiers of four,
 // then the special ones, then all others, and finds each arena by its
 // number. The single-player arenas over a multiple of four keep numbers
-// that others have too, and of two arenas with one number it only ever
-// finds the first.
-void numberArenas(InfoList& list)
+// that others have too (in OpenArena, only special ones), and of two
+// arenas with one number it only ever finds the first.
+void numberArenas(InfoList& list, const ListLoader& loader)
 {
     int singlePlayer = 0;
     int special = 0;
@@ -111,10 +123,11 @@ void numberArenas(InfoList& list)
         if (isSinglePlayer(info))
             ++(isSpecial(info) ? special : singlePlayer);
     }
-    singlePlayer -= singlePlayer % 4;
+    const int surplus = singlePlayer % 4;
+    singlePlayer -= surplus;
     int nextSinglePlayer = 0;
     int nextSpecial = singlePlayer;
-    int nextOther = singlePlayer + special;
+    int nextOther = singlePlayer + special + (loader.surplusAmongSpecial ? surplus : 0);
     QHash<int, std::size_t> firstWithNumber;
     for (std::size_t at = 0; at < list.infos.size(); ++at) {
         ListedInfo& info = list.infos[at];
@@ -137,14 +150,16 @@ void numberArenas(InfoList& list)
 
 int InfoList::shown() const
 {
-    return int(std::count_if(infos.begin(), infos.end(), [](const ListedInfo& info) { return info.numbered; }));
+    return std::min(mostShown, int(std::count_if(infos.begin(), infos.end(),
+                                                   [](const ListedInfo& info) { return info.numbered; })));
 }
 
 InfoList loadArenas(const GameFolder& folder, const ListLoader& loader, std::uint64_t poolUsed)
 {
     InfoList list = loadList(folder, loader, poolUsed, "scripts/arenas.txt", ".arena", arenaFileLimit);
+    list.mostShown = loader.mostShown;
     if (loader.numbersArenas)
-        numberArenas(list);
+        numberArenas(list, loader);
     return list;
 }
 

@@ -3,34 +3,13 @@
 
 #include "game/GameFolder.h"
 #include "game/InfoFile.h"
+#include "game/ListLoader.h"
 
 #include <cstdint>
 #include <limits>
 #include <vector>
 
 namespace game {
-
-// One of the game's loaders of the arena or bot lists, by its limits.
-struct ListLoader {
-    Engine order;            // whose search finds the files
-    qsizetype nameBuffer;    // bytes for the names of the listed files
-    std::uint64_t pool;      // bytes of the memory the infos are kept in
-    bool numbersArenas;      // the classic menu's numbering in tiers of four
-    int most = 1024;         // infos it takes in all
-};
-
-// The server's game module, in ioquake3 as in id's release and Quake3e.
-inline constexpr ListLoader serverLoader{Engine::Ioquake3, 1024, 256 * 1024, false};
-// The menus of id's 1.32 release.
-inline constexpr ListLoader classicMenuLoader{Engine::Id132, 1024, 128 * 1024, true};
-// ioquake3's own menus, with a list of names four times as long.
-inline constexpr ListLoader ioquake3MenuLoader{Engine::Ioquake3, 4096, 128 * 1024, true};
-
-// Every arena file the game can read, whole, in ioquake3's order: what
-// the folder holds, before any limit.
-inline constexpr ListLoader unlimitedLoader{Engine::Ioquake3, std::numeric_limits<qsizetype>::max(),
-                                            std::numeric_limits<std::uint64_t>::max(), false,
-                                            std::numeric_limits<int>::max()};
 
 // What became of one file the loader meant to read.
 struct ListedFile {
@@ -48,7 +27,7 @@ struct ListedFile {
     InfoReading reading;   // for a file read
     int kept = 0;          // blocks the loader kept
     int pastMost = 0;      // blocks past the 1,024 infos in all
-    int pastPool = 0;      // blocks the pool had no room for
+    int pastPool = 0;      // blocks the pool had no room for, or that came after one in a file it ended
 };
 
 // One info the loader kept, in its order.
@@ -63,6 +42,7 @@ struct InfoList {
     std::vector<ListedInfo> infos;
     std::uint64_t poolUsed = 0;
     bool poolExhausted = false;
+    int mostShown = std::numeric_limits<int>::max(); // the maps its menu lists at most
 
     const InfoBlock& blockOf(const ListedInfo& info) const { return files[info.file].reading.blocks[info.block]; }
     int shown() const;

@@ -35,10 +35,4 @@ bool isPakName(const QByteArray& fileName)
     return fileName.size() >= 4 && fileName.right(4).toLower() == ".pk3";
 }
 
-bool isStockPakName(const QByteArray& fileName)
-{
-    const QByteArray lower = fileName.toLower();
-    return lower.size() == 8 && lower.startsWith("pak") && lower[3] >= '0' && lower[3] <= '8' && lower.endsWith(".pk3");
-}
-
 } // namespace game

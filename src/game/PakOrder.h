@@ -16,7 +16,4 @@ int comparePakNames(const QByteArray& one, const QByteArray& other);
 // ".pk3", in any letter case.
 bool isPakName(const QByteArray& fileName);
 
-// pak0.pk3 to pak8.pk3: the game's own archives, whatever they hold.
-bool isStockPakName(const QByteArray& fileName);
-
 } // namespace game

@@ -9,7 +9,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace gamecheck {
 
@@ -64,8 +64,11 @@ void checkArchiveName(const QString& archivePath, ArchiveScope scope, const Plac
                                  "names, so players cannot join a pure server that runs it.")
                       .arg(name));
     }
-    static const QRegularExpression gamesOwn(QStringLiteral("^pak[0-8]\\.pk3$"), QRegularExpression::CaseInsensitiveOption);
-    if (gamesOwn.match(name).hasMatch() && !scope.gamesOwn) {
+    const bool namedAsTheGamesOwn = std::any_of(scope.game->shippedPaks.begin(), scope.game->shippedPaks.end(),
+                                                [&](const game::ShippedPak& pak) {
+                                                    return name.compare(QLatin1String(pak.name), Qt::CaseInsensitive) == 0;
+                                                });
+    if (namedAsTheGamesOwn && !scope.gamesOwn) {
         place.add(findings, Severity::Error, {},
                   QStringLiteral("The archive is named %1, one of the game's own names. The game never downloads it "
                                  "to players, who would have to have it already.")
@@ -174,9 +177,9 @@ void checkEntries(const ArchiveView& archive, const QString& file, ArchiveScope 
 
 // The bots the archive's bot files define, as the game loads them: it
 // skips a file of botFileLimit bytes or more, whole.
-KnownBots botsIn(const ArchiveView& archive, const QString& file, Findings& findings)
+KnownBots botsIn(const ArchiveView& archive, const QString& file, const game::Game& game, Findings& findings)
 {
-    KnownBots bots;
+    KnownBots bots(game);
     for (const ArchiveEntry& entry : archive.entries()) {
         if (!isFileIn(entry.key, "scripts", "bot") && entry.key != "scripts/bots.txt")
             continue;
@@ -246,10 +249,10 @@ bool isFileIn(const QByteArray& key, const char* folder, const char* extension)
     return key.startsWith(QByteArray(folder) + '/') && key.endsWith(QByteArray(".") + extension) && key.count('/') == 1;
 }
 
-void checkArchive(const ArchiveView& archive, const QString& archivePath, Findings& findings)
+void checkArchive(const ArchiveView& archive, const QString& archivePath, const game::Game& game, Findings& findings)
 {
-    checkArchiveEntries(archive, archivePath, {}, findings);
-    const KnownBots bots = botsIn(archive, archivePath, findings);
+    checkArchiveEntries(archive, archivePath, {false, false, &game}, findings);
+    const KnownBots bots = botsIn(archive, archivePath, game, findings);
     QHash<QByteArray, QByteArray> firstArenaOfMap;
     for (const ArchiveEntry& entry : archive.entries()) {
         if (!isFileIn(entry.key, "scripts", "arena"))

@@ -153,9 +153,11 @@ void checkBots(const QByteArray& list, const KnownBots& bots, const Place& place
                                      "different bot in its place.")
                           .arg(shown(name)));
         } else if (!bots.knows(name)) {
-            const QString where = bots.hasOwnBots() ? QStringLiteral("none of the game's 32 bots, nor one this "
-                                                                     "archive's bot files define")
-                                                    : QStringLiteral("none of the game's 32 bots");
+            const QString stock = QStringLiteral("none of %1's %2 bots")
+                                      .arg(QString::fromLatin1(bots.game().name))
+                                      .arg(bots.game().stockBots.size());
+            const QString where = bots.hasOwnBots() ? stock + QStringLiteral(", nor one this archive's bot files define")
+                                                    : stock;
             place.add(findings, Severity::Advice, "bots",
                       QStringLiteral("The bot \"%1\" is %2. Unless another pk3 brings it, the game prints \"not "
                                      "defined\" and spawns no bot, and the classic menu shows a different bot in its "
@@ -165,9 +167,51 @@ void checkBots(const QByteArray& list, const KnownBots& bots, const Place& place
     }
 }
 
-void checkTypes(const InfoBlock& arena, bool wholeFolder, const Place& place, Findings& findings)
+// The words of a value as the classic menu reads them: its tokenizer splits
+// at white space, every byte from 0x80 up among it.
+QByteArrayList menuWords(const QByteArray& value)
+{
+    QByteArrayList list;
+    QByteArray word;
+    for (const char c : value + ' ') {
+        if (static_cast<signed char>(c) > ' ') {
+            word += c;
+        } else if (!word.isEmpty()) {
+            list << word;
+            word.clear();
+        }
+    }
+    return list;
+}
+
+// Words the game's menus do not know list the map under no game type.
+void checkTypeWords(const KeyValue& type, const game::Game& game, const Place& place, Findings& findings)
+{
+    QStringList unknown;
+    bool anyKnown = false;
+    for (const QByteArray& word : menuWords(type.value.text)) {
+        if (game.typeOf(word))
+            anyKnown = true;
+        else
+            unknown << QStringLiteral("\"%1\"").arg(shown(word));
+    }
+    if (unknown.isEmpty())
+        return;
+    const QString what = unknown.size() == 1 ? QStringLiteral("The game-type list holds %1, which is no game type of %2")
+                                             : QStringLiteral("The game-type list holds %1, which are no game types of %2");
+    place.add(findings, anyKnown ? Severity::Advice : Severity::Error, "type",
+              what.arg(unknown.join(QStringLiteral(", ")), QString::fromLatin1(game.name))
+                  + QStringLiteral(": its menus know %1, each a word of its own, so they %2.")
+                        .arg(game.typeWords(), !anyKnown              ? QStringLiteral("list the map under no game type")
+                                              : unknown.size() == 1 ? QStringLiteral("ignore it")
+                                                                    : QStringLiteral("ignore them")));
+}
+
+void checkTypes(const InfoBlock& arena, bool wholeFolder, const game::Game& game, const Place& place, Findings& findings)
 {
     const KeyValue* type = findKey(arena, "type");
+    if (type && !type->valueWasEmpty && !refusedCharacter(*type))
+        checkTypeWords(*type, game, place, findings);
     // Over a whole folder the count of single-player arenas is known.
     if (hasWord(type, "single") && !wholeFolder) {
         place.add(findings, Severity::Advice, "type",
@@ -224,7 +268,7 @@ void checkFields(const InfoBlock& arena, const KnownBots& bots, const Place& pla
     if (const KeyValue* list = findKey(arena, "bots"); list && !list->valueWasEmpty && !refusedCharacter(*list))
         checkBots(list->value.text, bots, place, findings);
     checkFragLimit(arena, place, findings);
-    checkTypes(arena, wholeFolder, place, findings);
+    checkTypes(arena, wholeFolder, bots.game(), place, findings);
     if (const InfoStringFit fit = fitInfoString(arena); fit.keysLost) {
         place.add(findings, Severity::Error, {},
                   QStringLiteral("This arena's keys and values come to %1 bytes. The game holds about 1,000 for one "

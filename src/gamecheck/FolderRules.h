@@ -7,15 +7,28 @@
 
 #include <QSet>
 
+#include <vector>
+
 namespace gamecheck {
 
-// How many arenas the folder holds and how many each of the game's loaders
-// takes of them.
+// How many arenas one of the game's loaders takes.
+struct LoaderCount {
+    QString loader; // as the findings name it: "the server"
+    int arenas = 0;
+    bool server = false;
+};
+
+// What the game reads of the folder and how many arenas each of its
+// loaders takes of them.
 struct FolderSummary {
-    int arenasHeld = 0;     // in every copy of every arena file, read or not
-    int classicMenus = 0;   // listed by the menus of id's 1.32 release
-    int ioquake3Menus = 0;  // listed by ioquake3's own menus
-    int server = 0;         // parsed by the server
+    const game::Game* game = &game::quake3();
+    QStringList folders;     // the folders of its search path, most important first
+    int paks = 0;            // pk3s and pk3dirs the game reads
+    int gamesOwnPaks = 0;    // of them, those its release ships
+    int arenasRead = 0;      // in the arena files the game reads, before any limit
+    int arenasShadowed = 0;  // more, in copies the game never reads
+    std::vector<LoaderCount> loaders; // in the game's order: the server, then its menus
+    int server = 0;          // parsed by the server
 };
 
 struct FolderReport {
@@ -36,7 +49,13 @@ struct FolderCheckOptions {
 // Checks a game folder as the game loads it: every pk3 in the game's order
 // and the loose files, the lists of arenas and bots with the limits each of
 // the game's loaders has, which copy of a file wins, and each map's bot
-// navigation file.
+// navigation file. What concerns only the game's own pk3s is no finding:
+// no author mends those.
 FolderReport checkGameFolder(const game::GameFolder& folder, const FolderCheckOptions& options = {});
+
+// The summary in one sentence: "Quake 3 Arena reads baseq3 (2 pk3s); the
+// menus will list 2 maps, out of 3 arenas; ioquake3's own menus 2, the
+// server 2."
+QString summarySentence(const FolderSummary& summary);
 
 } // namespace gamecheck

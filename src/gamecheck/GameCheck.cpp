@@ -28,20 +28,6 @@ CheckResult unreadable(const QString& reason)
     return {false, reason, {}};
 }
 
-// The base folder the game loads after a mod's.
-const QString baseFolderName = QStringLiteral("baseq3");
-
-// The folders the game loads for a game folder, most important first.
-QStringList gameFolders(const QString& folder)
-{
-    QStringList folders{folder};
-    const QFileInfo info(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
-    const QString base = QDir(info.path()).filePath(baseFolderName);
-    if (info.fileName() != baseFolderName && QFileInfo(base).isDir())
-        folders << base;
-    return folders;
-}
-
 // Whether the folder holds a pk3 other than `except`.
 bool holdsOtherPaks(const QString& folder, const QString& except)
 {
@@ -52,30 +38,44 @@ bool holdsOtherPaks(const QString& folder, const QString& except)
            });
 }
 
-// The game folder of an arena file in its scripts/ folder, where that
-// game folder holds pk3s; nothing for one elsewhere.
-std::optional<QString> gameFolderOfArena(const QString& arenaPath)
+// Whether a file of this game folder is judged among other files the game
+// loads with it: other pk3s beside it, or other folders of its search path.
+bool amongOthers(const QString& folder, const QString& except, const game::Locations& where)
+{
+    return holdsOtherPaks(folder, except) || game::searchPathOf(folder, where).directories.size() > 1;
+}
+
+// The game a file of this game folder is for.
+const game::Game& gameOf(const QString& folder, const game::Locations& where)
+{
+    return where.game ? *where.game : game::gameOfFolder(folder);
+}
+
+// The game folder of an arena file in its scripts/ folder, where the file
+// is judged among others there; nothing for one elsewhere.
+std::optional<QString> gameFolderOfArena(const QString& arenaPath, const game::Locations& where)
 {
     const QFileInfo scripts(QFileInfo(arenaPath).path());
     if (scripts.fileName() != QLatin1String("scripts"))
         return std::nullopt;
     const QString folder = scripts.path();
-    return holdsOtherPaks(folder, {}) ? std::optional(folder) : std::nullopt;
+    return amongOthers(folder, {}, where) ? std::optional(folder) : std::nullopt;
 }
 
 // The findings about one file about to be written, judged among all of
-// its folder.
+// its game's search path.
 Findings findingsAbout(const QString& path, game::PendingFile pending, const QString& folder,
-                       platform::ChecksumCache* checksums)
+                       platform::ChecksumCache* checksums, const game::Locations& where = {})
 {
-    const game::GameFolder opened = game::GameFolder::open(gameFolders(folder), {std::move(pending), {}});
+    const game::GameFolder opened =
+        game::GameFolder::open(game::searchPathOf(folder, where), {std::move(pending), {}});
     Findings findings = checkGameFolder(opened, {path, {path}, checksums}).findings;
     std::erase_if(findings, [&](const Finding& finding) { return finding.file != path; });
     return findings;
 }
 
 // A loose arena file, alone; its game folder where it lies in one with pk3s.
-CheckResult checkLooseArena(const QString& path, std::optional<QString>& gameFolder)
+CheckResult checkLooseArena(const QString& path, std::optional<QString>& gameFolder, const game::Locations& where)
 {
     QString reason;
     // The game skips an arena file this large without reading it; so does
@@ -86,13 +86,13 @@ CheckResult checkLooseArena(const QString& path, std::optional<QString>& gameFol
     CheckResult result;
     if (file->size >= arenaFileLimit)
         reportArenaFileTooLarge(file->size, {path, {}}, result.findings);
-    else if (!(gameFolder = gameFolderOfArena(path)))
-        result.findings = checkArenaToSave(file->bytes, path);
+    else if (!(gameFolder = gameFolderOfArena(path, where)))
+        result.findings = checkArenaToSave(file->bytes, path, where);
     return result;
 }
 
 // An archive, alone; its folder where that holds other pk3s.
-CheckResult checkArchiveFile(const QString& path, std::optional<QString>& gameFolder)
+CheckResult checkArchiveFile(const QString& path, std::optional<QString>& gameFolder, const game::Locations& where)
 {
     QString reason;
     const std::optional<ArchiveView> archive = ArchiveView::open(path, &reason);
@@ -100,10 +100,10 @@ CheckResult checkArchiveFile(const QString& path, std::optional<QString>& gameFo
         return unreadable(reason);
     CheckResult result;
     const QString folder = QFileInfo(path).path();
-    if (holdsOtherPaks(folder, path))
+    if (amongOthers(folder, path, where))
         gameFolder = folder;
     else
-        checkArchive(*archive, path, result.findings);
+        checkArchive(*archive, path, gameOf(folder, where), result.findings);
     return result;
 }
 
@@ -166,7 +166,7 @@ void readArchive(const QString& path, FileToEdit& file)
     if (holdsOtherPaks(folder, path))
         file.check.findings = findingsAbout(path, {path, std::move(*archive)}, folder, nullptr);
     else
-        checkArchive(*archive, path, file.check.findings);
+        checkArchive(*archive, path, game::gameOfFolder(folder), file.check.findings);
 }
 
 } // namespace
@@ -181,26 +181,28 @@ FileToEdit readToEdit(const QString& path)
     return file;
 }
 
-CheckResult checkFile(const QString& path, platform::ChecksumCache* checksums)
+CheckResult checkFile(const QString& path, platform::ChecksumCache* checksums, const game::Locations& where)
 {
-    return checkFiles({path}, checksums).front();
+    return checkFiles({path}, checksums, where).front();
 }
 
-std::vector<CheckResult> checkFiles(const QStringList& paths, platform::ChecksumCache* checksums)
+std::vector<CheckResult> checkFiles(const QStringList& paths, platform::ChecksumCache* checksums,
+                                    const game::Locations& where)
 {
     std::vector<CheckResult> results;
     // Files that lie among pk3s, by their game folders: each folder is read once.
     QMap<QString, QStringList> amongOthers;
     for (const QString& path : paths) {
         std::optional<QString> folder;
-        results.push_back(isArchivePath(path) ? checkArchiveFile(path, folder) : checkLooseArena(path, folder));
+        results.push_back(isArchivePath(path) ? checkArchiveFile(path, folder, where)
+                                              : checkLooseArena(path, folder, where));
         if (folder)
             amongOthers[QDir::cleanPath(QFileInfo(*folder).absoluteFilePath())] << path;
     }
     for (auto group = amongOthers.cbegin(); group != amongOthers.cend(); ++group) {
         const QSet<QString> wanted(group.value().begin(), group.value().end());
         const game::GameFolder opened =
-            game::GameFolder::open(gameFolders(group.key()), {std::nullopt, group.value()});
+            game::GameFolder::open(game::searchPathOf(group.key(), where), {std::nullopt, group.value()});
         const Findings findings = checkGameFolder(opened, {{}, wanted, checksums}).findings;
         for (qsizetype at = 0; at < paths.size(); ++at) {
             if (!wanted.contains(paths[at]))
@@ -212,7 +214,7 @@ std::vector<CheckResult> checkFiles(const QStringList& paths, platform::Checksum
     return results;
 }
 
-FolderCheckResult checkFolder(const QString& path, platform::ChecksumCache* checksums)
+FolderCheckResult checkFolder(const QString& path, const game::Locations& where, platform::ChecksumCache* checksums)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -221,20 +223,25 @@ FolderCheckResult checkFolder(const QString& path, platform::ChecksumCache* chec
         return {false, QStringLiteral("Not a folder"), {}};
     if (!platform::listFolder(path))
         return {false, QStringLiteral("The folder cannot be listed"), {}};
-    return {true, {}, checkGameFolder(game::GameFolder::open(gameFolders(path)), {{}, {}, checksums})};
+    return {true, {}, checkGameFolder(game::GameFolder::open(game::searchPathOf(path, where)), {{}, {}, checksums})};
 }
 
-Findings checkArenaToSave(const QByteArray& text, const QString& arenaPath)
+Findings checkArenaToSave(const QByteArray& text, const QString& arenaPath, const game::Locations& where)
 {
-    if (const std::optional<QString> folder = gameFolderOfArena(arenaPath))
-        return findingsAbout(arenaPath, {arenaPath, text}, *folder, nullptr);
+    if (const std::optional<QString> folder = gameFolderOfArena(arenaPath, where))
+        return findingsAbout(arenaPath, {arenaPath, text}, *folder, nullptr, where);
+    // An arena file in a game folder's scripts/ is that game's.
+    const QFileInfo scripts(QFileInfo(arenaPath).path());
+    const game::Game& game = where.game                                    ? *where.game
+                             : scripts.fileName() == QLatin1String("scripts") ? game::gameOfFolder(scripts.path())
+                                                                            : game::quake3();
     Findings findings;
-    checkArenaFile(text, KnownBots(), {arenaPath, {}}, findings);
+    checkArenaFile(text, KnownBots(game), {arenaPath, {}}, findings);
     return findings;
 }
 
 CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, const QString& entryName,
-                            platform::ChecksumCache* checksums)
+                            platform::ChecksumCache* checksums, const game::Locations& where)
 {
     std::optional<ArchiveView> archive;
     if (somethingAt(archivePath)) {
@@ -251,10 +258,10 @@ CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, 
     archive->putArena(entryName.toUtf8(), text);
     CheckResult result;
     const QString folder = QFileInfo(archivePath).path();
-    if (holdsOtherPaks(folder, archivePath))
-        result.findings = findingsAbout(archivePath, {archivePath, std::move(*archive)}, folder, checksums);
+    if (amongOthers(folder, archivePath, where))
+        result.findings = findingsAbout(archivePath, {archivePath, std::move(*archive)}, folder, checksums, where);
     else
-        checkArchive(*archive, archivePath, result.findings);
+        checkArchive(*archive, archivePath, gameOf(folder, where), result.findings);
     return result;
 }
 

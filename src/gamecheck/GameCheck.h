@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/InfoFile.h"
+#include "game/SearchPath.h"
 #include "gamecheck/Finding.h"
 #include "gamecheck/FolderRules.h"
 
@@ -9,8 +10,6 @@
 #include <QByteArrayList>
 #include <QString>
 #include <QStringList>
-
-#include <vector>
 
 #include <cstdint>
 #include <vector>
@@ -28,13 +27,16 @@ struct CheckResult {
 // Checks a file as the game would read it: an archive (a name ending in
 // .pk3, in any case) with every arena inside it, or else a loose .arena file.
 // An archive among other pk3s, or an arena file in the scripts/ folder of a
-// game folder with pk3s, is judged as the game loads it among them, and
-// what is found about it alone is reported.
+// game folder with pk3s, is judged as the game loads it among them and the
+// rest of the game's search path (as `where` says where it is), and what is
+// found about it alone is reported.
 // Checksums of maps are remembered in `checksums`, where given.
-CheckResult checkFile(const QString& path, platform::ChecksumCache* checksums = nullptr);
+CheckResult checkFile(const QString& path, platform::ChecksumCache* checksums = nullptr,
+                      const game::Locations& where = {});
 // The same for several files, in their order; each game folder is read
 // once for all the files that lie in it.
-std::vector<CheckResult> checkFiles(const QStringList& paths, platform::ChecksumCache* checksums = nullptr);
+std::vector<CheckResult> checkFiles(const QStringList& paths, platform::ChecksumCache* checksums = nullptr,
+                                    const game::Locations& where = {});
 
 // What checking a game folder found, and how many arenas its loaders take.
 struct FolderCheckResult {
@@ -44,21 +46,23 @@ struct FolderCheckResult {
 };
 
 // Checks a game folder, the base folder or a mod's, as the game loads it:
-// every pk3 and loose file, in the game's order; a mod's folder together
-// with the base folder beside it, which the game loads after it.
-FolderCheckResult checkFolder(const QString& path, platform::ChecksumCache* checksums = nullptr);
+// every pk3 and loose file of its whole search path, in the game's order,
+// a mod's folder before the game's own and the home folder's before the
+// install's, as far as `where` tells where they are.
+FolderCheckResult checkFolder(const QString& path, const game::Locations& where = {},
+                              platform::ChecksumCache* checksums = nullptr);
 
 // The checks for Create, before anything is written. An arena file about to
 // be saved as `arenaPath`, in a game folder's scripts/ among its pk3s where
 // it is one:
-Findings checkArenaToSave(const QByteArray& text, const QString& arenaPath);
+Findings checkArenaToSave(const QByteArray& text, const QString& arenaPath, const game::Locations& where = {});
 // An arena about to be added to the archive at `archivePath` as `entryName`,
 // the archive checked as it will be once the entry is in place, replacing
 // any entry the game takes for the same name, among the other pk3s of its
 // folder. An archive that does not exist yet is checked as one that will
 // hold the arena alone.
 CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, const QString& entryName,
-                            platform::ChecksumCache* checksums = nullptr);
+                            platform::ChecksumCache* checksums = nullptr, const game::Locations& where = {});
 
 // One arena file of a file opened for editing: the loose file itself, or an
 // entry of the archive.

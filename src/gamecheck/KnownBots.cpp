@@ -2,7 +2,6 @@
 #include "gamecheck/KnownBots.h"
 
 #include "game/InfoFile.h"
-#include "game/StockBots.h"
 
 namespace gamecheck {
 
@@ -10,17 +9,16 @@ using game::InfoBlock;
 using game::KeyValue;
 using game::readInfoFile;
 using game::findKey;
-using game::stockBots;
 
-KnownBots::KnownBots()
+KnownBots::KnownBots(const game::Game& game) : ofGame(&game)
 {
-    for (const char* name : stockBots)
+    for (const char* name : game.stockBots)
         lowerCaseNames.insert(QByteArray(name).toLower());
 }
 
-KnownBots KnownBots::ofFolder(const QByteArrayList& names)
+KnownBots KnownBots::ofFolder(const QByteArrayList& names, const game::Game& game)
 {
-    KnownBots bots;
+    KnownBots bots(game);
     bots.lowerCaseNames.clear();
     for (const QByteArray& name : names)
         bots.lowerCaseNames.insert(name.toLower());

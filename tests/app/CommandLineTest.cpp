@@ -132,8 +132,9 @@ TEST(CommandLine, CheckOfAGameFolderEndsWithItsSummary)
     const QStringList errors = checked.out.split('\n').filter(": error: ");
     EXPECT_EQ(errors.size(), 2) << "no bsp for gone, no arena for court: " << checked.out.toStdString();
     EXPECT_TRUE(errors.filter("arenas.pk3:scripts/yard.arena").isEmpty()) << "the bsp is in a neighbour";
-    EXPECT_EQ(checked.err, QStringLiteral("%1: summary: the menus will list 2 maps, out of 2 arenas; ioquake3's own "
-                                          "menus 2, the server 2.\n").arg(folder.path()));
+    EXPECT_EQ(checked.err, QStringLiteral("%1: summary: Quake 3 Arena reads %1 (2 pk3s); the menus will list 2 maps, "
+                                          "out of 2 arenas; ioquake3's own menus 2, the server 2.\n")
+                               .arg(folder.path()));
 
     // One archive of the folder: what is found about it alone, among its neighbours.
     const Ran archive = mapwright({"check", folder.filePath("arenas.pk3")});

@@ -29,7 +29,7 @@ void checkWithin(const QByteArray& bytes, std::size_t records, std::uint64_t rea
     const std::optional<game::ArchiveView> archive = game::ArchiveView::open(folder.filePath("budget.pk3"));
     ASSERT_TRUE(archive);
     gamecheck::Findings findings;
-    gamecheck::checkArchive(*archive, folder.filePath("budget.pk3"), findings);
+    gamecheck::checkArchive(*archive, folder.filePath("budget.pk3"), game::quake3(), findings);
     EXPECT_EQ(archive->directory().records.size(), records);
     EXPECT_TRUE(archive->libraryDifference().isEmpty()) << archive->libraryDifference().toStdString();
     EXPECT_LE(archive->work().reads, reads);

@@ -34,7 +34,7 @@ struct Checked {
 
 Checked checkRow(const FolderCase& row, const QTemporaryDir& root)
 {
-    const game::GameFolder folder = game::GameFolder::open(buildFolders(row, root.path()));
+    const game::GameFolder folder = game::GameFolder::open(game::SearchPath::ofFolders(buildFolders(row, root.path())));
     return {root.path(), gamecheck::checkGameFolder(folder)};
 }
 
@@ -217,7 +217,7 @@ TEST(MapChecksum, IsRememberedOnlyWhileTheFileIsUnchanged)
     const QString cachePath = folder.filePath("cache/map-checksums");
     const auto staleFindings = [&] {
         platform::ChecksumCache checksums(cachePath);
-        const gamecheck::FolderCheckResult result = gamecheck::checkFolder(folder.path(), &checksums);
+        const gamecheck::FolderCheckResult result = gamecheck::checkFolder(folder.path(), {}, &checksums);
         EXPECT_TRUE(checksums.save());
         return std::count_if(result.report.findings.begin(), result.report.findings.end(),
                              [](const gamecheck::Finding& finding) { return finding.sentence.contains("out of date"); });

@@ -111,7 +111,7 @@ const std::vector<CheckCase>& checkCases()
         {"unknown_bot", Route::Save, arena({.bots = "Sarge Nobody"}), {}, {{A, "", "bots"}}, Judge::Loader},
         // A value is quoted in the sentence as it is: its escapes must not command the terminal.
         {"unknown_bot_with_escape", Route::Save, arena({.bots = "Sarge \x1b[2K"}), {},
-         {{A, "", "bots", "The bot \"\\033[2K\" is none of the game's 32 bots. Unless another pk3 brings it, the game "
+         {{A, "", "bots", "The bot \"\\033[2K\" is none of Quake 3 Arena's 32 bots. Unless another pk3 brings it, the game "
                           "prints \"not defined\" and spawns no bot, and the classic menu shows a different bot in "
                           "its place."}}, Judge::Loader},
         {"team_without_ffa", Route::Save, arena({.type = "ctf team"}), {}, {{A, "", "type"}}, Judge::Loader},

@@ -26,11 +26,13 @@ std::optional<std::vector<FolderItem>> listFolder(const QString& path)
         if (name == "." || name == "..")
             continue;
         bool isFolder = item->d_type == DT_DIR;
+        bool found = true;
         if (item->d_type == DT_UNKNOWN || item->d_type == DT_LNK) {
             struct stat status;
-            isFolder = ::fstatat(fd, item->d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+            found = ::fstatat(fd, item->d_name, &status, 0) == 0;
+            isFolder = found && S_ISDIR(status.st_mode);
         }
-        items.push_back({name, isFolder});
+        items.push_back({name, isFolder, found});
     }
     ::closedir(folder);
     return items;

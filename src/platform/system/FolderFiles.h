@@ -13,6 +13,7 @@ namespace platform {
 struct FolderItem {
     QByteArray name;
     bool folder = false; // after following a link, as the game does
+    bool found = true;   // false for a link that leads nowhere, which the game never lists
 };
 
 // The items of a folder in the file system's own order, which is the order

@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What each of the game's loaders drops for its limits: arena files past
+// its list of names, arenas past 1,024 in all or past its memory, and the
+// arenas the classic menu cannot reach by number.
+#include "game/InfoString.h"
+#include "gamecheck/FolderContext.h"
+
+#include <QMap>
+
+namespace gamecheck {
+
+using game::FileCopy;
+using game::ListedFile;
+using game::ListedInfo;
+
+namespace {
+
+QString kilobytesOf(std::uint64_t bytes)
+{
+    return bytes >= 1024 * 1024 ? QStringLiteral("%1 MB").arg(bytes / (1024 * 1024))
+                                : QStringLiteral("%1 KB").arg(bytes / 1024);
+}
+
+// What the loaders drop of one file, to be told in one finding each.
+struct Drops {
+    FileCopy copy;
+    QStringList pastNames;      // the loaders whose list of names it comes after
+    QStringList pastNamesBytes; // and the bytes of each one's list
+    QMap<int, QStringList> pastMost;            // loaders, by how many of its arenas come after the 1,024th
+    QMap<std::pair<int, QString>, QStringList> pastPool; // loaders, by how many find their memory full, and its size
+};
+
+// A name the game lists but cannot take: once for all loaders.
+void checkListedName(FolderContext& context, const ListedFile& file, const LoadedList& loaded, QSet<QByteArray>& badNames)
+{
+    if (!file.copy || file.fate == ListedFile::Fate::PastNameBuffer || badNames.contains(file.request))
+        return;
+    // The game module copies "scripts/" and the name into 128 bytes unchecked.
+    const bool overflows = file.request.size() >= 128;
+    if (file.fate != ListedFile::Fate::NotFound && !overflows)
+        return;
+    badNames.insert(file.request);
+    const Place place = context.placeOf(*file.copy);
+    if (overflows) {
+        place.add(context.findings, Severity::Error, {},
+                  QStringLiteral("The name %1 is %2 characters long. The game copies it into 128 bytes with "
+                                 "\"scripts/\" before it, without a check, and %3 crash.")
+                      .arg(shownName(file.request.mid(8)))
+                      .arg(file.request.size() - 8)
+                      .arg(loaded.loader->server ? QStringLiteral("the server and the menus") : QStringLiteral("the menus")));
+    } else {
+        place.add(context.findings, Severity::Error, {},
+                  QStringLiteral("The game lists this file as %1, but refuses to open a name with \"..\" or \"::\", so "
+                                 "none of its arenas show.")
+                      .arg(shownName(file.request)));
+    }
+}
+
+void reportPastNames(FolderContext& context, const Drops& drop, const Place& place)
+{
+    // "1,024 bytes for the server and the 1.32 menus".
+    QStringList limits, readers, sizes;
+    QMap<QString, QStringList> namesOfSize;
+    for (qsizetype at = 0; at < drop.pastNames.size(); ++at) {
+        if (!sizes.contains(drop.pastNamesBytes[at]))
+            sizes << drop.pastNamesBytes[at];
+        namesOfSize[drop.pastNamesBytes[at]] << drop.pastNames[at];
+    }
+    for (const QString& size : sizes)
+        limits << QStringLiteral("%1 bytes for %2").arg(size, spokenList(namesOfSize[size]));
+    for (const LoadedList& loaded : context.lists) {
+        if (!drop.pastNames.contains(loaded.name()))
+            readers << loaded.name();
+    }
+    const QString who = readers.isEmpty()
+        ? QStringLiteral("neither the server nor any menu ever reads its arenas.")
+        : QStringLiteral("%1 never read its arenas; only %2 do.").arg(spokenList(drop.pastNames), spokenList(readers));
+    place.add(context.findings, Severity::Error, {},
+              QStringLiteral("Its name comes after the names that fill the game's list of arena file names (%1), so %2")
+                  .arg(limits.join(QStringLiteral("; ")), who));
+}
+
+void reportDrops(FolderContext& context, const Drops& drop)
+{
+    const Place place = context.placeOf(drop.copy);
+    if (!drop.pastNames.isEmpty())
+        reportPastNames(context, drop, place);
+    for (auto most = drop.pastMost.cbegin(); most != drop.pastMost.cend(); ++most) {
+        place.add(context.findings, Severity::Error, {},
+                  QStringLiteral("%1 of its arenas come after the first 1,024 that %2 take in all, so they never show.")
+                      .arg(most.key())
+                      .arg(spokenList(most.value())));
+    }
+    for (auto pool = drop.pastPool.cbegin(); pool != drop.pastPool.cend(); ++pool) {
+        place.add(context.findings, Severity::Error, {},
+                  QStringLiteral("%1 of its arenas find the %2 that %3 keep for arenas full, so they never show there.")
+                      .arg(pool.key().first)
+                      .arg(pool.key().second, spokenList(pool.value())));
+    }
+}
+
+// The menus find each arena by a number, single-player arenas first in
+// tiers of four; the ones over a multiple of four share numbers with
+// others, and only the first of two arenas with one number shows.
+void checkTiers(FolderContext& context)
+{
+    QMap<std::pair<FileCopy, std::size_t>, QStringList> unshown;
+    QList<std::pair<FileCopy, std::size_t>> order;
+    QMap<std::pair<FileCopy, std::size_t>, int> singlePlayerCount;
+    for (const LoadedList& loaded : context.lists) {
+        if (!loaded.loader->loader.numbersArenas)
+            continue;
+        int singlePlayer = 0;
+        for (const ListedInfo& info : loaded.list.infos) {
+            const std::optional<QByteArray> type = game::infoValue(loaded.list.blockOf(info), "type");
+            const std::optional<QByteArray> special = game::infoValue(loaded.list.blockOf(info), "special");
+            if (type && type->contains("single") && (!special || special->isEmpty()))
+                ++singlePlayer;
+        }
+        if (singlePlayer % 4 == 0)
+            continue;
+        for (const ListedInfo& info : loaded.list.infos) {
+            const ListedFile& file = loaded.list.files[info.file];
+            if (info.numbered || !file.copy || !context.wanted(*file.copy))
+                continue;
+            const auto key = std::pair{*file.copy, info.block};
+            if (!unshown.contains(key))
+                order << key;
+            unshown[key] << loaded.name();
+            singlePlayerCount[key] = singlePlayer;
+        }
+    }
+    for (const auto& key : order) {
+        const std::optional<QByteArray> map = context.blockMap(key.first, key.second);
+        const int count = singlePlayerCount[key];
+        context.placeOf(key.first).add(context.findings, Severity::Error, "map",
+                                       QStringLiteral("The folder holds %1 single-player arenas, not a multiple of 4: "
+                                                      "the %2 over take the numbers of other arenas, so %3 never show "
+                                                      "the arena of the map %4.")
+                                           .arg(count)
+                                           .arg(count % 4)
+                                           .arg(spokenList(unshown[key]), shownName(map.value_or("<none>"))));
+    }
+}
+
+// Notes what a loader drops of one file; the server's memory running out
+// is told at once, for it stops the game.
+void noteDrops(FolderContext& context, const LoadedList& loaded, const ListedFile& file, Drops& drop, bool& serverFailed)
+{
+    const QString who = loaded.name();
+    const game::ListLoader& loader = loaded.loader->loader;
+    if (file.fate == ListedFile::Fate::PastNameBuffer) {
+        drop.pastNames << who;
+        drop.pastNamesBytes << number(qulonglong(loader.nameBuffer));
+    }
+    if (file.pastMost > 0)
+        drop.pastMost[file.pastMost] << who;
+    if (file.pastPool == 0)
+        return;
+    if (loader.poolRule != game::PoolRule::FullStopsTheGame) {
+        drop.pastPool[{file.pastPool, kilobytesOf(loader.pool)}] << who;
+    } else if (!serverFailed) {
+        serverFailed = true;
+        context.placeOf(*file.copy).add(context.findings, Severity::Error, {},
+                                        QStringLiteral("The server's %1 for the infos of bots and arenas runs out at "
+                                                       "this file. Its game module stops with \"G_Alloc: failed\", and "
+                                                       "no map starts.")
+                                            .arg(kilobytesOf(loader.pool)));
+    }
+}
+
+} // namespace
+
+void checkListLimits(FolderContext& context)
+{
+    QMap<QByteArray, Drops> drops;
+    QList<QByteArray> order;
+    QSet<QByteArray> badNames;
+    bool serverFailed = false;
+    for (const LoadedList& loaded : context.lists) {
+        for (const ListedFile& file : loaded.list.files) {
+            if (!file.copy || !context.wanted(*file.copy))
+                continue;
+            checkListedName(context, file, loaded, badNames);
+            if (file.fate != ListedFile::Fate::PastNameBuffer && file.pastMost == 0 && file.pastPool == 0)
+                continue;
+            if (!drops.contains(file.request)) {
+                drops.insert(file.request, {*file.copy, {}, {}, {}, {}});
+                order << file.request;
+            }
+            noteDrops(context, loaded, file, drops[file.request], serverFailed);
+        }
+    }
+    for (const QByteArray& request : order)
+        reportDrops(context, drops[request]);
+    checkTiers(context);
+}
+
+} // namespace gamecheck

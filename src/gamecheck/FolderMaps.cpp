@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Each map of the folder: the arenas that list it, its levelshot, and the
+// bot navigation file its bots find their way by.
+#include "game/InfoString.h"
+#include "game/Levelshot.h"
+#include "game/MapChecksum.h"
+#include "gamecheck/FolderContext.h"
+
+namespace gamecheck {
+
+using game::FileCopy;
+using game::ListedInfo;
+
+namespace {
+
+using ArenasOfMap = std::vector<const ListedInfo*>;
+
+bool isMapName(const QByteArray& key)
+{
+    return key.startsWith("maps/") && key.endsWith(".bsp") && key.count('/') == 1;
+}
+
+bool mapConcernsWanted(const FolderContext& context, FileCopy bsp, const QByteArray& map, const ArenasOfMap& arenas)
+{
+    if (context.options.only.isEmpty() || context.wanted(bsp))
+        return true;
+    if (const std::optional<FileCopy> aas = context.folder.find("maps/" + map + ".aas"); aas && context.wanted(*aas))
+        return true;
+    return std::any_of(arenas.begin(), arenas.end(), [&](const ListedInfo* info) {
+        const std::optional<FileCopy>& copy = context.every.files[info->file].copy;
+        return copy && context.wanted(*copy);
+    });
+}
+
+// The checksum the game takes of a map, remembered while its file is unchanged.
+std::optional<std::uint32_t> mapChecksum(const FolderContext& context, FileCopy bsp)
+{
+    const game::GameFolder& folder = context.folder;
+    platform::ChecksumCache* cache = context.options.checksums;
+    const std::optional<platform::FileIdentity> identity = folder.identityOf(bsp);
+    const std::optional<QByteArray> part = folder.partOf(bsp);
+    const bool rememberable = cache && identity && part;
+    if (rememberable) {
+        if (const std::optional<std::uint32_t> known = cache->find(*identity, *part))
+            return known;
+    }
+    game::MapChecksum checksum;
+    if (!folder.stream(bsp, [&](const char* bytes, std::size_t count) { checksum.add(bytes, count); }))
+        return std::nullopt;
+    if (rememberable)
+        cache->remember(*identity, *part, checksum.value());
+    return checksum.value();
+}
+
+// A map without its navigation file: an error where an arena lists bots
+// for it, advice otherwise.
+void reportNoNavigation(FolderContext& context, const QByteArray& map, FileCopy bsp, const ArenasOfMap& arenas)
+{
+    for (const ListedInfo* info : arenas) {
+        const std::optional<QByteArray> list = game::infoValue(context.every.blockOf(*info), "bots");
+        const game::ListedFile& file = context.every.files[info->file];
+        if (list && !list->trimmed().isEmpty() && *list != "<NULL>" && file.copy) {
+            if (context.wanted(*file.copy)) {
+                context.placeOf(*file.copy)
+                    .add(context.findings, Severity::Error, "bots",
+                         QStringLiteral("The folder holds no maps/%1.aas, so the bots this arena lists never join: "
+                                        "bots find their way by that file.")
+                             .arg(shownName(map)));
+            }
+            return;
+        }
+    }
+    if (context.wanted(bsp)) {
+        context.placeOf(bsp).add(context.findings, Severity::Advice, {},
+                                 QStringLiteral("The folder holds no maps/%1.aas. Bots find their way by that file, so "
+                                                "none can play this map.")
+                                     .arg(shownName(map)));
+    }
+}
+
+void checkNavigation(FolderContext& context, const QByteArray& map, FileCopy bsp, const ArenasOfMap& arenas)
+{
+    const std::optional<FileCopy> aas = context.folder.find("maps/" + map + ".aas");
+    if (!aas) {
+        reportNoNavigation(context, map, bsp, arenas);
+        return;
+    }
+    if (!context.wanted(*aas))
+        return;
+    const Place place = context.placeOf(*aas);
+    const std::optional<QByteArray> start = context.folder.readStart(*aas, game::aasHeaderSize);
+    const game::AasHeader header = game::readAasHeader(start.value_or(QByteArray()));
+    const QString refused = QStringLiteral("The game refuses it, so bots cannot play this map.");
+    switch (header.problem) {
+    case game::AasHeader::Problem::NotAas:
+    case game::AasHeader::Problem::CutShort:
+        place.add(context.findings, Severity::Error, {},
+                  QStringLiteral("maps/%1.aas is not a bot navigation file the game can read. %2").arg(shownName(map), refused));
+        return;
+    case game::AasHeader::Problem::WrongVersion:
+        place.add(context.findings, Severity::Error, {},
+                  QStringLiteral("maps/%1.aas is of version %2, where the game reads 4 and 5 only. %3")
+                      .arg(shownName(map))
+                      .arg(header.version)
+                      .arg(refused));
+        return;
+    case game::AasHeader::Problem::None:
+        break;
+    }
+    const std::optional<std::uint32_t> checksum = mapChecksum(context, bsp);
+    if (checksum && *checksum != header.mapChecksum) {
+        place.add(context.findings, Severity::Error, {},
+                  QStringLiteral("maps/%1.aas was built for another version of maps/%1.bsp, the one in %2. The game "
+                                 "refuses it as out of date, so bots cannot play this map.")
+                      .arg(shownName(map), context.describe(bsp)));
+    }
+}
+
+} // namespace
+
+void checkLevelshot(FolderContext& context, const QByteArray& map, FileCopy arena, const Place& place)
+{
+    for (const QByteArray& name : game::levelshotNames(map)) {
+        const std::optional<FileCopy> picture = context.folder.find(name);
+        if (!picture)
+            continue;
+        const std::optional<QByteArray> header = context.folder.readStart(*picture, game::levelshotHeaderSize(name));
+        const QString problem = header ? game::levelshotProblem(name, *header) : QStringLiteral("unreadable");
+        if (!problem.isEmpty()) {
+            place.add(context.findings, Severity::Error, "map",
+                      QStringLiteral("The levelshot %1 is %2. The game cannot load it, and throws the player out of "
+                                     "the menu.")
+                          .arg(context.describeEntry(*picture, arena), problem));
+        }
+        return;
+    }
+    place.add(context.findings, Severity::Advice, "map",
+              QStringLiteral("The folder holds no levelshots/%1.tga, .jpg, .jpeg or .png. The menu shows the grey "
+                             "\"unknown map\" picture for this map.")
+                  .arg(shownName(map)));
+}
+
+// Two arenas for one map, wherever they are: the menus list both.
+void checkDoubledMaps(FolderContext& context)
+{
+    QHash<QByteArray, FileCopy> firstArenaOf;
+    for (const ListedInfo& info : context.every.infos) {
+        const game::ListedFile& file = context.every.files[info.file];
+        const std::optional<QByteArray> map = game::infoValue(context.every.blockOf(info), "map");
+        if (!map || !file.copy)
+            continue;
+        const QByteArray key = map->toLower();
+        if (const auto first = firstArenaOf.constFind(key); first != firstArenaOf.cend()) {
+            if (!context.wanted(*file.copy))
+                continue;
+            context.placeOf(*file.copy)
+                .add(context.findings, Severity::Error, "map",
+                     QStringLiteral("The map %1 is listed by another arena too, in %2. The menus list the map twice.")
+                         .arg(shownName(*map), context.describeEntry(*first, *file.copy)));
+        } else {
+            firstArenaOf.insert(key, *file.copy);
+        }
+    }
+}
+
+// Each map's arena and bot navigation file.
+void checkMapsOfFolder(FolderContext& context)
+{
+    QHash<QByteArray, ArenasOfMap> arenasOf;
+    for (const ListedInfo& info : context.every.infos) {
+        if (const std::optional<QByteArray> map = game::infoValue(context.every.blockOf(info), "map"))
+            arenasOf[map->toLower()].push_back(&info);
+    }
+    // In the order of the maps' names, whatever order the index keeps.
+    QByteArrayList keys;
+    for (auto named = context.folder.index().cbegin(); named != context.folder.index().cend(); ++named) {
+        if (isMapName(named.key()))
+            keys << named.key();
+    }
+    std::sort(keys.begin(), keys.end());
+    for (const QByteArray& key : keys) {
+        const QByteArray name = context.folder.nameOf(context.folder.index().value(key).front());
+        const std::optional<FileCopy> bsp = context.folder.find(name);
+        if (!bsp)
+            continue; // a loose file in another case than asked for
+        const QByteArray map = name.mid(5).chopped(4);
+        const ArenasOfMap& arenas = arenasOf.value(map.toLower());
+        if (!mapConcernsWanted(context, *bsp, map, arenas))
+            continue;
+        if (arenas.empty() && context.wanted(*bsp)) {
+            context.placeOf(*bsp).add(context.findings, Severity::Error, {},
+                                      QStringLiteral("No arena file of the folder lists the map %1, so it is missing "
+                                                     "from every menu and starts only from the console.")
+                                          .arg(shownName(map)));
+        }
+        checkNavigation(context, map, *bsp, arenas);
+    }
+}
+
+} // namespace gamecheck
