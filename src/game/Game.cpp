@@ -97,10 +97,11 @@ constexpr std::array<NamedLoader, 2> teamArenaLoaders{
     {quake3Server,
      {"Team Arena's menus",
       {Engine::Ioquake3, 1024, 1024 * kilobytes, PoolRule::FullSkipsTheInfo, false, 1024, 128}}}};
-// OpenArena's server keeps infos in 1 MB of BG_Alloc; its menus list arena
-// files in 20 KB of names.
+// OpenArena's server keeps infos in 256 KB of BG_Alloc (its game module is
+// built without the definition that would make it 1 MB); its menus list
+// arena files in 20 KB of names.
 constexpr std::array<NamedLoader, 2> openArenaLoaders{
-    {{"the server", {Engine::Ioquake3, 1024, 1024 * kilobytes, PoolRule::FullEndsTheFile, false}, true},
+    {{"the server", {Engine::Ioquake3, 1024, 256 * kilobytes, PoolRule::FullEndsTheFile, false}, true},
      {"the menus", {Engine::Ioquake3, 20 * 1024, 128 * kilobytes, PoolRule::FullSkipsTheInfo, true, 1024,
                     std::numeric_limits<int>::max(), true}}}};
 

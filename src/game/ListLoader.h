@@ -20,7 +20,8 @@ enum class PoolRule {
     // fit is left out, and a later, smaller one may still fit.
     FullSkipsTheInfo,
     // OpenArena's server, BG_Alloc: four bytes more, rounded up to 32; at
-    // the first info that does not fit, the rest of that file is left out.
+    // the first info that does not fit, the rest of that file is left out,
+    // and the next file is tried.
     FullEndsTheFile,
 };
 

@@ -68,11 +68,18 @@ void reportHiddenCopy(FolderContext& context, const QByteArray& request, FileCop
     if (!other)
         return;
     if (!readers.isEmpty()) {
+        // id's 1.32 release reads no pk3dir; otherwise the engines differ
+        // over loose files.
+        const bool inPakFolder = std::any_of(winners.begin(), winners.end(), [&](const std::optional<FileCopy>& winner) {
+            return winner && context.folder.sourceOf(*winner).pakFolder;
+        });
+        const QString why = inPakFolder ? QStringLiteral("as id's 1.32 release reads no pk3dir folder")
+                                        : QStringLiteral("as ioquake3 searches a folder's loose files before its pk3s "
+                                                         "and the others after them");
         context.placeOf(copy).add(context.findings, Severity::Error, {},
-                                  QStringLiteral("%1 this copy, but %2 %3 instead, as ioquake3 searches a folder's "
-                                                 "loose files before its pk3s and the others after them. The two "
-                                                 "differ, so the game is not the same on every engine.")
-                                      .arg(reading(readers), reading(others), context.describeEntry(*other, copy)));
+                                  QStringLiteral("%1 this copy, but %2 %3 instead, %4. The two differ, so the game is "
+                                                 "not the same on every engine.")
+                                      .arg(reading(readers), reading(others), context.describeEntry(*other, copy), why));
         return;
     }
     const FileCopy ioquake3 = *winners[std::size_t(Engine::Ioquake3)];

@@ -40,6 +40,8 @@ std::uint32_t checksumOf(const QByteArray& bsp)
 
 // A bot the game lets join where the map has its navigation file.
 const QByteArray robo = "{\nname \"Robo\"\naifile \"bots/robo_c.c\"\n}\n";
+// One of OpenArena's own.
+const QByteArray angelyss = "{\nname \"Angelyss\"\naifile \"bots/robo_c.c\"\n}\n";
 
 const QByteArray levelshot = QByteArray("\0\0\2\0\0\0\0\0\0\0\0\0\1\0\1\0\30\0", 18) + QByteArray(3, '\x7f');
 
@@ -79,16 +81,33 @@ std::vector<TestEntry> poolFillers(int arenas)
     return files;
 }
 
+std::vector<FolderFile> with(std::vector<FolderFile> files, std::vector<FolderFile> more)
+{
+    files.insert(files.end(), more.begin(), more.end());
+    return files;
+}
+
+// Loose files of a game folder, under `folder` (a pk3dir, say).
+std::vector<FolderFile> looseIn(const QString& folder, const std::vector<TestEntry>& entries)
+{
+    std::vector<FolderFile> files;
+    for (const TestEntry& entry : entries)
+        files.push_back({folder + '/' + QString::fromUtf8(entry.name), {}, entry.bytes});
+    return files;
+}
+
 // 52 arena files with names of 18 characters, then one whose name ends the
 // server's list of 1,024 bytes exactly at its last byte when it is 33
 // characters long, and is one too many at 34; then `after` more.
-FolderCase listPastNames(const char* name, qsizetype lastNameLength, int after, int parsed)
+FolderCase listPastNames(const char* name, qsizetype lastNameLength, int after, int parsed,
+                         const game::Game& game = game::quake3())
 {
     std::vector<TestEntry> files = mapless("list_file", 0, 52);
     files.push_back({"scripts/" + QByteArray(lastNameLength - 6, 'n') + ".arena", "{ x y }\n"});
     const std::vector<TestEntry> rest = mapless("list_file", 52, after);
     files.insert(files.end(), rest.begin(), rest.end());
     FolderCase row{name, {{"lists.pk3", files, {}}}, {}, parsed, {}, {}};
+    row.game = &game;
     for (std::size_t at = std::size_t(parsed); at < files.size(); ++at)
         row.expected.push_back({E, "lists.pk3", files[at].name, ""});
     return row;
@@ -177,6 +196,24 @@ const std::vector<FolderCase>& folderCases()
             // The server aborts: it parses nothing.
             {"arena_name_of_120", {{"a.pk3", {{"scripts/" + QByteArray(114, 'n') + ".arena", "{ x y }\n"}}, {}}},
              {{E, "a.pk3", "scripts/" + QByteArray(114, 'n') + ".arena", ""}}, -1},
+            {"pack_in_the_home_folder",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}}}, {}, 2, {"yard", "court"}, {},
+             {{"h.pk3", with(mapFiles("court"), {{"scripts/court.arena", arena("court")}}), {}}}},
+            {"copy_in_the_home_folder_wins",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}}},
+             {{E, "a.pk3", "scripts/yard.arena", ""}}, 1, {"yard"}, {},
+             {{"a.pk3", {{"scripts/yard.arena", arena("yard", "fraglimit \"5\"\n")}}, {}}}},
+            {"map_in_a_pk3dir", looseIn("mymap.pk3dir", with(mapFiles("mymap"), {{"scripts/mymap.arena", arena("mymap")}})),
+             {}, 1, {"mymap"}},
+            // id's 1.32 release reads no pk3dir, so it keeps the pk3's copy.
+            {"pk3dir_sorts_after_its_pk3",
+             with(looseIn("yard.pk3dir", {{"scripts/yard.arena", arena("yard", "fraglimit \"5\"\n")}}),
+                  {{"yard.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}}}),
+             {{E, "yard.pk3", "scripts/yard.arena", ""}, {E, "yard.pk3dir/scripts/yard.arena", "", ""}}, 1, {"yard"}},
+            {"openarena_bots_of_its_own", {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", withBots("yard", "Angelyss Robo")},
+                                                                             {"scripts/angelyss.bot", angelyss}}), {}}},
+             {{E, "a.pk3", "scripts/yard.arena", "bots"}}, 1, {"yard"}, {}, {}, &game::openArena()},
+            listPastNames("openarenas_menus_list_more_names", 33, 17, 53, game::openArena()),
             {"four_single_player_arenas", {{"sp.pk3", {}, {}}}, {}, 5},
             {"five_single_player_arenas", {{"sp.pk3", {}, {}}}, {{E, "sp.pk3", "scripts/other.arena", "map"}}, 6},
         };
@@ -199,22 +236,26 @@ const std::vector<FolderCase>& folderCases()
     return cases;
 }
 
-QStringList buildFolders(const FolderCase& row, const QString& root)
+game::SearchPath buildFolders(const FolderCase& row, const QString& root, const QString& home)
 {
-    QStringList folders;
-    for (const auto& [folder, files] : {std::pair{QStringLiteral("mod"), &row.mod}, std::pair{baseFolder, &row.base}}) {
-        if (files->empty() && folder == QLatin1String("mod"))
-            continue;
-        const QDir dir(QDir(root).filePath(folder));
+    game::SearchPath path;
+    path.game = row.game;
+    const auto build = [&](const QString& under, const QString& folder, const std::vector<FolderFile>& files, bool inHome) {
+        const QDir dir(QDir(under).filePath(folder));
         QDir().mkpath(dir.path());
-        for (const FolderFile& file : *files) {
+        for (const FolderFile& file : files) {
             QDir().mkpath(QFileInfo(dir.filePath(file.path)).path());
             if (file.path.endsWith(QLatin1String(".pk3")))
                 writeArchive(dir.filePath(file.path), file.entries);
             else
                 writeFile(dir.filePath(file.path), file.bytes);
         }
-        folders << dir.path();
-    }
-    return folders;
+        path.directories.push_back({dir.path(), folder.toUtf8(), inHome, folder == QLatin1String("mod")});
+    };
+    if (!row.mod.empty())
+        build(root, QStringLiteral("mod"), row.mod, false);
+    if (!row.home.empty())
+        build(home, baseFolder, row.home, true);
+    build(root, baseFolder, row.base, false);
+    return path;
 }

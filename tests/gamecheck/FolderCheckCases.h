@@ -4,6 +4,7 @@
 // The one table of game folders: pk3s and loose files as the game finds
 // them, with the findings the check of the whole folder should give and the
 // arenas the server parses. The real server judges every row.
+#include "game/SearchPath.h"
 #include "gamecheck/GameCheck.h"
 #include "support/Archives.h"
 
@@ -30,6 +31,8 @@ struct FolderCase {
     int serverArenas = 0;       // the arenas the server parses; -1 where it aborts
     QByteArrayList starts = {}; // the maps the server starts in single player
     std::vector<FolderFile> mod = {}; // a mod's folder over the base one, when there is one
+    std::vector<FolderFile> home = {}; // the base folder in the user's home, searched before the install
+    const game::Game* game = &game::quake3(); // whose server judges the row
 };
 
 const std::vector<FolderCase>& folderCases();
@@ -39,10 +42,10 @@ inline void PrintTo(const FolderCase& row, std::ostream* out)
     *out << row.name;
 }
 
-// Builds the row's folders under `root`: the base folder, named after the
-// game the server is told to run, and "mod" for a mod. Returns the folders
-// the game loads, most important first.
-QStringList buildFolders(const FolderCase& row, const QString& root);
+// Builds the row's folders: under `root` the base folder, named after the
+// game the server is told to run, and "mod" for a mod; under `home` the
+// base folder of the user's home. Returns the search path the game loads.
+game::SearchPath buildFolders(const FolderCase& row, const QString& root, const QString& home);
 
 // The name the server knows the base folder by.
 inline const QString baseFolder = QStringLiteral("judgegame");

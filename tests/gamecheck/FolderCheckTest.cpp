@@ -2,6 +2,7 @@
 // Game folders as the game loads them, with the game's own dedicated server
 // as the judge: the check's count of arenas is the server's, and it reports
 // an error wherever the server drops, hides or refuses something.
+#include "game/Game.h"
 #include "game/GameFolder.h"
 #include "game/MapChecksum.h"
 #include "game/PakOrder.h"
@@ -20,9 +21,12 @@ QString placeOf(Severity severity, const QString& file, const QString& entry, co
     return QStringLiteral("%1 %2:%3 [%4]").arg(severity == Severity::Error ? "error" : "advice", file, entry, key);
 }
 
-// The finding's file as the table names it, in its game folder.
-QString tableFile(const QString& root, const QString& file)
+// The finding's file as the table names it, in its game folder; the home
+// folder's start with "home/".
+QString tableFile(const QString& root, const QString& home, const QString& file)
 {
+    if (file.startsWith(home + '/'))
+        return QStringLiteral("home/") + QDir(home).relativeFilePath(file).mid(baseFolder.size() + 1);
     const QString relative = QDir(root).relativeFilePath(file);
     return relative.startsWith(baseFolder + '/') ? relative.mid(baseFolder.size() + 1) : relative;
 }
@@ -32,10 +36,20 @@ struct Checked {
     gamecheck::FolderReport report;
 };
 
-Checked checkRow(const FolderCase& row, const QTemporaryDir& root)
+const QString& moduleOf(const FolderCase& row)
 {
-    const game::GameFolder folder = game::GameFolder::open(game::SearchPath::ofFolders(buildFolders(row, root.path())));
+    return row.game == &game::openArena() ? realOpenArenaModule : realGameModule;
+}
+
+Checked checkRow(const FolderCase& row, const QTemporaryDir& root, const QTemporaryDir& home)
+{
+    const game::GameFolder folder = game::GameFolder::open(buildFolders(row, root.path(), home.path()));
     return {root.path(), gamecheck::checkGameFolder(folder)};
+}
+
+QString tableFile(const Checked& checked, const QTemporaryDir& home, const QString& file)
+{
+    return tableFile(checked.root, home.path(), file);
 }
 
 class FolderCheckTable : public testing::TestWithParam<FolderCase> {};
@@ -43,11 +57,11 @@ class FolderCheckTable : public testing::TestWithParam<FolderCase> {};
 TEST_P(FolderCheckTable, FindsWhatTheGameWillDoWithTheWholeFolder)
 {
     const FolderCase& row = GetParam();
-    const QTemporaryDir root;
-    const Checked checked = checkRow(row, root);
+    const QTemporaryDir root, home;
+    const Checked checked = checkRow(row, root, home);
     QStringList found, expected, sentences;
     for (const gamecheck::Finding& finding : checked.report.findings) {
-        found << placeOf(finding.severity, tableFile(checked.root, finding.file), finding.entry, finding.key);
+        found << placeOf(finding.severity, tableFile(checked, home, finding.file), finding.entry, finding.key);
         sentences << finding.sentence;
         EXPECT_TRUE(finding.sentence.endsWith('.')) << finding.sentence.toStdString();
     }
@@ -76,7 +90,7 @@ ServerVerdict runServer(const FolderCase& row, const QString& root, const QStrin
 {
     const QString game = QDir(root).filePath(baseFolder);
     writeFile(game + "/default.cfg", "set dedicated 1\n");
-    QFile::link(realGameModule, game + "/qagamex86_64.so");
+    QFile::link(moduleOf(row), game + "/qagamex86_64.so");
     // Without these the bot library never looks at a map's navigation file.
     QDir().mkpath(game + "/botfiles");
     for (const char* name : {"weapons", "items", "syn", "rnd", "match", "rchat"})
@@ -144,11 +158,13 @@ class FolderRealGame : public testing::TestWithParam<FolderCase> {};
 
 TEST_P(FolderRealGame, CountsTheServersArenasAndReportsWhatItRefuses)
 {
+    const FolderCase& row = GetParam();
     if (!QFileInfo::exists(realGameServer) || !QFileInfo::exists(realGameModule))
         GTEST_SKIP() << "the game's dedicated server (ioquake3-server) is not installed";
-    const FolderCase& row = GetParam();
+    if (!QFileInfo::exists(moduleOf(row)))
+        GTEST_SKIP() << "OpenArena's game module is not unpacked: tools/test fetches it from openarena-server";
     const QTemporaryDir root, home;
-    const Checked checked = checkRow(row, root);
+    const Checked checked = checkRow(row, root, home);
     const ServerVerdict server = runServer(row, root.path(), home.path());
     const ServerVerdict check = checkVerdict(checked.report);
     for (const QString& warning : server.loaderWarnings)

@@ -115,6 +115,16 @@ const std::vector<CheckCase>& checkCases()
                           "prints \"not defined\" and spawns no bot, and the classic menu shows a different bot in "
                           "its place."}}, Judge::Loader},
         {"team_without_ffa", Route::Save, arena({.type = "ctf team"}), {}, {{A, "", "type"}}, Judge::Loader},
+        // The classic menu knows its five words, whole and in any case.
+        {"type_words_in_capitals", Route::Save, arena({.type = "FFA Tourney"}), {}, {}},
+        {"type_word_misspelt", Route::Save, arena({.type = "ffa tournament"}), {},
+         {{A, "", "type", "The game-type list holds \"tournament\", which is no game type of Quake 3 Arena: its menus "
+                          "know ffa, ctf, single, team and tourney, each a word of its own, so they ignore it."}}},
+        {"type_words_joined_by_commas", Route::Save, arena({.type = "ffa,ctf"}), {}, {{E, "", "type"}}},
+        // A word of OpenArena's, which Quake 3's menus do not know, after a
+        // byte (0x85 in the file) that the menu takes for white space.
+        {"type_word_of_another_game", Route::Save, arena({.type = QString::fromUtf8("ffa\u2026lms")}), {},
+         {{A, "", "type"}}},
         {"map_name_in_capitals", Route::Save, arena({.map = "Judge"}), {}, {{A, "", "map"}}, Judge::Loader},
         {"map_name_of_15", Route::Save, arena({.map = "abcdefghijklmno"}), {}, {}, Judge::Loader},
         {"map_name_of_16", Route::Save, arena({.map = "abcdefghijklmnop"}), {}, {{E, "", "map"}}},

@@ -13,6 +13,8 @@ struct LoaderVerdict {
 
 inline const QString realGameServer = QStringLiteral("/usr/lib/ioquake3/ioq3ded");
 inline const QString realGameModule = QStringLiteral("/usr/lib/ioquake3/baseq3/qagamex86_64.so");
+// OpenArena's game module, unpacked from Debian's openarena-server by tools/test.
+inline const QString realOpenArenaModule = QStringLiteral(MAPWRIGHT_OPENARENA_MODULE);
 
 // Runs the server on a game folder holding a one-line default.cfg, the game
 // module, a pk3 with the map it starts, and what `putFiles` puts in the
