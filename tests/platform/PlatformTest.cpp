@@ -8,8 +8,6 @@
 #include "support/OrdinaryUser.h"
 #include "support/Testing.h"
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -19,35 +17,6 @@ namespace {
 const QByteArray text = "{\r\nmap             \"q3dm17\"\r\n}\r\n";
 
 } // namespace
-
-TEST(FileReplacement, LeavesTheEarlierFileWhenCutShortAndKeepsItsOtherNames)
-{
-    QTemporaryDir temp;
-    writeFile(temp.filePath("plain"), "old!");
-    writeFile(temp.filePath("linked"), "an earlier content longer than the limit");
-    ASSERT_EQ(::link(QFile::encodeName(temp.filePath("linked")).constData(),
-                     QFile::encodeName(temp.filePath("second name")).constData()),
-              0);
-    // A file-size limit cuts the write short, as a full disk would.
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    for (const char* name : {"plain", "linked"}) {
-        const QByteArray before = readAll(temp.filePath(name));
-        rlimit tiny{16, saved.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &tiny);
-        const FileWriteResult result = replaceFileContent(temp.filePath(name), text);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        EXPECT_TRUE(!result.written && !result.reason.isEmpty()) << name;
-        EXPECT_EQ(readAll(temp.filePath(name)), before) << name;
-    }
-    std::signal(SIGXFSZ, previousHandler);
-    EXPECT_EQ(namesIn(temp.path()), "linked plain second name") << "a temporary file left";
-
-    // Written whole, the file keeps its other name.
-    ASSERT_TRUE(replaceFileContent(temp.filePath("linked"), text).written);
-    EXPECT_EQ(readAll(temp.filePath("second name")), text);
-}
 
 TEST(FileReplacement, KeepsTheFilesOwnerAndGroup)
 {
@@ -83,24 +52,31 @@ TEST(FileReplacement, KeepsTheFilesAccessListAndExtendedAttributes)
     EXPECT_EQ(attributesOf(path), before);
 }
 
-TEST(FileReplacement, AnOrdinaryUserIsRefusedAReadOnlyFileButMayWriteHisOwnInAFolderHeCannotWrite)
+TEST(FileReplacement, AnOrdinaryUserIsRefusedAReadOnlyFileButMayWriteHisOwnInAFolderHeCannotWriteAlsoByALink)
 {
-    QTemporaryDir temp;
+    QTemporaryDir temp, links, state;
     const QString readOnly = temp.filePath("read-only"), writable = temp.filePath("writable");
+    const QString link = links.filePath("link");
     writeFile(readOnly, "mine, read-only");
     writeFile(writable, "mine, writable");
+    ASSERT_TRUE(QFile::link(writable, link));
     QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    giveToOrdinaryUser(readOnly);
-    giveToOrdinaryUser(writable);
+    for (const QString& his : {readOnly, writable, links.path(), state.path()})
+        giveToOrdinaryUser(his);
     // The folder is not his: root's and 0755, or made read-only for him.
     ASSERT_EQ(::chmod(QFile::encodeName(temp.path()).constData(), ::geteuid() == 0 ? 0755 : 0555), 0);
+    // Where his copies are kept while a file is written in place.
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
     const int outcome = asOrdinaryUser([&] {
-        return (replaceFileContent(readOnly, text).written ? 1 : 0) | (replaceFileContent(writable, text).written ? 0 : 2);
+        return (replaceFileContent(readOnly, text).written ? 1 : 0) | (replaceFileContent(writable, "x").written ? 0 : 2)
+               | (replaceFileContent(link, text).written ? 0 : 4);
     });
+    qunsetenv("XDG_STATE_HOME");
     ::chmod(QFile::encodeName(temp.path()).constData(), 0700);
     EXPECT_EQ(outcome, 0);
     EXPECT_EQ(readAll(readOnly), QByteArray("mine, read-only"));
     EXPECT_EQ(readAll(writable), text);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
 }
 
 TEST(FileAttributes, WithoutItsAccessListAFileGivesTheGroupNoMoreThanTheListDid)
