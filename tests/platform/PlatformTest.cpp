@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/system/ChecksumCache.h"
 #include "platform/system/FileAttributes.h"
+#include "platform/system/FileMove.h"
 #include "platform/system/FileReplacement.h"
 #include "platform/dialogs/ChoiceWindow.h"
 #include "platform/dialogs/ReportWindow.h"
@@ -8,6 +10,7 @@
 #include "support/OrdinaryUser.h"
 #include "support/Testing.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -77,6 +80,66 @@ TEST(FileReplacement, AnOrdinaryUserIsRefusedAReadOnlyFileButMayWriteHisOwnInAFo
     EXPECT_EQ(readAll(readOnly), QByteArray("mine, read-only"));
     EXPECT_EQ(readAll(writable), text);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
+}
+
+// The route replaces a file only while it is the one it read; the cache
+// answers only for the file it was given. Each field of a file's identity,
+// changed alone, makes another file of it for both.
+TEST(FileIdentity, EachFieldChangedAloneIsAnotherFileToTheRouteAndToTheChecksumCache)
+{
+    QTemporaryDir temp;
+    const QString target = temp.filePath("maps.pk3"), complete = temp.filePath("new.pk3");
+    writeFile(target, "old");
+    const std::optional<FileIdentity> asRead = identityAt(target);
+    ASSERT_TRUE(asRead);
+    const std::pair<const char*, std::function<void(FileIdentity&)>> changes[] = {
+        {"device", [](FileIdentity& file) { ++file.device; }},
+        {"inode", [](FileIdentity& file) { ++file.inode; }},
+        {"size", [](FileIdentity& file) { ++file.size; }},
+        {"modified, seconds", [](FileIdentity& file) { ++file.modified.tv_sec; }},
+        {"modified, nanoseconds", [](FileIdentity& file) { file.modified.tv_nsec ^= 1; }},
+        {"changed, seconds", [](FileIdentity& file) { ++file.changed.tv_sec; }},
+        {"changed, nanoseconds", [](FileIdentity& file) { file.changed.tv_nsec ^= 1; }},
+    };
+    const QString cachePath = temp.filePath("cache/map-checksums");
+    ChecksumCache remembered(cachePath);
+    remembered.remember(*asRead, "entry 1", 0x1234abcd);
+    ASSERT_TRUE(remembered.save());
+    const ChecksumCache cache(cachePath);
+    EXPECT_EQ(cache.find(*asRead, "entry 1"), 0x1234abcd);
+    EXPECT_EQ(cache.find(*asRead, "entry 2"), std::nullopt);
+    writeFile(complete, "new");
+    for (const auto& [field, change] : changes) {
+        FileIdentity other = *asRead;
+        change(other);
+        EXPECT_EQ(moveIntoPlace(complete, target, other).status, MoveOutcome::Status::TargetChanged) << field;
+        EXPECT_EQ(cache.find(other, "entry 1"), std::nullopt) << field;
+    }
+    EXPECT_EQ(readAll(target), QByteArray("old"));
+    EXPECT_EQ(moveIntoPlace(complete, target, asRead).status, MoveOutcome::Status::Moved);
+    EXPECT_EQ(readAll(target), QByteArray("new"));
+}
+
+// A link in the cache's place, to a file or to /dev/null (here a FIFO, which
+// as /dev/null would never end a read, stands in for it), says where the
+// user wants no cache written: neither the link nor what it leads to changes.
+TEST(ChecksumCache, NeverWritesThroughALinkInItsPlaceNorReplacesIt)
+{
+    QTemporaryDir temp;
+    writeFile(temp.filePath("mine"), "my notes");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(temp.filePath("fifo")).constData(), 0600), 0);
+    for (const char* target : {"mine", "fifo"}) {
+        const QString cachePath = temp.filePath(QStringLiteral("cache-%1/map-checksums").arg(target));
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(cachePath).path()));
+        ASSERT_TRUE(QFile::link(temp.filePath(target), cachePath));
+        ChecksumCache cache(cachePath);
+        cache.remember(FileIdentity{}, "entry 1", 1);
+        EXPECT_TRUE(cache.save()) << target;
+        EXPECT_EQ(QFileInfo(cachePath).symLinkTarget(), temp.filePath(target));
+        EXPECT_EQ(namesIn(QFileInfo(cachePath).path()), "map-checksums") << target;
+    }
+    EXPECT_EQ(readAll(temp.filePath("mine")), QByteArray("my notes"));
+    EXPECT_EQ(QFileInfo(temp.filePath("fifo")).isFile(), false);
 }
 
 TEST(FileAttributes, WithoutItsAccessListAFileGivesTheGroupNoMoreThanTheListDid)
