@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/RecentFiles.h"
 #include "platform/system/ChecksumCache.h"
 #include "platform/system/FileAttributes.h"
 #include "platform/system/FileMove.h"
@@ -8,6 +9,7 @@
 #include "platform/dialogs/SaveDialogBackend.h"
 #include "support/ExtendedAttributes.h"
 #include "support/OrdinaryUser.h"
+#include "support/TempSettings.h"
 #include "support/Testing.h"
 
 #include <sys/stat.h>
@@ -140,6 +142,21 @@ TEST(ChecksumCache, NeverWritesThroughALinkInItsPlaceNorReplacesIt)
     }
     EXPECT_EQ(readAll(temp.filePath("mine")), QByteArray("my notes"));
     EXPECT_EQ(QFileInfo(temp.filePath("fifo")).isFile(), false);
+}
+
+// Qt reads a settings file as it opens it, and a FIFO there would keep it
+// waiting for ever, in the window's Open Recent menu.
+TEST(SettingsStore, AFifoInPlaceOfTheSettingsFileIsNeitherWaitedOnNorReplaced)
+{
+    const TempSettings settings;
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(settings.iniPath()).path()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(settings.iniPath()).constData(), 0600), 0);
+    ::alarm(10); // a wait ends the test
+    EXPECT_EQ(editor::recentFiles(), QStringList());
+    EXPECT_FALSE(editor::addRecentFile("yard.arena"));
+    ::alarm(0);
+    struct stat status {};
+    EXPECT_TRUE(::stat(QFile::encodeName(settings.iniPath()).constData(), &status) == 0 && S_ISFIFO(status.st_mode));
 }
 
 TEST(FileAttributes, WithoutItsAccessListAFileGivesTheGroupNoMoreThanTheListDid)

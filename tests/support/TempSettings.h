@@ -13,11 +13,13 @@ public:
     TempSettings()
     {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
         qputenv("XDG_STATE_HOME", QFile::encodeName(folder.filePath("state")));
     }
     ~TempSettings()
     {
-        stateHome.isNull() ? qunsetenv("XDG_STATE_HOME") : qputenv("XDG_STATE_HOME", stateHome);
+        for (const auto& [variable, value] : {std::pair{"XDG_CONFIG_HOME", configHome}, {"XDG_STATE_HOME", stateHome}})
+            value.isNull() ? qunsetenv(variable) : qputenv(variable, value);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     }
@@ -27,6 +29,6 @@ public:
     static QString remembered(const char* key) { return platform::SettingsStore().read("Mapwright", "Filenames", key); }
 
 private:
-    const QByteArray stateHome = qgetenv("XDG_STATE_HOME");
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME"), stateHome = qgetenv("XDG_STATE_HOME");
     QTemporaryDir folder;
 };
