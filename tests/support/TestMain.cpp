@@ -14,6 +14,11 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(QDir::tempPath() + QStringLiteral("/runtime-%1").arg(::getuid())));
     QApplication application(argc, argv);
+    // Nor the user's own folders: what a save keeps while it writes in
+    // place, and the checksums the checks remember, stay the tests'.
+    const QTemporaryDir home;
+    qputenv("XDG_STATE_HOME", QFile::encodeName(home.filePath("state")));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(home.filePath("cache")));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
