@@ -9,6 +9,7 @@
 #include "editor/Typelist.h"
 #include "editor/pk3/Pk3Route.h"
 #include "gamecheck/GameCheck.h"
+#include "gamecheck/ShownName.h"
 #include "platform/system/ChecksumCache.h"
 #include "platform/system/FileReplacement.h"
 #include "platform/system/ProgramName.h"
@@ -103,13 +104,13 @@ bool Form1::gameReadsItOrAuthorGoesOn(const OutputRoute& route)
         // An archive that cannot be read is the route's to report, together
         // with what becomes of it; its arena alone is still checked here.
         platform::ChecksumCache checksums(platform::ChecksumCache::userCachePath());
-        const gamecheck::CheckResult archive = gamecheck::checkArenaToAdd(
-            target.text, dl1.FileName, QString::fromUtf8(target.entry), &checksums);
+        const gamecheck::CheckResult archive =
+            gamecheck::checkArenaToAdd(target.text, dl1.FileName, target.entry, &checksums);
         checksums.save();
         findings = archive.readable ? archive.findings : gamecheck::checkArenaToSave(target.text, dl1.FileName);
         // An entry that the arena takes the place of will be gone.
         std::erase_if(findings, [&](const gamecheck::Finding& finding) {
-            return !target.replaced.isEmpty() && finding.entry == QString::fromUtf8(target.replaced);
+            return !target.replaced.isEmpty() && finding.entry == gamecheck::shownName(target.replaced);
         });
     } else {
         findings = gamecheck::checkArenaToSave(backInPlace ? withBlockReplaced(*opened, values) : arenaText(values),

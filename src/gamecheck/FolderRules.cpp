@@ -302,23 +302,23 @@ private:
         }
         if (!read.bytes)
             return; // reported with the archive's entries
-        const QByteArrayList maps = gamecheck::checkArenaFile(*read.bytes, bots, place, report.findings);
+        const std::vector<ListedMap> listed = gamecheck::checkArenaFile(*read.bytes, bots, place, report.findings);
         const Source& source = folder.sourceOf(copy);
         if (request == "scripts/arenas.txt") {
             checkListReplacement(copy, request,
                                  QStringLiteral("This file replaces the game's own list of arenas, so the stock maps "
                                                 "vanish from the menus."));
         } else if (!source.loose() && !game::isStockPakName(source.name)) {
-            checkArenaFileName(folder.nameOf(copy), maps, place, report.findings);
+            checkArenaFileName(folder.nameOf(copy), mapsOf(listed), place, report.findings);
         }
-        for (const QByteArray& map : maps) {
+        for (const auto& [map, arena] : listed) {
             if (!folder.find("maps/" + map + ".bsp")) {
-                place.add(report.findings, Severity::Error, "map",
-                          QStringLiteral("No pk3 and no loose file of the folder holds maps/%1.bsp. The menus list "
-                                         "the map, but it cannot start.")
-                              .arg(shown(map)));
+                place.inArena(arena).add(report.findings, Severity::Error, "map",
+                                         QStringLiteral("No pk3 and no loose file of the folder holds maps/%1.bsp. The "
+                                                        "menus list the map, but it cannot start.")
+                                             .arg(shown(map)));
             }
-            checkLevelshot(map, copy, place);
+            checkLevelshot(map, copy, place.inArena(arena));
         }
     }
 
@@ -579,13 +579,14 @@ private:
         for (const auto& key : order) {
             const std::optional<QByteArray> map = blockMap(key.first, key.second);
             const int count = singlePlayerCount[key];
-            placeOf(key.first).add(report.findings, Severity::Error, "map",
-                                   QStringLiteral("The folder holds %1 single-player arenas, not a multiple of 4: the %2 "
-                                                  "over take the numbers of other arenas, so %3 never show the arena "
-                                                  "of the map %4.")
-                                       .arg(count)
-                                       .arg(count % 4)
-                                       .arg(spokenList(unshown[key]), shown(map.value_or("<none>"))));
+            placeOf(key.first)
+                .inArena(int(key.second))
+                .add(report.findings, Severity::Error, "map",
+                     QStringLiteral("The folder holds %1 single-player arenas, not a multiple of 4: the %2 over take "
+                                    "the numbers of other arenas, so %3 never show the arena of the map %4.")
+                         .arg(count)
+                         .arg(count % 4)
+                         .arg(spokenList(unshown[key]), shown(map.value_or("<none>"))));
         }
     }
 
@@ -651,10 +652,12 @@ private:
                 if (list && !list->trimmed().isEmpty() && *list != "<NULL>" && file.copy) {
                     if (!wanted(*file.copy))
                         return;
-                    placeOf(*file.copy).add(report.findings, Severity::Error, "bots",
-                                            QStringLiteral("The folder holds no maps/%1.aas, so the bots this arena "
-                                                           "lists never join: bots find their way by that file.")
-                                                .arg(shown(map)));
+                    placeOf(*file.copy)
+                        .inArena(int(info->block))
+                        .add(report.findings, Severity::Error, "bots",
+                             QStringLiteral("The folder holds no maps/%1.aas, so the bots this arena lists never "
+                                            "join: bots find their way by that file.")
+                                 .arg(shown(map)));
                     return;
                 }
             }
