@@ -2,6 +2,7 @@
 // The Create command of the main window: checks the fields, asks for a file
 // name and delivers the arena file by the chosen route.
 #include "editor/ArenaText.h"
+#include "editor/BlockEdit.h"
 #include "editor/CheckReport.h"
 #include "editor/Form1.h"
 #include "editor/OutputRoutes.h"
@@ -161,9 +162,10 @@ void Form1::addToArchive()
     // that is open.
     const bool newArenaOfThisArchive = opened && opened->block < 0 && sameFile(dl1.FileName, opened->path);
     if (Pk3Route(services, this).run(dl1.FileName, values, target) && (backInPlace || newArenaOfThisArchive)) {
+        const qsizetype blockSize = blockWritten(values).size();
         opened->entry = target.entry;
         opened->block = std::max(opened->block, 0);
-        reopenAfterWriting(dl1.FileName, arenaBlock(values).size());
+        reopenAfterWriting(dl1.FileName, blockSize);
     }
 }
 
@@ -184,7 +186,14 @@ void Form1::saveArenaFile()
     }
     rememberName(saveRoute, path);
     if (backInPlace)
-        reopenAfterWriting(path, arenaBlock(arenaValues()).size());
+        reopenAfterWriting(path, blockWritten(arenaValues()).size());
+}
+
+// The block as Create writes it: the opened one with the values written
+// into it, or a new one in Mapwright's layout.
+QByteArray Form1::blockWritten(const ArenaValues& values) const
+{
+    return opened && opened->block >= 0 ? editedBlock(opened->fileText, opened->reading, values) : arenaBlock(values);
 }
 
 std::array<int, 5> Form1::typeselectValues() const
@@ -252,7 +261,7 @@ void Form1::reopenAfterWriting(const QString& path, qsizetype blockSize)
     for (const ArenaChoice& choice : arenaChoices(file)) {
         if (!choice.isNewArena() && choice.block == opened->block && file.arenaFiles[choice.file].entry == opened->entry) {
             OpenedArena written = openedArena(opened->path, file, choice);
-            if (written.begin != opened->begin || written.end - written.begin != blockSize)
+            if (written.reading.begin != opened->reading.begin || written.reading.end - written.reading.begin != blockSize)
                 break;
             opened = std::move(written);
             showOpened();
