@@ -148,7 +148,7 @@ int main(int argc, char* argv[])
             QElapsedTimer timer;
             timer.start();
             const gamecheck::CheckResult result =
-                gamecheck::checkArenaToAdd(text, archive, QStringLiteral("scripts/big.arena"));
+                gamecheck::checkArenaToAdd(text, archive, "scripts/big.arena");
             std::printf("check took %.2f ms, %zu findings\n", milliseconds(timer), result.findings.size());
         }
         return 0;

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: bytes as a .pk3 archive, through the game's reading of
 // its end record and directory, the zip library's, and every archive rule,
-// levelshot headers included. The bytes are a file in memory, which the
+// levelshot headers included; and the same bytes as a TGA levelshot, which
+// the arena chooser decodes whole. The bytes are a file in memory, which the
 // check opens by its path as any other.
 #include "FindingsStayLines.h"
 #include "game/ArchiveView.h"
+#include "game/LevelshotPicture.h"
 #include "gamecheck/ArchiveRules.h"
 
 #include <QCoreApplication>
@@ -32,6 +34,11 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (::ftruncate(memoryFile, 0) != 0 || ::pwrite(memoryFile, data, size, 0) != ssize_t(size))
+        std::abort();
+    const QImage picture = game::levelshotPicture("levelshots/fuzz.tga", QByteArray(reinterpret_cast<const char*>(data),
+                                                                                    qsizetype(size)),
+                                                  game::levelshotSizeInMenu);
+    if (!picture.isNull() && picture.size() != game::levelshotSizeInMenu)
         std::abort();
     const std::optional<game::ArchiveView> archive = game::ArchiveView::open(memoryPath);
     if (!archive)

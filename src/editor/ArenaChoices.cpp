@@ -4,23 +4,38 @@
 #include "editor/Windows1252.h"
 #include "gamecheck/ShownName.h"
 
+#include <QSet>
+
 namespace editor {
+
+namespace {
+
+// A map's name as the game compares it (Q_stricmp): ASCII letters in any case.
+QByteArray comparedMap(const QByteArray& map)
+{
+    QByteArray folded = map;
+    for (char& c : folded)
+        c = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    return folded;
+}
+
+} // namespace
 
 std::vector<ArenaChoice> arenaChoices(const gamecheck::FileToEdit& file)
 {
     std::vector<ArenaChoice> choices;
-    QStringList listedMaps;
+    QSet<QByteArray> listedMaps;
     for (std::size_t f = 0; f < file.arenaFiles.size(); ++f) {
         const gamecheck::ArenaFile& arenaFile = file.arenaFiles[f];
         if (arenaFile.tooLarge)
             continue;
         for (std::size_t b = 0; b < arenaFile.reading.blocks.size(); ++b) {
             ArenaChoice& choice = choices.emplace_back(ArenaChoice{f, int(b), arenaFields(arenaFile.reading.blocks[b])});
-            listedMaps << choice.fields.map.toLower();
+            listedMaps.insert(comparedMap(toWindows1252(choice.fields.map)));
         }
     }
     for (const QByteArray& map : file.maps) {
-        if (listedMaps.contains(fromWindows1252(map).toLower()))
+        if (listedMaps.contains(comparedMap(map)))
             continue;
         ArenaChoice& choice = choices.emplace_back();
         choice.fields.map = fromWindows1252(map);

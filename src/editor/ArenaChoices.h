@@ -19,8 +19,9 @@ struct ArenaChoice {
     bool isNewArena() const { return block < 0; }
 };
 
-// The arenas of every arena file the game reads whole, then the maps no
-// arena lists, in the archive's order.
+// The arenas of every arena file the game reads whole, in its order
+// (scripts/arenas.txt first), then, in the archive's order, the maps no
+// arena lists by the game's comparison of names (ASCII letters in any case).
 std::vector<ArenaChoice> arenaChoices(const gamecheck::FileToEdit& file);
 
 // Where the choice is in the file: "scripts/yard.arena, arena 2 of 3",

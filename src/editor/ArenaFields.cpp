@@ -24,17 +24,6 @@ bool isWindowKey(const QByteArray& key)
                        [&](const char* known) { return key.compare(known, Qt::CaseInsensitive) == 0; });
 }
 
-// The pair the game keeps for a key: the last one, in any case, that it
-// does not refuse.
-const game::KeyValue* keptPair(const game::InfoBlock& block, const char* key)
-{
-    for (auto pair = block.pairs.rbegin(); pair != block.pairs.rend(); ++pair) {
-        if (pair->key.text.compare(key, Qt::CaseInsensitive) == 0 && !game::refusedCharacter(*pair))
-            return &*pair;
-    }
-    return nullptr;
-}
-
 // What the game's tokenizer takes for white space between words.
 bool isSpace(char c)
 {
@@ -82,6 +71,15 @@ bool boxTakes(const QByteArray& fraglimit)
 }
 
 } // namespace
+
+const game::KeyValue* keptPair(const game::InfoBlock& block, const char* key)
+{
+    for (auto pair = block.pairs.rbegin(); pair != block.pairs.rend(); ++pair) {
+        if (pair->key.text.compare(key, Qt::CaseInsensitive) == 0 && !game::refusedCharacter(*pair))
+            return &*pair;
+    }
+    return nullptr;
+}
 
 ArenaFields arenaFields(const game::InfoBlock& block)
 {
@@ -134,6 +132,8 @@ QString keptLine(const KeptValues& kept)
                      + gamecheck::withoutControls(kept.typeWords.join(QLatin1Char(' ')));
     for (const auto& [key, value] : kept.keys)
         parts << gamecheck::withoutControls(key) + QLatin1Char(' ') + (value.isEmpty() ? QStringLiteral("\"\"") : gamecheck::withoutControls(value));
+    if (kept.comments > 0)
+        parts << (kept.comments == 1 ? QStringLiteral("1 comment") : QStringLiteral("%1 comments").arg(kept.comments));
     return parts.isEmpty() ? QString() : QStringLiteral("Kept as it is: ") + parts.join(QStringLiteral(", "));
 }
 

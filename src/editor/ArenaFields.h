@@ -20,8 +20,9 @@ struct KeptValues {
     std::optional<QString> bots;      // a list the bot selection window cannot make
     QStringList typeWords;            // type words other than the five boxes'
     std::vector<std::pair<QString, QString>> keys; // every other key, in the file's order
+    int comments = 0;                              // within the block
 
-    bool isEmpty() const { return !fraglimit && !bots && typeWords.isEmpty() && keys.empty(); }
+    bool isEmpty() const { return !fraglimit && !bots && typeWords.isEmpty() && keys.empty() && comments == 0; }
 };
 
 // One arena as the main window shows it: each value as the game reads it,
@@ -39,7 +40,12 @@ struct ArenaFields {
 
 ArenaFields arenaFields(const game::InfoBlock& block);
 
-// "Kept as it is: timelimit 15, type word oneflag"; empty when nothing is kept.
+// The pair the game keeps for a key: the last one, in any case, that it
+// does not refuse; none when it keeps none.
+const game::KeyValue* keptPair(const game::InfoBlock& block, const char* key);
+
+// "Kept as it is: timelimit 15, type word oneflag, 2 comments"; empty when
+// nothing is kept that the fields cannot show.
 QString keptLine(const KeptValues& kept);
 
 

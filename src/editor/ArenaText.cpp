@@ -5,14 +5,13 @@
 
 namespace editor {
 
-namespace {
-
-// What the game's tokenizer reads as one unquoted word.
 bool isPlainWord(const QByteArray& text)
 {
-    return !text.isEmpty() && !text.startsWith("//") && !text.startsWith("/*")
+    return !text.isEmpty() && !text.startsWith('"') && !text.startsWith("//") && !text.startsWith("/*")
         && std::all_of(text.begin(), text.end(), [](char c) { return static_cast<signed char>(c) > ' '; });
 }
+
+namespace {
 
 // A key as the game will read it back: bare as Mapwright writes its own,
 // quoted when it holds what would split it or start a comment.

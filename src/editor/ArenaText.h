@@ -25,6 +25,10 @@ struct ArenaValues {
     QStringList leftOut = {};
 };
 
+// Whether the game's tokenizer reads the text back, written bare, as one
+// word of exactly these bytes.
+bool isPlainWord(const QByteArray& text);
+
 // One arena in Mapwright's layout, in Windows-1252: "{", a CR LF line for
 // each key, values verbatim between the quotes, and "}" with no line end.
 QByteArray arenaBlock(const ArenaValues& values);

@@ -22,6 +22,16 @@ QString placeOf(const gamecheck::Finding& finding)
     return place;
 }
 
+QString errorCount(qsizetype errors)
+{
+    return errors == 1 ? QStringLiteral("1 error") : QStringLiteral("%1 errors").arg(errors);
+}
+
+QString adviceCount(qsizetype advice)
+{
+    return advice == 1 ? QStringLiteral("1 piece of advice") : QStringLiteral("%1 pieces of advice").arg(advice);
+}
+
 } // namespace
 
 std::vector<platform::ReportLine> reportLines(const gamecheck::Findings& findings)
@@ -42,13 +52,17 @@ QString reportHeading(const QString& path, const gamecheck::Findings& findings)
         return finding.severity == gamecheck::Severity::Error;
     });
     const auto advice = static_cast<qsizetype>(findings.size()) - errors;
-    const QString errorCount = errors == 1 ? QStringLiteral("1 error") : QStringLiteral("%1 errors").arg(errors);
-    const QString adviceCount = advice == 1 ? QStringLiteral("1 piece of advice")
-                                            : QStringLiteral("%1 pieces of advice").arg(advice);
     if (errors == 0)
-        return QStringLiteral("The game will read %1 in full; %2:").arg(name, adviceCount);
+        return QStringLiteral("The game will read %1 in full; %2:").arg(name, adviceCount(advice));
     return QStringLiteral("The game will drop, hide or misread something in %1: %2, %3.")
-        .arg(name, errorCount, adviceCount);
+        .arg(name, errorCount(errors), adviceCount(advice));
+}
+
+QString countOf(qsizetype errors, qsizetype advice)
+{
+    if (errors > 0 && advice > 0)
+        return QStringLiteral("%1 and %2").arg(errorCount(errors), adviceCount(advice));
+    return errors > 0 ? errorCount(errors) : adviceCount(advice);
 }
 
 QString folderReportHeading(const QString& path, const gamecheck::FolderReport& report)

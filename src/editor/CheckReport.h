@@ -20,4 +20,7 @@ QString reportHeading(const QString& path, const gamecheck::Findings& findings);
 // The same for a game folder, after its summary: how many arenas the menus list.
 QString folderReportHeading(const QString& path, const gamecheck::FolderReport& report);
 
+// "1 error and 2 pieces of advice", naming only what there is some of.
+QString countOf(qsizetype errors, qsizetype advice);
+
 } // namespace editor

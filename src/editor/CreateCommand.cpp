@@ -2,6 +2,7 @@
 // The Create command of the main window: checks the fields, asks for a file
 // name and delivers the arena file by the chosen route.
 #include "editor/ArenaText.h"
+#include "editor/BlockEdit.h"
 #include "editor/CheckReport.h"
 #include "editor/Form1.h"
 #include "editor/OutputRoutes.h"
@@ -9,6 +10,7 @@
 #include "editor/Typelist.h"
 #include "editor/pk3/Pk3Route.h"
 #include "gamecheck/GameCheck.h"
+#include "gamecheck/ShownName.h"
 #include "platform/system/ChecksumCache.h"
 #include "platform/system/FileReplacement.h"
 #include "platform/system/ProgramName.h"
@@ -103,13 +105,13 @@ bool Form1::gameReadsItOrAuthorGoesOn(const OutputRoute& route)
         // An archive that cannot be read is the route's to report, together
         // with what becomes of it; its arena alone is still checked here.
         platform::ChecksumCache checksums(platform::ChecksumCache::userCachePath());
-        const gamecheck::CheckResult archive = gamecheck::checkArenaToAdd(
-            target.text, dl1.FileName, QString::fromUtf8(target.entry), &checksums);
+        const gamecheck::CheckResult archive =
+            gamecheck::checkArenaToAdd(target.text, dl1.FileName, target.entry, &checksums);
         checksums.save();
         findings = archive.readable ? archive.findings : gamecheck::checkArenaToSave(target.text, dl1.FileName);
         // An entry that the arena takes the place of will be gone.
         std::erase_if(findings, [&](const gamecheck::Finding& finding) {
-            return !target.replaced.isEmpty() && finding.entry == QString::fromUtf8(target.replaced);
+            return !target.replaced.isEmpty() && finding.entry == gamecheck::shownName(target.replaced);
         });
     } else {
         findings = gamecheck::checkArenaToSave(backInPlace ? withBlockReplaced(*opened, values) : arenaText(values),
@@ -160,9 +162,10 @@ void Form1::addToArchive()
     // that is open.
     const bool newArenaOfThisArchive = opened && opened->block < 0 && sameFile(dl1.FileName, opened->path);
     if (Pk3Route(services, this).run(dl1.FileName, values, target) && (backInPlace || newArenaOfThisArchive)) {
+        const qsizetype blockSize = blockWritten(values).size();
         opened->entry = target.entry;
         opened->block = std::max(opened->block, 0);
-        reopenAfterWriting(dl1.FileName, arenaBlock(values).size());
+        reopenAfterWriting(dl1.FileName, blockSize);
     }
 }
 
@@ -189,7 +192,14 @@ void Form1::saveArenaFile()
     }
     rememberName(saveRoute, path);
     if (backInPlace)
-        reopenAfterWriting(path, arenaBlock(arenaValues()).size());
+        reopenAfterWriting(path, blockWritten(arenaValues()).size());
+}
+
+// The block as Create writes it: the opened one with the values written
+// into it, or a new one in Mapwright's layout.
+QByteArray Form1::blockWritten(const ArenaValues& values) const
+{
+    return opened && opened->block >= 0 ? editedBlock(opened->fileText, opened->reading, values) : arenaBlock(values);
 }
 
 std::array<int, 5> Form1::typeselectValues() const
@@ -257,7 +267,7 @@ void Form1::reopenAfterWriting(const QString& path, qsizetype blockSize)
     for (const ArenaChoice& choice : arenaChoices(file)) {
         if (!choice.isNewArena() && choice.block == opened->block && file.arenaFiles[choice.file].entry == opened->entry) {
             OpenedArena written = openedArena(opened->path, file, choice);
-            if (written.begin != opened->begin || written.end - written.begin != blockSize)
+            if (written.reading.begin != opened->reading.begin || written.reading.end - written.reading.begin != blockSize)
                 break;
             opened = std::move(written);
             showOpened();

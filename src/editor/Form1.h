@@ -67,6 +67,7 @@ private:
     void showOpened();
     void forgetOpened();
     void reopenAfterWriting(const QString& path, qsizetype blockSize);
+    QByteArray blockWritten(const ArenaValues& values) const;
     bool writesBack(const OutputRoute& route) const;
     QString typeValue() const;
     std::array<int, 5> typeselectValues() const;

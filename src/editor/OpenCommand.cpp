@@ -6,7 +6,9 @@
 #include "editor/CheckReport.h"
 #include "editor/Form1.h"
 #include "editor/KeptCopyOffer.h"
+#include "editor/Levelshots.h"
 #include "editor/RecentFiles.h"
+#include "editor/Windows1252.h"
 #include "game/Limits.h"
 #include "gamecheck/ShownName.h"
 #include "platform/system/ProgramName.h"
@@ -37,10 +39,47 @@ QStringList errorSentences(const gamecheck::FileToEdit& file, const QByteArray& 
 {
     QStringList sentences;
     for (const gamecheck::Finding& finding : file.check.findings) {
-        if (finding.severity == gamecheck::Severity::Error && finding.entry == QString::fromUtf8(entry))
+        if (finding.severity == gamecheck::Severity::Error && finding.entry == gamecheck::shownName(entry))
             sentences << finding.sentence;
     }
     return sentences.mid(0, linesShown);
+}
+
+// What the check found at Open: about the arena opened and about the file as
+// a whole, in full; about the file's other arenas, how much.
+struct FindingsAtOpen {
+    gamecheck::Findings shown;
+    qsizetype otherErrors = 0;
+    qsizetype otherAdvice = 0;
+};
+
+FindingsAtOpen findingsAtOpen(const gamecheck::FileToEdit& file, const OpenedArena& opened)
+{
+    QStringList arenaFiles;
+    for (const gamecheck::ArenaFile& arenaFile : file.arenaFiles)
+        arenaFiles << gamecheck::shownName(arenaFile.entry);
+    const QString entry = gamecheck::shownName(opened.entry);
+    FindingsAtOpen found;
+    for (const gamecheck::Finding& finding : file.check.findings) {
+        const bool otherArena = finding.entry == entry ? finding.arena >= 0 && finding.arena != opened.block
+                                                       : arenaFiles.contains(finding.entry);
+        if (!otherArena)
+            found.shown.push_back(finding);
+        else if (finding.severity == gamecheck::Severity::Error)
+            ++found.otherErrors;
+        else
+            ++found.otherAdvice;
+    }
+    return found;
+}
+
+// The maps of the choices, as the game's files spell them.
+QByteArrayList mapsOf(const std::vector<ArenaChoice>& choices)
+{
+    QByteArrayList maps;
+    for (const ArenaChoice& choice : choices)
+        maps << toWindows1252(choice.fields.map);
+    return maps;
 }
 
 // The one local file a drag brings, if it brings exactly one.
@@ -82,7 +121,8 @@ void Form1::openFile(const QString& path)
             lines << choiceLine(file, choice);
         const std::optional<int> answer = services.choiceWindow->choose(
             this, QStringLiteral("Choose an arena"),
-            QStringLiteral("Which arena of %1 do you want to edit?").arg(nativePath(path)), lines);
+            QStringLiteral("Which arena of %1 do you want to edit?").arg(nativePath(path)), lines,
+            file.archive ? levelshotsOf(path, mapsOf(choices)) : std::vector<QImage>());
         if (!answer)
             return;
         chosen = *answer;
@@ -120,8 +160,8 @@ void Form1::tellNothingToOpen(const QString& path, const gamecheck::FileToEdit& 
         return;
     }
     if (file.archive) {
-        refuse(QStringLiteral("%1 holds no arena the game reads (scripts/*.arena) and no map (maps/*.bsp), so there "
-                              "is nothing to open.")
+        refuse(QStringLiteral("%1 holds no arena the game reads (scripts/arenas.txt or scripts/*.arena) and no map "
+                              "(maps/*.bsp), so there is nothing to open.")
                    .arg(nativePath(path)));
         return;
     }
@@ -147,14 +187,17 @@ void Form1::showChoice(const QString& path, const gamecheck::FileToEdit& file, c
     showOpened();
     addRecentFile(path);
 
-    // What the game will make of this arena, and of the archive around it.
-    gamecheck::Findings findings;
-    for (const gamecheck::Finding& finding : file.check.findings) {
-        if (finding.entry.isEmpty() || finding.entry == QString::fromUtf8(opened->entry))
-            findings.push_back(finding);
-    }
-    if (!findings.empty())
-        services.reportWindow->showReport(this, reportHeading(path, findings), reportLines(findings));
+    // What the game will make of this arena, and of the file around it; of
+    // the file's other arenas, only how much there is.
+    const FindingsAtOpen found = findingsAtOpen(file, *opened);
+    if (found.shown.empty() && found.otherErrors == 0)
+        return;
+    QString heading = found.shown.empty() ? QStringLiteral("The game will read this arena as it is: nothing was found.")
+                                          : reportHeading(path, found.shown);
+    if (found.otherErrors + found.otherAdvice > 0)
+        heading += QStringLiteral("\n\nThe file's other arenas have %1; File, Check pk3... shows them.")
+                       .arg(countOf(found.otherErrors, found.otherAdvice));
+    services.reportWindow->showReport(this, heading, reportLines(found.shown));
 }
 
 void Form1::showOpened()

@@ -14,17 +14,16 @@ struct OpenedArena {
     QByteArray entry; // the archive's arena file; empty for a loose file
     int block = -1;   // -1: a new arena for a map of the archive
     QString place;    // as placeOf says it
-    QByteArray fileText; // the arena file's bytes as opened
-    qsizetype begin = 0; // the block's bytes in them
-    qsizetype end = 0;
-    bool onlyBlock = false; // the arena file holds this block alone
-    ArenaFields fields;     // as opened
+    QByteArray fileText;     // the arena file's bytes as opened
+    game::InfoBlock reading; // the block, as the game read it from them
+    bool onlyBlock = false;  // the arena file holds this block alone
+    ArenaFields fields;      // as opened
 };
 
 OpenedArena openedArena(const QString& path, const gamecheck::FileToEdit& file, const ArenaChoice& choice);
 
-// The arena file's text with the block in Mapwright's layout in its place
-// and every other byte as it was.
+// The arena file's text with the values written into the block (see
+// editedBlock) and every other byte as it was.
 QByteArray withBlockReplaced(const OpenedArena& opened, const ArenaValues& values);
 
 // Where Create puts an arena in an archive.

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/EntryNames.h"
 
-#include <algorithm>
-
 namespace game {
 
 namespace {
@@ -16,8 +14,7 @@ char asciiLower(char c)
 
 bool namesTheSameEntry(const QByteArray& one, const QByteArray& other)
 {
-    return std::equal(one.begin(), one.end(), other.begin(), other.end(),
-                      [](char a, char b) { return asciiLower(a) == asciiLower(b); });
+    return entryKey(one) == entryKey(other);
 }
 
 QByteArray entryKey(const QByteArray& name)

@@ -7,7 +7,7 @@ namespace game {
 
 // Whether the game takes two entry names for one file: it compares them
 // without regard to the case of ASCII letters, as archives made on Windows
-// are often written in capitals.
+// are often written in capitals, and takes a '\\' for a '/'.
 bool namesTheSameEntry(const QByteArray& one, const QByteArray& other);
 
 // The form in which the game files an entry's name: ASCII letters in lower

@@ -81,15 +81,19 @@ QByteArrayList levelshotNames(const QByteArray& map)
 
 std::uint64_t levelshotHeaderSize(const QByteArray& entryName)
 {
-    return extensionOf(entryName) == "tga" ? tgaHeaderSize : jpegHeaderSearch;
+    return levelshotFormat(entryName) == "tga" ? tgaHeaderSize : jpegHeaderSearch;
 }
 
 QString levelshotProblem(const QByteArray& entryName, const QByteArray& header)
 {
+    const QByteArray format = levelshotFormat(entryName);
+    return format == "tga" ? tgaProblem(header) : imageProblem(header, format);
+}
+
+QByteArray levelshotFormat(const QByteArray& entryName)
+{
     const QByteArray extension = extensionOf(entryName);
-    if (extension == "tga")
-        return tgaProblem(header);
-    return imageProblem(header, extension == "png" ? QByteArray("png") : QByteArray("jpg"));
+    return extension == "tga" || extension == "png" ? extension : QByteArray("jpg");
 }
 
 } // namespace game

@@ -19,4 +19,8 @@ std::uint64_t levelshotHeaderSize(const QByteArray& entryName);
 // a few words ("a TGA of type 1"); empty when it can.
 QString levelshotProblem(const QByteArray& entryName, const QByteArray& header);
 
+// The format the renderer reads a levelshot in, by its name's extension:
+// "tga", "jpg" (for .jpg and .jpeg) or "png".
+QByteArray levelshotFormat(const QByteArray& entryName);
+
 } // namespace game

@@ -254,9 +254,17 @@ void checkArchive(const ArchiveView& archive, const QString& archivePath, const 
     checkArchiveEntries(archive, archivePath, {false, false, &game}, findings);
     const KnownBots bots = botsIn(archive, archivePath, game, findings);
     QHash<QByteArray, QByteArray> firstArenaOfMap;
+    // The game reads its list of arenas first, then every arena file.
+    std::vector<const ArchiveEntry*> arenaFiles;
+    if (const ArchiveEntry* list = archive.find("scripts/arenas.txt"))
+        arenaFiles.push_back(list);
     for (const ArchiveEntry& entry : archive.entries()) {
-        if (!isFileIn(entry.key, "scripts", "arena"))
-            continue;
+        if (isFileIn(entry.key, "scripts", "arena"))
+            arenaFiles.push_back(&entry);
+    }
+    for (const ArchiveEntry* arenaFile : arenaFiles) {
+        const ArchiveEntry& entry = *arenaFile;
+        const bool list = entry.key == "scripts/arenas.txt";
         const Place place{archivePath, shown(entry.name)};
         if (entry.size >= arenaFileLimit) {
             reportArenaFileTooLarge(entry.size, place, findings);
@@ -273,25 +281,27 @@ void checkArchive(const ArchiveView& archive, const QString& archivePath, const 
                                      "from it."));
             continue;
         }
-        const QByteArrayList maps = checkArenaFile(*text, bots, place, findings);
-        for (const QByteArray& map : maps) {
+        const std::vector<ListedMap> listed = checkArenaFile(*text, bots, place, findings);
+        for (const auto& [map, arena] : listed) {
+            const Place ofArena = place.inArena(arena);
             if (!archive.find("maps/" + map + ".bsp")) {
-                place.add(findings, Severity::Error, "map",
-                          QStringLiteral("The archive holds no maps/%1.bsp. The arena lists a map that cannot start.")
-                              .arg(shown(map)));
+                ofArena.add(findings, Severity::Error, "map",
+                            QStringLiteral("The archive holds no maps/%1.bsp. The arena lists a map that cannot start.")
+                                .arg(shown(map)));
             }
-            checkLevelshot(archive, map, place, findings);
+            checkLevelshot(archive, map, ofArena, findings);
             const QByteArray sameMap = map.toLower();
             if (const auto first = firstArenaOfMap.constFind(sameMap); first != firstArenaOfMap.cend()) {
-                place.add(findings, Severity::Error, "map",
-                          QStringLiteral("The map %1 is listed by another arena too, in %2. The menus list the map "
-                                         "twice.")
-                              .arg(shown(map), shown(*first)));
+                ofArena.add(findings, Severity::Error, "map",
+                            QStringLiteral("The map %1 is listed by another arena too, in %2. The menus list the map "
+                                           "twice.")
+                                .arg(shown(map), shown(*first)));
             } else {
                 firstArenaOfMap.insert(sameMap, entry.name);
             }
         }
-        checkArenaFileName(entry.name, maps, place, findings);
+        if (!list)
+            checkArenaFileName(entry.name, mapsOf(listed), place, findings);
     }
 }
 

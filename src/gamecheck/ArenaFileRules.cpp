@@ -73,7 +73,7 @@ void reportStrayQuote(const StrayQuote& stray, const Place& place, Findings& fin
 {
     const QString what = stray.key.isEmpty() ? QStringLiteral("A key") : keyPhrase(stray.key);
     const QString fault = stray.unclosed ? QStringLiteral("has no closing '\"'") : QStringLiteral("holds '\"'");
-    place.add(findings, Severity::Error, stray.key,
+    place.inArena(int(stray.block)).add(findings, Severity::Error, stray.key,
               QStringLiteral("%1 %2. A '\"' ends a value for the game, so it misreads the rest of the file and "
                              "this arena is broken.")
                   .arg(what, fault));
@@ -94,14 +94,14 @@ void reportSyntax(const InfoReading& reading, std::size_t checkedBlocks, const P
     }
     for (std::size_t b = 0; b < checkedBlocks; ++b) {
         for (const int line : reading.blocks[b].mergedAt) {
-            place.add(findings, Severity::Error, {},
+            place.inArena(int(b)).add(findings, Severity::Error, {},
                       QStringLiteral("A '}' is missing before line %1. The game merges the two arenas into one, so the "
                                      "first of them is lost.")
                           .arg(line));
         }
     }
     if (reading.endsInsideBlock && checkedBlocks == reading.blocks.size()) {
-        place.add(findings, Severity::Error, {},
+        place.inArena(int(checkedBlocks) - 1).add(findings, Severity::Error, {},
                   QStringLiteral("The file ends before the last arena's closing '}'. The game complains of an "
                                  "unexpected end and takes that arena only as far as the file goes."));
     }
@@ -118,7 +118,8 @@ void reportArenaFileTooLarge(std::uint64_t size, const Place& place, Findings& f
                        QLocale(QLocale::English).toString(qulonglong(arenaFileLimit))));
 }
 
-QByteArrayList checkArenaFile(const QByteArray& text, const KnownBots& bots, const Place& place, Findings& findings)
+std::vector<ListedMap> checkArenaFile(const QByteArray& text, const KnownBots& bots, const Place& place,
+                                      Findings& findings)
 {
     if (std::uint64_t(text.size()) >= arenaFileLimit) {
         reportArenaFileTooLarge(std::uint64_t(text.size()), place, findings);
@@ -132,13 +133,21 @@ QByteArrayList checkArenaFile(const QByteArray& text, const KnownBots& bots, con
     reportSyntax(reading, checkedBlocks, place, findings);
     if (stray)
         reportStrayQuote(*stray, place, findings);
-    QByteArrayList maps;
+    std::vector<ListedMap> maps;
     for (std::size_t b = 0; b < checkedBlocks; ++b) {
         const InfoBlock& arena = reading.blocks[b];
-        checkFields(arena, bots, place, findings);
+        checkFields(arena, bots, place.inArena(int(b)), findings);
         if (const KeyValue* map = findKey(arena, "map"); map && !map->valueWasEmpty && !refusedCharacter(*map))
-            maps << map->value.text;
+            maps.push_back({map->value.text, int(b)});
     }
+    return maps;
+}
+
+QByteArrayList mapsOf(const std::vector<ListedMap>& listed)
+{
+    QByteArrayList maps;
+    for (const ListedMap& one : listed)
+        maps << one.map;
     return maps;
 }
 

@@ -19,6 +19,7 @@ struct Finding {
     QString entry; // the entry inside the archive, as shownName shows it; empty for a loose file or the archive itself
     QString key;   // the arena key concerned, as shownName shows it; empty when the finding is about a whole file
     QString sentence; // what the game will do, in one plain sentence on one line
+    int arena = -1;   // the arena of the file it is about, by its place among the file's blocks from 0; -1 for none
 
     bool operator==(const Finding&) const = default;
 };

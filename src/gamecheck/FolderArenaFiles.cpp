@@ -41,23 +41,23 @@ void checkArenaFile(FolderContext& context, const QByteArray& request, FileCopy 
     }
     if (!read.bytes)
         return; // reported with the archive's entries
-    const QByteArrayList maps = checkArenaFile(*read.bytes, context.bots, place, context.findings);
+    const std::vector<ListedMap> listed = checkArenaFile(*read.bytes, context.bots, place, context.findings);
     const game::Source& source = folder.sourceOf(copy);
     if (request == "scripts/arenas.txt") {
         checkListReplacement(context, copy, request,
                              QStringLiteral("This file replaces the game's own list of arenas, so the stock maps "
                                             "vanish from the menus."));
     } else if (!source.loose() && !source.gamesOwn) {
-        checkArenaFileName(folder.nameOf(copy), maps, place, context.findings);
+        checkArenaFileName(folder.nameOf(copy), mapsOf(listed), place, context.findings);
     }
-    for (const QByteArray& map : maps) {
+    for (const auto& [map, arena] : listed) {
         if (!folder.find("maps/" + map + ".bsp")) {
-            place.add(context.findings, Severity::Error, "map",
-                      QStringLiteral("No pk3 and no loose file of the folder holds maps/%1.bsp. The menus list the "
-                                     "map, but it cannot start.")
-                          .arg(shownName(map)));
+            place.inArena(arena).add(context.findings, Severity::Error, "map",
+                                     QStringLiteral("No pk3 and no loose file of the folder holds maps/%1.bsp. The "
+                                                    "menus list the map, but it cannot start.")
+                                         .arg(shownName(map)));
         }
-        checkLevelshot(context, map, copy, place);
+        checkLevelshot(context, map, copy, place.inArena(arena));
     }
 }
 

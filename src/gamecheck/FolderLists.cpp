@@ -133,7 +133,7 @@ void checkTiers(FolderContext& context)
     for (const auto& key : order) {
         const std::optional<QByteArray> map = context.blockMap(key.first, key.second);
         const int count = singlePlayerCount[key];
-        context.placeOf(key.first).add(context.findings, Severity::Error, "map",
+        context.placeOf(key.first).inArena(int(key.second)).add(context.findings, Severity::Error, "map",
                                        QStringLiteral("The folder holds %1 single-player arenas, not a multiple of 4: "
                                                       "the %2 over take the numbers of other arenas, so %3 never show "
                                                       "the arena of the map %4.")

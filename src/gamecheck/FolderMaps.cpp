@@ -62,6 +62,7 @@ void reportNoNavigation(FolderContext& context, const QByteArray& map, FileCopy 
         if (list && !list->trimmed().isEmpty() && *list != "<NULL>" && file.copy) {
             if (context.wanted(*file.copy)) {
                 context.placeOf(*file.copy)
+                    .inArena(int(info->block))
                     .add(context.findings, Severity::Error, "bots",
                          QStringLiteral("The folder holds no maps/%1.aas, so the bots this arena lists never join: "
                                         "bots find their way by that file.")

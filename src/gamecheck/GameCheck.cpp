@@ -139,6 +139,15 @@ void readLooseArena(const QString& path, FileToEdit& file)
         file.check.findings = checkArenaToSave(arena.text, path);
 }
 
+void readArenaEntry(const ArchiveView& archive, const game::ArchiveEntry& entry, FileToEdit& file)
+{
+    const bool tooLarge = entry.size >= arenaFileLimit;
+    const std::optional<QByteArray> text =
+        tooLarge ? archive.readStart(entry, arenaFileLimit) : archive.read(entry, arenaFileLimit);
+    if (text) // else the check's findings say why
+        file.arenaFiles.push_back({entry.name, *text, entry.size, tooLarge, game::readInfoFile(*text)});
+}
+
 void readArchive(const QString& path, FileToEdit& file)
 {
     file.archive = true;
@@ -148,17 +157,14 @@ void readArchive(const QString& path, FileToEdit& file)
         file.check = unreadable(reason);
         return;
     }
+    // The game reads its list of arenas first, then every arena file.
+    if (const game::ArchiveEntry* list = archive->find("scripts/arenas.txt"))
+        readArenaEntry(*archive, *list, file);
     for (const game::ArchiveEntry& entry : archive->entries()) {
         if (isFileIn(entry.key, "maps", "bsp"))
             file.maps << entry.name.mid(int(sizeof "maps/" - 1)).chopped(int(sizeof ".bsp" - 1));
-        if (!isFileIn(entry.key, "scripts", "arena"))
-            continue;
-        const bool tooLarge = entry.size >= arenaFileLimit;
-        const std::optional<QByteArray> text =
-            tooLarge ? archive->readStart(entry, arenaFileLimit) : archive->read(entry, arenaFileLimit);
-        if (!text)
-            continue; // the check's findings say why
-        file.arenaFiles.push_back({entry.name, *text, entry.size, tooLarge, game::readInfoFile(*text)});
+        if (isFileIn(entry.key, "scripts", "arena"))
+            readArenaEntry(*archive, entry, file);
     }
     // As the check of the file would: a pack's map may well lie in another
     // pk3 of its folder.
@@ -240,7 +246,7 @@ Findings checkArenaToSave(const QByteArray& text, const QString& arenaPath, cons
     return findings;
 }
 
-CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, const QString& entryName,
+CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, const QByteArray& entryName,
                             platform::ChecksumCache* checksums, const game::Locations& where)
 {
     std::optional<ArchiveView> archive;
@@ -255,7 +261,7 @@ CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, 
     } else {
         archive.emplace();
     }
-    archive->putArena(entryName.toUtf8(), text);
+    archive->putArena(entryName, text);
     CheckResult result;
     const QString folder = QFileInfo(archivePath).path();
     if (amongOthers(folder, archivePath, where))

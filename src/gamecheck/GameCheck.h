@@ -61,7 +61,7 @@ Findings checkArenaToSave(const QByteArray& text, const QString& arenaPath, cons
 // any entry the game takes for the same name, among the other pk3s of its
 // folder. An archive that does not exist yet is checked as one that will
 // hold the arena alone.
-CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, const QString& entryName,
+CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, const QByteArray& entryName,
                             platform::ChecksumCache* checksums = nullptr, const game::Locations& where = {});
 
 // One arena file of a file opened for editing: the loose file itself, or an
@@ -79,12 +79,13 @@ struct ArenaFile {
 struct FileToEdit {
     CheckResult check; // when not readable, nothing else is filled in
     bool archive = false;
-    std::vector<ArenaFile> arenaFiles; // that could be read, in the archive's order
+    std::vector<ArenaFile> arenaFiles; // that could be read, in the game's order: scripts/arenas.txt first
     QByteArrayList maps; // the archive's maps/<name>.bsp, by name
 };
 
 // Reads an archive (a name ending in .pk3, in any case) or a loose arena
-// file, reading of an archive only its directory and its arena files.
+// file, reading of an archive only its directory and its arena files, its
+// list of arenas, scripts/arenas.txt, included.
 FileToEdit readToEdit(const QString& path);
 
 } // namespace gamecheck

@@ -9,16 +9,20 @@
 
 namespace gamecheck {
 
-// Where the findings of one check go: the file as given, and the entry
-// inside it when the file is an archive, as shownName shows it. A key or a
+// Where the findings of one check go: the file as given, the entry inside
+// it when the file is an archive, as shownName shows it, and the arena
+// within that file when they are about one. A key or a
 // value from the file is shown so that a finding stays one line.
 struct Place {
     QString file;
     QString entry;
+    int arena = -1; // one arena of the file, by its place among the file's blocks; -1 for the whole file
+
+    Place inArena(int index) const { return {file, entry, index}; }
 
     void add(Findings& findings, Severity severity, const QByteArray& key, const QString& sentence) const
     {
-        findings.push_back({severity, file, entry, shownName(key), withoutControls(sentence)});
+        findings.push_back({severity, file, entry, shownName(key), withoutControls(sentence), arena});
     }
 };
 

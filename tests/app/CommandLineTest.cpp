@@ -76,7 +76,9 @@ TEST(CommandLine, CheckPrintsALinePerFindingAndItsStatusSaysTheWorst)
     writeArchive(clean, {{"maps/yard.bsp", smallestBsp()},
                          {"scripts/yard.arena", editor::arenaText({"yard", "", "Yard", "20", "ffa"})}});
     const QString broken = folder.filePath("broken/broken.pk3");
-    makeArchive(broken, {"maps/yard.bsp", "scripts/arenas.txt", "vm/qagame.qvm"});
+    writeArchive(broken, {{"maps/yard.bsp", smallestBsp()},
+                          {"scripts/arenas.txt", editor::arenaText({"yard", "", "Yard", "20", "ffa"})},
+                          {"vm/qagame.qvm", "code"}});
     const QString notAZip = folder.filePath("notazip.pk3");
     writeFile(notAZip, "not an archive");
     const QString missing = folder.filePath("missing.pk3");

@@ -53,9 +53,11 @@ TEST_F(GameCheckAtCreate, WhatTheGameWouldLoseIsAskedAboutBeforeAnythingIsWritte
         {"aPk3", "Yard", {"maps/yard.bsp"}, {}, {}},
         {"aArena", "Yard; by night", {}, Answer::GoBack, {"!yard.arena, longname"}},
         {"aArena", "Yard; by night", {}, Answer::WriteAnyway, {"!yard.arena, longname"}},
-        {"aPk3", "Yard", {"maps/yard.bsp", "scripts/arenas.txt"}, Answer::GoBack, {"!yard.pk3:scripts/arenas.txt"}},
+        // The list replaces the game's own, and is no list of arenas.
+        {"aPk3", "Yard", {"maps/yard.bsp", "scripts/arenas.txt"}, Answer::GoBack,
+         {"!yard.pk3:scripts/arenas.txt", "!yard.pk3:scripts/arenas.txt"}},
         {"aPk3", "Yard", {"maps/yard.bsp", "scripts/arenas.txt"}, Answer::WriteAnyway,
-         {"!yard.pk3:scripts/arenas.txt"}},
+         {"!yard.pk3:scripts/arenas.txt", "!yard.pk3:scripts/arenas.txt"}},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(QStringLiteral("%1 %2 %3").arg(row.route, row.title, row.archiveEntries.join(' ')).toStdString());

@@ -143,13 +143,14 @@ TEST_F(Pk3Route, CreatesOrUpdatesTheArchiveWithTheEntryWhereTheGameLooks)
     EXPECT_FALSE(QFileInfo::exists(driveRoot)) << "the route leaves no empty staging folder";
 
     // Other entries stay; its own, and those the game takes for it (another
-    // letter case), give way to the new one. Names are taken literally, a
-    // link is followed, the user's default zip options (here: junk the
-    // paths) never reach the archiver, and a name without an extension is
-    // the file zip writes, new or not. Zip64 archives count too. The
-    // archive is replaced whole, keeping its permissions; another name of
-    // it keeps the old content.
-    makeArchive(archive(), {"maps/q3dm17.bsp", "SCRIPTS/q3dm17.arena", "Scripts/Q3DM17.ARENA", "scripts/q3dm17.arena"});
+    // letter case, a backslash for the slash), give way to the new one.
+    // Names are taken literally, a link is followed, the user's default zip
+    // options (here: junk the paths) never reach the archiver, and a name
+    // without an extension is the file zip writes, new or not. Zip64
+    // archives count too. The archive is replaced whole, keeping its
+    // permissions; another name of it keeps the old content.
+    makeArchive(archive(), {"maps/q3dm17.bsp", "SCRIPTS/q3dm17.arena", "Scripts/Q3DM17.ARENA", "scripts\\q3dm17.arena",
+                            "scripts/q3dm17.arena"});
     ASSERT_TRUE(QFile::setPermissions(archive(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     ASSERT_EQ(::link(QFile::encodeName(archive()).constData(), QFile::encodeName(temp.filePath("hard")).constData()), 0);
     const QByteArray before = readAll(archive());
@@ -299,7 +300,7 @@ TEST_F(Pk3Route, WhatFailsAfterTheArchiveIsInPlaceIsToldInOneMessage)
 
     // An archiver that leaves a folder where the staged file was.
     QFile::remove(archive());
-    replaceArchiverWithScript("zip \"$@\" || exit 1\nrm \"$3\"\nmkdir \"$3\"\n");
+    replaceArchiverWithScript("read -r name\nprintf '%s\\n' \"$name\" | zip \"$@\" || exit 1\nrm \"$name\"\nmkdir \"$name\"\n");
     create(archive());
     ASSERT_EQ(prompts().size(), 2);
     EXPECT_TRUE(prompts()[1].startsWith("The arena file was added to the archive")) << prompts()[1].toStdString();
@@ -546,7 +547,7 @@ TEST(ArchiveUpdate, AnOrdinaryUserIsRefusedWhatCannotBeDoneSafelyAndAskedBeforeA
             ScriptedServices scripted;
             scripted.messages->answers = test.answers;
             const editor::ArchiveUpdateOutcome outcome =
-                editor::updateArchive(nullptr, scripted.services(), {archive, staging.path(), "x.arena", "x"});
+                editor::updateArchive(nullptr, scripted.services(), {archive, staging.path(), "scripts/x.arena", "x"});
             writeFile(report, QStringLiteral("%1: %2%3\n%4")
                                   .arg(results[int(outcome.result)], outcome.reason, outcome.notKept.join(' '),
                                        scripted.messages->questions.join('\n'))

@@ -266,7 +266,7 @@ TEST(FolderCheckAtCreate, ANewArchiveThatSortsBeforeAnOlderPackOfItsMapIsAdvised
     const QString newArchive = folder.filePath("yard-v2.pk3");
     writeArchive(newArchive, {{"maps/yard.bsp", smallestBsp("v2")}});
     const gamecheck::CheckResult added =
-        gamecheck::checkArenaToAdd("{\nmap \"yard\"\n}\n", newArchive, QStringLiteral("scripts/yard.arena"));
+        gamecheck::checkArenaToAdd("{\nmap \"yard\"\n}\n", newArchive, "scripts/yard.arena");
     const auto shadowed = std::find_if(added.findings.begin(), added.findings.end(), [](const gamecheck::Finding& finding) {
         return finding.entry == "maps/yard.bsp" && finding.sentence.startsWith("yard.pk3, which sorts after this archive");
     });

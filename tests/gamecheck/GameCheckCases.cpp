@@ -173,8 +173,9 @@ const std::vector<CheckCase>& checkCases()
          {{E, arenaEntry, "map"}}},
         {"bsp_in_capitals", Route::File, {}, {{"MAPS/JUDGE.BSP", smallestBsp()}, {"levelshots/judge.tga", tga(2, 32)},
                                               {arenaEntry, clean}}, {}},
+        // The game reads the list's arenas too, before the arena files.
         {"archive_with_arenas_txt", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"scripts/arenas.txt", clean}}),
-         {{E, "scripts/arenas.txt", ""}}},
+         {{E, "scripts/arenas.txt", ""}, {E, "scripts/judge.arena", "map"}}},
         {"archive_with_bots_txt", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"scripts/bots.txt", "{\r\n}\r\n"}}),
          {{E, "scripts/bots.txt", ""}}},
         {"archive_with_game_code", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"vm/qagame.qvm", "code"}}),

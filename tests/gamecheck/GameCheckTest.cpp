@@ -15,7 +15,7 @@ CheckResult runCheck(const CheckCase& row, const QString& path)
     case Route::Save:
         return {true, {}, gamecheck::checkArenaToSave(row.arena, path)};
     case Route::Add:
-        return gamecheck::checkArenaToAdd(row.arena, path, QStringLiteral("scripts/judge.arena"));
+        return gamecheck::checkArenaToAdd(row.arena, path, "scripts/judge.arena");
     case Route::File:
         break;
     }

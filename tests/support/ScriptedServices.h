@@ -102,13 +102,16 @@ struct ScriptedReportWindow final : platform::ReportWindow {
 };
 
 // Answers each chooser with the next scripted row, or Cancel for -1 or when
-// the script has none left. Records the lines every chooser showed.
+// the script has none left. Records the lines and pictures every chooser showed.
 struct ScriptedChoiceWindow final : platform::ChoiceWindow {
     QList<QStringList> shown;
+    QList<std::vector<QImage>> pictures;
     QList<int> answers;
-    std::optional<int> choose(QWidget*, const QString&, const QString&, const QStringList& lines) override
+    std::optional<int> choose(QWidget*, const QString&, const QString&, const QStringList& lines,
+                              const std::vector<QImage>& given) override
     {
         shown << lines;
+        pictures << given;
         const int next = answers.isEmpty() ? -1 : answers.takeFirst();
         return next < 0 ? std::nullopt : std::optional(next);
     }

@@ -2,6 +2,7 @@
 #include "editor/pk3/ArchiveCheck.h"
 
 #include "game/EntryNames.h"
+#include "gamecheck/ShownName.h"
 
 #include <algorithm>
 #include <tuple>
@@ -41,16 +42,16 @@ QString problemWithUpdatedArchive(const std::vector<platform::ZipEntry>& before,
         if (game::namesTheSameEntry(entry.name, entryName))
             own.push_back(&entry);
     }
-    const QString name = QString::fromUtf8(entryName);
+    const QString name = gamecheck::shownName(entryName);
     if (own.size() != 1)
         return QStringLiteral("it holds %1 entries named %2 where there should be one").arg(own.size()).arg(name);
     if (own.front()->name != entryName)
-        return QStringLiteral("its entry is named %1 instead of %2").arg(QString::fromUtf8(own.front()->name), name);
+        return QStringLiteral("its entry is named %1 instead of %2").arg(gamecheck::shownName(own.front()->name), name);
     if (updated->read(*own.front(), std::uint64_t(entryBytes.size())) != entryBytes)
         return QStringLiteral("its %1 does not hold the arena file's text").arg(name);
     if (std::any_of(updated->entries().begin(), updated->entries().end(),
                     [&](const platform::ZipEntry& entry) { return !replacedEntry.isEmpty() && entry.name == replacedEntry; }))
-        return QStringLiteral("it still holds %1").arg(QString::fromUtf8(replacedEntry));
+        return QStringLiteral("it still holds %1").arg(gamecheck::shownName(replacedEntry));
     if (otherEntries(updated->entries(), entryName, replacedEntry) != otherEntries(before, entryName, replacedEntry))
         return QStringLiteral("it does not hold the other entries of the archive unchanged");
     return QString();

@@ -4,6 +4,7 @@
 #include "editor/pk3/ArchiveCheck.h"
 #include "editor/pk3/ArchiverCommand.h"
 #include "game/EntryNames.h"
+#include "gamecheck/ShownName.h"
 #include "platform/dialogs/ProgressWindow.h"
 #include "platform/system/FileAttributes.h"
 #include "platform/system/FileMove.h"
@@ -22,6 +23,7 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -51,14 +53,24 @@ QString archiverPath(const platform::Locations& locations)
     return QStandardPaths::findExecutable(QLatin1String(archiverFileName));
 }
 
+// Where an entry's name parts its folder from the staged file's name: a
+// '\\' in a pk3 entry's name parts folders for the game, as '/' does.
+qsizetype folderEnd(const QByteArray& entryName)
+{
+    return std::max(entryName.lastIndexOf('/'), entryName.lastIndexOf('\\'));
+}
+
 // What a run makes in its private folder: the links to the staging folder
-// (named as the entry's folder, "scripts" in its letter case) and to the
-// archive, the new archive, and the temporary file zip writes it under
-// (mkstemp's "zi" and six letters or digits).
+// (named as the entry's folder, "scripts" in its letter case) or to the
+// staged file (named as the whole entry where a '\\' parts it, which zip
+// takes for part of a file's name), and to the archive, the new archive,
+// and the temporary file zip writes it under (mkstemp's "zi" and six
+// letters or digits).
 bool isARunsOwn(const QByteArray& name, platform::EntryKind kind)
 {
     if (kind == platform::EntryKind::Link)
-        return name.compare("scripts", Qt::CaseInsensitive) == 0 || name == inputName.toLatin1();
+        return name.compare("scripts", Qt::CaseInsensitive) == 0
+               || name.left(8).compare("scripts\\", Qt::CaseInsensitive) == 0 || name == inputName.toLatin1();
     static const QRegularExpression zipTemporary(QStringLiteral("^zi[A-Za-z0-9]{6}$"));
     return name == outputName.toLatin1() || zipTemporary.match(QString::fromLatin1(name)).hasMatch();
 }
@@ -96,7 +108,6 @@ public:
                                                                     : chosen.absoluteFilePath();
         archive = QFileInfo(outcome.archivePath);
         outcome.archiveExisted = archive.exists();
-        entryName = request.entryFolder + QLatin1Char('/') + request.stagedName;
     }
 
     ArchiveUpdateOutcome run()
@@ -134,10 +145,7 @@ private:
         if (!work->isValid())
             return QStringLiteral("A working folder could not be made beside it: %1.").arg(work->errorString());
         const QDir workFolder(work->path());
-        // zip names the entry by the path it is given: a "scripts" that leads
-        // to the staging folder makes it scripts/<map>.arena exactly,
-        // whatever the letter case of the staging folder's own name.
-        if (!QFile::link(request.stagingFolder, workFolder.filePath(request.entryFolder))
+        if (!linkTheStagedFile(workFolder.path())
             || (outcome.archiveExisted && !QFile::link(outcome.archivePath, workFolder.filePath(inputName))))
             return QStringLiteral("The working folder beside it could not be set up.");
 
@@ -145,7 +153,7 @@ private:
             return problem;
         const QString result = workFolder.filePath(outputName);
         if (const QString problem =
-                problemWithUpdatedArchive(before, result, entryName.toUtf8(), request.stagedBytes, request.replacedEntry);
+                problemWithUpdatedArchive(before, result, request.entryName, request.stagedBytes, request.replacedEntry);
             !problem.isEmpty())
             return QStringLiteral("The archiver's new archive was not used: %1.").arg(problem);
         step("new archive checked");
@@ -167,6 +175,21 @@ private:
         outcome.result = Result::Updated;
         step("archive replaced");
         return QString();
+    }
+
+    // zip names the entry by the path it is given. A "scripts" that leads to
+    // the staging folder makes it scripts/<map>.arena exactly, whatever the
+    // letter case of the staging folder's own name; a name with a '\\',
+    // which is no folder to zip, is a link of that name to the staged file.
+    bool linkTheStagedFile(const QString& workFolder) const
+    {
+        const qsizetype end = folderEnd(request.entryName);
+        const QByteArray staging = QFile::encodeName(request.stagingFolder);
+        const bool slashed = end >= 0 && request.entryName[end] == '/';
+        const QByteArray target = slashed ? staging : staging + '/' + stagedNameOf(request.entryName);
+        const QByteArray link = QFile::encodeName(workFolder) + '/'
+                                + (slashed ? request.entryName.left(end) : request.entryName);
+        return ::symlink(target.constData(), link.constData()) == 0;
     }
 
     // Without the lock a second run could read the archive before the first
@@ -263,35 +286,35 @@ private:
         QByteArrayList names;
         for (const platform::ZipEntry& entry : before)
             names << entry.name;
-        QStringList staleEntries;
-        for (const QByteArray& stale : game::caseVariantsOf(entryName.toUtf8(), names))
-            staleEntries << QString::fromUtf8(stale);
+        QByteArrayList staleEntries = game::caseVariantsOf(request.entryName, names);
         if (!request.replacedEntry.isEmpty() && names.contains(request.replacedEntry)
-            && !staleEntries.contains(QString::fromUtf8(request.replacedEntry)))
-            staleEntries << QString::fromUtf8(request.replacedEntry);
+            && !staleEntries.contains(request.replacedEntry))
+            staleEntries << request.replacedEntry;
 
         step("archiver about to start");
         // The game takes an entry of another letter case for the same file
         // and would see two arenas for one map: those go first.
+        const QString stagedName = gamecheck::shownName(stagedNameOf(request.entryName));
         QString input = outcome.archiveExisted ? inputName : QString();
         if (!staleEntries.isEmpty()) {
             if (const QString problem =
-                    runZip(program, archiverDeleteArguments(input, staleEntries, outputName), workFolder,
-                           QStringLiteral("Removing the old %1 from %2...").arg(request.stagedName, archiveName));
+                    runZip(program, archiverDeleteArguments(input, outputName), archiverNames(staleEntries), workFolder,
+                           QStringLiteral("Removing the old %1 from %2...").arg(stagedName, archiveName));
                 !problem.isEmpty())
                 return problem;
             input.clear(); // the rest goes into the new archive itself
         }
-        return runZip(program, archiverAddArguments(input, entryName, outputName), workFolder,
-                      QStringLiteral("Adding %1 to %2...").arg(request.stagedName, archiveName));
+        return runZip(program, archiverAddArguments(input, outputName), archiverNames({request.entryName}), workFolder,
+                      QStringLiteral("Adding %1 to %2...").arg(stagedName, archiveName));
     }
 
-    QString runZip(const QString& program, const QStringList& arguments, const QString& workFolder,
-                   const QString& progressText) const
+    QString runZip(const QString& program, const QStringList& arguments, const QByteArray& names,
+                   const QString& workFolder, const QString& progressText) const
     {
         platform::ProgramRunRequest run;
         run.program = program;
         run.arguments = arguments;
+        run.standardInput = names;
         run.workingFolder = workFolder;
         run.progressText = progressText;
         // The user's default zip options (-m deletes what it adds, -D, -j...)
@@ -340,7 +363,6 @@ private:
     const ArchiveUpdateRequest& request;
     ArchiveUpdateOutcome outcome;
     QFileInfo archive;
-    QString entryName;
     std::vector<platform::ZipEntry> before;
     std::optional<platform::OwnedDescriptor> held;
     std::optional<platform::FileIdentity> readAs;
@@ -348,6 +370,11 @@ private:
 };
 
 } // namespace
+
+QByteArray stagedNameOf(const QByteArray& entryName)
+{
+    return entryName.mid(folderEnd(entryName) + 1);
+}
 
 ArchiveUpdateOutcome updateArchive(QWidget* window, const platform::Services& services,
                                    const ArchiveUpdateRequest& request)

@@ -14,11 +14,15 @@ namespace editor {
 struct ArchiveUpdateRequest {
     QString archivePath;   // as the save dialog returned it
     QString stagingFolder; // the folder of this machine that holds the staged file
-    QString stagedName;    // <map>.arena, the entry scripts/<map>.arena
+    // The entry, byte for byte: "scripts", a '/' or a '\\', and the staged
+    // file's name, as in scripts/<map>.arena; zip gives the entry this name.
+    QByteArray entryName;
     QByteArray stagedBytes;
-    QString entryFolder = QStringLiteral("scripts"); // the entry's folder, in its own letter case
     QByteArray replacedEntry = {}; // an entry of another name the staged one takes the place of
 };
+
+// The name of the staged file of an entry: what follows its folder.
+QByteArray stagedNameOf(const QByteArray& entryName);
 
 struct ArchiveUpdateOutcome {
     enum class Result {

@@ -5,17 +5,31 @@ namespace editor {
 
 // -nw: names are literal, so a map named "dm[1]" is not taken for a pattern.
 // -O: the result goes to a file of its own.
+// -@: the names come on standard input.
 
-QStringList archiverAddArguments(const QString& input, const QString& entryName, const QString& output)
+QStringList archiverAddArguments(const QString& input, const QString& output)
 {
     if (input.isEmpty())
-        return {QStringLiteral("-nw"), output, entryName};
-    return {QStringLiteral("-nw"), QStringLiteral("-O"), output, input, entryName};
+        return {QStringLiteral("-nw"), output, QStringLiteral("-@")};
+    return {QStringLiteral("-nw"), QStringLiteral("-O"), output, input, QStringLiteral("-@")};
 }
 
-QStringList archiverDeleteArguments(const QString& input, const QStringList& entryNames, const QString& output)
+QStringList archiverDeleteArguments(const QString& input, const QString& output)
 {
-    return QStringList{QStringLiteral("-nw"), QStringLiteral("-O"), output, input, QStringLiteral("-d")} + entryNames;
+    return {QStringLiteral("-nw"), QStringLiteral("-O"), output, input, QStringLiteral("-d"), QStringLiteral("-@")};
+}
+
+QByteArray archiverNames(const QByteArrayList& names)
+{
+    QByteArray lines;
+    for (const QByteArray& name : names)
+        lines += name + '\n';
+    return lines;
+}
+
+bool archiverTakesName(const QByteArray& name)
+{
+    return !name.isEmpty() && !name.contains('\n') && !name.contains('\r');
 }
 
 } // namespace editor

@@ -3,9 +3,11 @@
 
 #include "editor/OutputRoutes.h"
 #include "editor/pk3/ArchiveUpdate.h"
+#include "editor/pk3/ArchiverCommand.h"
 #include "editor/pk3/Module1.h"
+#include "editor/pk3/StagedFile.h"
+#include "gamecheck/ShownName.h"
 #include "platform/dialogs/MessageBox.h"
-#include "platform/system/FileReplacement.h"
 #include "platform/system/FolderLock.h"
 #include "platform/system/ProgramName.h"
 #include "platform/system/SettingsStore.h"
@@ -13,10 +15,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QUuid>
 
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 namespace editor {
 
@@ -67,16 +70,27 @@ bool Pk3Route::run(const QString& archivePath, const ArenaValues& values)
 
 bool Pk3Route::run(const QString& archivePath, const ArenaValues& values, const ArchiveTarget& target)
 {
-    if (const QString problem = mapNameProblem(values.map); !problem.isEmpty()) {
+    // An arena written back keeps its entry's name, unless it takes its map's.
+    const bool entryNamedAfterMap = !target.writtenBack || !target.replaced.isEmpty();
+    if (const QString problem = entryNamedAfterMap ? mapNameProblem(values.map) : QString(); !problem.isEmpty()) {
         tell(problem, platform::Exclamation);
         return false;
     }
-    // The staged file takes the entry's own name, in a folder the archiver
-    // finds under the entry's folder name.
-    entryName = QString::fromUtf8(target.entry);
-    const qsizetype slash = entryName.indexOf(QLatin1Char('/'));
-    stagedName = entryName.mid(slash + 1);
+    // The staged file takes the name that follows the entry's folder; the
+    // entry keeps its name byte for byte, whether text or not.
+    entryName = target.entry;
+    stagedName = stagedNameOf(entryName);
     untouched = QStringLiteral("The archive %1 is as it was.").arg(QDir::toNativeSeparators(archivePath));
+    for (const QByteArray& name : {target.entry, target.replaced}) {
+        if (!name.isEmpty() && !archiverTakesName(name)) {
+            tell(failureText(QStringLiteral("The archive's entry %1 has a line break in its name, and zip, which "
+                                            "takes the names it is given one a line, cannot be given it.")
+                                 .arg(gamecheck::shownName(name)),
+                             untouched),
+                 platform::Exclamation);
+            return false;
+        }
+    }
     if (!driveIsReady())
         return false;
     // Every run of the user's stages in this one folder: a second run at the
@@ -86,10 +100,8 @@ bool Pk3Route::run(const QString& archivePath, const ArenaValues& values, const 
         return false;
     if (!stageOrTellWhy(target.text))
         return false;
-    const ArchiveUpdateOutcome update =
-        updateArchive(window, services,
-                      {archivePath, fileSystem.hostPath(archiverStagingPath), stagedName, target.text,
-                       entryName.left(slash), target.replaced});
+    const ArchiveUpdateOutcome update = updateArchive(
+        window, services, {archivePath, fileSystem.hostPath(archiverStagingPath), entryName, target.text, target.replaced});
     if (!update.leftBehind.isEmpty())
         leftBeside << QDir::toNativeSeparators(update.leftBehind);
     using Result = ArchiveUpdateOutcome::Result;
@@ -164,7 +176,7 @@ void Pk3Route::finishAfterUpdate(const QString& archivePath, const ArchiveUpdate
                           .arg(leftovers.join(QLatin1Char('\n')));
     if (whatFailed.isEmpty() && writtenBack)
         tell(QStringLiteral("%1\n\nThe arena was written back into %2 as %3.")
-                 .arg(successMessage, QDir::toNativeSeparators(archivePath), entryName),
+                 .arg(successMessage, QDir::toNativeSeparators(archivePath), gamecheck::shownName(entryName)),
              platform::Information);
     else if (whatFailed.isEmpty())
         tell(successMessage, platform::Information);
@@ -182,8 +194,12 @@ bool Pk3Route::stage(const QByteArray& text)
     }
     if (!fileSystem.ChDir(stagingPath) || !setAsideWhatWouldBeTakenForTheStagedFile())
         return false;
-    stagedFileIsOurs = true;
-    return platform::replaceFileContent(fileSystem.hostPath(stagingPath + stagedName), text).written;
+    return writeNewFile(stagedPath(), text, stagedFileIsOurs);
+}
+
+QByteArray Pk3Route::stagedPath() const
+{
+    return QFile::encodeName(fileSystem.hostPath(stagingPath)) + '/' + stagedName;
 }
 
 // On the drive these paths come from, Q3DM17.arena and q3dm17.arena are one
@@ -191,14 +207,12 @@ bool Pk3Route::stage(const QByteArray& text)
 // earlier run, and waits under a name of its own until the route ends.
 bool Pk3Route::setAsideWhatWouldBeTakenForTheStagedFile()
 {
-    const QDir folder(fileSystem.hostPath(stagingPath));
-    for (const QString& entry : platform::FileSystem::entriesAnsweringTo(folder.path(), stagedName)) {
-        const QString original = folder.filePath(entry);
-        const QString aside =
-            folder.filePath(QStringLiteral(".%1.kept-%2").arg(entry, QUuid::createUuid().toString(QUuid::Id128)));
-        if (!QDir().rename(original, aside))
+    const QByteArray folder = QFile::encodeName(fileSystem.hostPath(stagingPath)) + '/';
+    for (const QByteArray& name : namesAnsweringTo(folder, stagedName)) {
+        const QByteArray aside = folder + '.' + name + ".kept-" + QUuid::createUuid().toString(QUuid::Id128).toLatin1();
+        if (!renameWithoutReplacing(folder + name, aside))
             return false;
-        setAside.emplace_back(aside, original);
+        setAside.emplace_back(aside, folder + name);
     }
     return true;
 }
@@ -219,7 +233,8 @@ void Pk3Route::tellLeftovers(const QStringList& leftovers)
 void Pk3Route::tellUpdatedBut(const QString& archivePath, const QStringList& whatFailed)
 {
     tell(QStringLiteral("The arena file was added to the archive %1 as %2.\n\n%3")
-             .arg(QDir::toNativeSeparators(archivePath), entryName, whatFailed.join(QStringLiteral("\n\n"))),
+             .arg(QDir::toNativeSeparators(archivePath), gamecheck::shownName(entryName),
+                  whatFailed.join(QStringLiteral("\n\n"))),
          platform::Exclamation);
 }
 
@@ -228,20 +243,19 @@ void Pk3Route::tellUpdatedBut(const QString& archivePath, const QStringList& wha
 QStringList Pk3Route::cleanUp()
 {
     QStringList leftovers;
-    const QString staged = fileSystem.hostPath(archiverStagingPath + stagedName);
     if (stagedFileIsOurs) {
-        const QFileInfo file(staged);
-        if ((!file.exists() && !file.isSymLink()) || fileSystem.Kill(archiverStagingPath + stagedName))
+        if (::unlink(stagedPath().constData()) == 0 || errno == ENOENT)
             stagedFileIsOurs = false;
         else
-            leftovers << QDir::toNativeSeparators(staged);
+            leftovers << gamecheck::shownName(stagedPath());
     }
     for (auto kept = setAside.begin(); kept != setAside.end();) {
-        if (QDir().rename(kept->first, kept->second)) {
+        if (renameWithoutReplacing(kept->first, kept->second)) {
             kept = setAside.erase(kept);
         } else {
             leftovers << QStringLiteral("%1 (your %2, kept under this name)")
-                             .arg(QDir::toNativeSeparators(kept->first), QFileInfo(kept->second).fileName());
+                             .arg(gamecheck::shownName(kept->first),
+                                  gamecheck::shownName(kept->second.mid(kept->second.lastIndexOf('/') + 1)));
             ++kept;
         }
     }

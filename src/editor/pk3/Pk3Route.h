@@ -43,6 +43,7 @@ private:
     bool stageOrTellWhy(const QByteArray& text);
     bool stage(const QByteArray& text);
     bool setAsideWhatWouldBeTakenForTheStagedFile();
+    QByteArray stagedPath() const;
     QStringList cleanUp();
     void fail(const QString& reason, const QString& archiveState);
     void finishAfterUpdate(const QString& archivePath, const ArchiveUpdateOutcome& update, bool writtenBack);
@@ -53,8 +54,8 @@ private:
     platform::Services services;
     QWidget* window;
     platform::FileSystem fileSystem;
-    QString stagedName;
-    QString entryName;
+    QByteArray stagedName; // byte for byte, as the entry's name gives it
+    QByteArray entryName;
     QString untouched; // the message's last line when the archive is as it was
     QStringList leftBeside; // what of the route's own stays beside the archive
     int folderExisted = 0;
@@ -62,7 +63,7 @@ private:
     bool stagedFileIsOurs = false; // only then may the clean-up delete it
     // Entries of the user's that the game would take for the staged file,
     // each under a name of its own until the route ends: (kept as, original).
-    std::vector<std::pair<QString, QString>> setAside;
+    std::vector<std::pair<QByteArray, QByteArray>> setAside;
 };
 
 } // namespace editor

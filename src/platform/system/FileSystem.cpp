@@ -151,13 +151,4 @@ bool FileSystem::RmDir(const QString& path)
     return QDir().rmdir(target); // only an empty folder goes
 }
 
-bool FileSystem::Kill(const QString& path)
-{
-    const QString target = hostPath(path);
-    const QFileInfo info(target);
-    if (target.isEmpty() || !(info.isFile() || info.isSymLink()))
-        return false;
-    return QFile::remove(target);
-}
-
 } // namespace platform

@@ -36,19 +36,17 @@ public:
     bool ChDrive(const QString& drive);
     bool MkDir(const QString& path);
     bool RmDir(const QString& path);
-    // Deletes one file; the name is taken literally, never as a pattern.
-    bool Kill(const QString& path);
 
     // Where a classic path lies on this machine; empty when it names no
     // place on drive C.
     QString hostPath(const QString& classicPath) const;
     QString driveRoot() const { return root; }
 
+private:
     // The entries of a folder of this machine that answer to a name on drive
     // C, that is, that differ from it at most in letter case; in name order.
     static QStringList entriesAnsweringTo(const QString& hostFolder, const QString& name);
 
-private:
     QString resolveComponents(const QString& base, const QStringList& components) const;
 
     QString root;

@@ -26,7 +26,8 @@ void configure(QProcess& process, const ProgramRunRequest& request)
     for (const QString& name : request.unsetVariables)
         environment.remove(name);
     process.setProcessEnvironment(environment);
-    process.setStandardInputFile(QProcess::nullDevice());
+    if (request.standardInput.isEmpty())
+        process.setStandardInputFile(QProcess::nullDevice());
     process.setProcessChannelMode(QProcess::MergedChannels);
     // Should this program be killed, the one it waits for goes too, instead
     // of working on unseen.
@@ -65,9 +66,13 @@ ProgramRunOutcome runProgram(const ProgramRunRequest& request)
 {
     QProcess process;
     configure(process, request);
-    process.start(QIODevice::ReadOnly);
+    process.start(request.standardInput.isEmpty() ? QIODevice::ReadOnly : QIODevice::ReadWrite);
     if (!process.waitForStarted())
         return {};
+    if (!request.standardInput.isEmpty()) {
+        process.write(request.standardInput);
+        process.closeWriteChannel(); // once written: the program reads to its end
+    }
     // A short run ends before anything shows; input waits meanwhile, as it
     // would for any short task.
     QElapsedTimer quiet;

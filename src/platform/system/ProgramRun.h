@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,7 @@ using ProgressDisplay = std::function<std::unique_ptr<QObject>(const QString& te
 struct ProgramRunRequest {
     QString program;           // full path
     QStringList arguments;     // passed as they are, never through a shell
+    QByteArray standardInput;  // what the program reads; with none, it reads nothing
     QString workingFolder;
     QString progressText;      // shown while the run takes longer than a moment
     QStringList unsetVariables; // environment variables the program must not see
