@@ -47,19 +47,21 @@ int jpegComponents(const QByteArray& bytes)
     return 0;
 }
 
-QString imageProblem(const QByteArray& header, const QByteArray& format)
+LevelshotFault imageFault(const QByteArray& header, const QByteArray& format)
 {
     QBuffer buffer;
     buffer.setData(header);
     QImageReader reader(&buffer, format);
     if (!reader.canRead())
-        return QStringLiteral("not a %1 picture").arg(QString::fromLatin1(format.toUpper()));
+        return {QStringLiteral("not a %1 picture").arg(QString::fromLatin1(format.toUpper()))};
     if (format == "jpg") {
+        // ioquake3 and Quake3e have the JPEG library give them RGB, which
+        // it makes of grey; id's 1.32 renderer takes what the file holds.
         const int components = jpegComponents(header);
         if (components == 1)
-            return QStringLiteral("a greyscale JPEG, not RGB");
+            return {QStringLiteral("a greyscale JPEG, not RGB"), true};
         if (components == 4)
-            return QStringLiteral("a CMYK JPEG, not RGB");
+            return {QStringLiteral("a CMYK JPEG, not RGB")};
     }
     return {};
 }
@@ -84,12 +86,18 @@ std::uint64_t levelshotHeaderSize(const QByteArray& entryName)
     return extensionOf(entryName) == "tga" ? tgaHeaderSize : jpegHeaderSearch;
 }
 
-QString levelshotProblem(const QByteArray& entryName, const QByteArray& header)
+LevelshotFault levelshotFault(const QByteArray& entryName, const QByteArray& header)
 {
     const QByteArray extension = extensionOf(entryName);
     if (extension == "tga")
-        return tgaProblem(header);
-    return imageProblem(header, extension == "png" ? QByteArray("png") : QByteArray("jpg"));
+        return {tgaProblem(header)};
+    return imageFault(header, extension == "png" ? QByteArray("png") : QByteArray("jpg"));
+}
+
+QString levelshotProblem(const QByteArray& entryName, const QByteArray& header)
+{
+    const LevelshotFault fault = levelshotFault(entryName, header);
+    return fault.onlyId132 ? QString() : fault.problem;
 }
 
 } // namespace game
