@@ -14,7 +14,7 @@ namespace {
 // terminating NUL, and rounded up to 32 bytes.
 std::uint64_t allocation(const InfoBlock& block)
 {
-    return std::uint64_t(fitInfoString(block).held) + 5 + 4 + 1;
+    return std::uint64_t(fitInfoString(block, GameCode::Ioquake3Native).held) + 5 + 4 + 1;
 }
 
 std::uint64_t rounded(std::uint64_t size)
@@ -121,7 +121,7 @@ void numberArenas(InfoList& list)
         const int number = isSinglePlayer(info) ? (isSpecial(info) ? nextSpecial++ : nextSinglePlayer++) : nextOther++;
         // The number does not fit an info string that is nearly full.
         const qsizetype numberLength = 5 + QByteArray::number(number).size();
-        if (fitInfoString(list.blockOf(info)).held + numberLength >= infoStringSize)
+        if (fitInfoString(list.blockOf(info), GameCode::Ioquake3Native).held + numberLength >= infoStringSize)
             continue;
         firstWithNumber.insert(number, firstWithNumber.value(number, at));
     }
