@@ -108,15 +108,18 @@ const std::vector<CheckCase>& checkCases()
         {"single_player_with_bots", Route::Save, arena({.bots = "Sarge grunt", .type = "single"}), {},
          {{A, "", "type"}}, Judge::Loader},
         // The console splits the bot at the tab: the server adds Sarge with "Grunt" for his skill level.
-        {"bots_separated_by_tab", Route::Save, arena({.bots = "Sarge\tGrunt"}), {}, {{E, "", "bots"}}},
+        // A value is quoted in the sentence as it is: its controls must not command the terminal.
+        {"bots_separated_by_tab", Route::Save, arena({.bots = "Sarge\tGrunt"}), {},
+         {{E, "", "bots", "The bot list holds \"Sarge\\tGrunt\" between spaces. The game splits the list at spaces "
+                          "only and asks the console for that bot, but the console splits it again at white space and "
+                          "comments: it adds the bot \"Sarge\" with \"Grunt\" read as its skill level, and the rest "
+                          "of it never joins."}}},
         {"unknown_bot", Route::Save, arena({.bots = "Sarge Nobody"}), {}, {{A, "", "bots"}}, Judge::Loader},
-        // A value is quoted in the sentence as it is: its escapes must not command the terminal.
-        {"unknown_bot_with_escape", Route::Save, arena({.bots = "Sarge Gr\x1b[2K"}), {},
-         {{E, "", "bots", "The bot list holds \"Gr\\033[2K\" between spaces. The game splits the list at spaces only "
-                          "and asks the console for that bot, but the console splits it again at white space and "
-                          "comments: it adds the bot \"Gr\" with \"[2K\" read as its skill level, and the rest of it "
-                          "never joins."},
-          {A, "", "bots"}}},
+        // The console parts words at an escape too: the game asks for "\033[2K" and adds "[2K".
+        {"unknown_bot_with_escape", Route::Save, arena({.bots = "Sarge \x1b[2K"}), {},
+         {{A, "", "bots", "The bot \"[2K\" is none of the game's 32 bots. Unless another pk3 brings it, the game "
+                          "prints \"not defined\" and spawns no bot, and the classic menu shows a different bot in "
+                          "its place."}}, Judge::Loader},
         {"team_without_ffa", Route::Save, arena({.type = "ctf team"}), {}, {{A, "", "type"}}, Judge::Loader},
         {"map_name_in_capitals", Route::Save, arena({.map = "Judge"}), {}, {{A, "", "map"}}, Judge::Loader},
         {"map_name_of_15", Route::Save, arena({.map = "abcdefghijklmno"}), {}, {}, Judge::Loader},
