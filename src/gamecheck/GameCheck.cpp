@@ -156,8 +156,10 @@ void readArchive(const QString& path, FileToEdit& file)
         const bool tooLarge = entry.size >= arenaFileLimit;
         const std::optional<QByteArray> text =
             tooLarge ? archive->readStart(entry, arenaFileLimit) : archive->read(entry, arenaFileLimit);
-        if (!text)
-            continue; // the check's findings say why
+        // What the game reads only in part, or encrypted, could not be
+        // written back whole; the check's findings say why.
+        if (!text || entry.encrypted || (!tooLarge && std::uint64_t(text->size()) < entry.size))
+            continue;
         file.arenaFiles.push_back({entry.name, *text, entry.size, tooLarge, game::readInfoFile(*text)});
     }
     // As the check of the file would: a pack's map may well lie in another
