@@ -133,13 +133,12 @@ const ArchiveEntry* ArchiveView::find(const QByteArray& name) const
 std::optional<QByteArray> ArchiveView::readStart(const ArchiveEntry& entry, std::uint64_t count) const
 {
     ++done.reads;
-    QByteArray bytes = addedText.left(qsizetype(std::min<std::uint64_t>(count, entry.size)));
-    if (entry.record) {
-        bytes.clear();
-        const auto append = [&](const char* data, std::size_t size) { bytes.append(data, qsizetype(size)); };
-        if (readRecord(entry, count, append) == EntryRead::Nothing)
-            return std::nullopt;
-    }
+    QByteArray bytes;
+    const auto append = [&](const char* data, std::size_t size) { bytes.append(data, qsizetype(size)); };
+    if (!entry.record)
+        bytes = addedText.left(qsizetype(std::min<std::uint64_t>(count, entry.size)));
+    else if (readRecord(entry, count, append) == EntryRead::Nothing)
+        return std::nullopt;
     done.bytes += std::uint64_t(bytes.size());
     return bytes;
 }

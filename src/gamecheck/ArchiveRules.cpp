@@ -106,7 +106,7 @@ QString crashSentence(const ZipDirectory& directory)
 {
     const QString found = QStringLiteral("finds only %1 of the %2 entries its end record counts")
                               .arg(grouped(directory.records.size()), grouped(directory.entryCount));
-    const QString start = directory.zip64Records
+    const QString start = directory.zip64Records && directory.bytesBefore > 0
         ? QStringLiteral("The archive uses Zip64 records, which the game does not read: it takes their %1 bytes for "
                          "bytes in front of the archive, reads the directory that much further on, and %2.")
               .arg(directory.bytesBefore)
