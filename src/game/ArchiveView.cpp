@@ -3,7 +3,7 @@
 
 #include "game/EntryNames.h"
 #include "game/Limits.h"
-#include "platform/system/RegularFile.h"
+#include "platform/system/ZipArchive.h"
 
 namespace game {
 
@@ -46,7 +46,7 @@ QString differenceFrom(const ZipDirectory& game, const platform::ZipArchive& lib
 
 std::optional<ArchiveView> ArchiveView::open(const QString& path, QString* reason)
 {
-    const std::optional<platform::RegularFile> file = platform::RegularFile::open(path, reason);
+    std::optional<platform::RegularFile> file = platform::RegularFile::open(path, reason);
     if (!file)
         return std::nullopt;
     ArchiveView view;
@@ -54,9 +54,9 @@ std::optional<ArchiveView> ArchiveView::open(const QString& path, QString* reaso
     view.fileIdentity = platform::identityOf(file->descriptor());
     view.gameDirectory = readZipDirectory(*file);
     QString libraryReason;
-    view.library = platform::ZipArchive::open(*file, &libraryReason);
-    view.libraryEntries = view.library ? view.library->entries().size() : 0;
-    if (!view.library && view.gameDirectory.refusal != Refusal::None) {
+    const std::optional<platform::ZipArchive> library = platform::ZipArchive::open(*file, &libraryReason);
+    view.libraryEntries = library ? library->entries().size() : 0;
+    if (!library && view.gameDirectory.refusal != Refusal::None) {
         if (reason) {
             const QString notZip = QStringLiteral("Not a zip archive");
             *reason = libraryReason.startsWith(notZip) ? libraryReason : notZip + QStringLiteral(": ") + libraryReason;
@@ -64,9 +64,12 @@ std::optional<ArchiveView> ArchiveView::open(const QString& path, QString* reaso
         return std::nullopt;
     }
     if (view.gameDirectory.refusal == Refusal::None) {
-        view.difference = view.library ? differenceFrom(view.gameDirectory, *view.library)
-                                       : QStringLiteral("the zip library cannot read it: %1").arg(libraryReason);
+        if (library)
+            view.difference = differenceFrom(view.gameDirectory, *library);
+        else
+            view.refusal = libraryReason;
     }
+    view.file = std::move(file);
     const std::vector<DirectoryRecord>& records = view.gameDirectory.records;
     for (std::size_t index = 0; index < records.size(); ++index) {
         const DirectoryRecord& record = records[index];
@@ -105,27 +108,20 @@ bool ArchiveView::holdsNothing() const
 
 void ArchiveView::closeFile()
 {
-    if (library) {
-        library.reset();
-        reopens = true;
-    }
+    file.reset();
 }
 
-bool ArchiveView::throughLibrary(const std::function<void(const platform::ZipArchive&)>& use) const
+EntryRead ArchiveView::readRecord(const ArchiveEntry& entry, std::uint64_t count,
+                                  const std::function<void(const char*, std::size_t)>& sink) const
 {
-    if (library) {
-        use(*library);
-        return true;
-    }
+    const DirectoryRecord& record = gameDirectory.records[*entry.record];
+    if (file)
+        return readEntryData(*file, record, count, sink);
     // Opened again, only while it is still the file whose directory was read.
-    const std::optional<platform::RegularFile> file = platform::RegularFile::open(path);
-    if (!file || !fileIdentity || platform::identityOf(file->descriptor()) != fileIdentity)
-        return false;
-    const std::optional<platform::ZipArchive> again = platform::ZipArchive::open(*file);
-    if (!again || again->entries().size() != libraryEntries)
-        return false;
-    use(*again);
-    return true;
+    const std::optional<platform::RegularFile> again = platform::RegularFile::open(path);
+    if (!again || !fileIdentity || platform::identityOf(again->descriptor()) != fileIdentity)
+        return EntryRead::Nothing;
+    return readEntryData(*again, record, count, sink);
 }
 
 const ArchiveEntry* ArchiveView::find(const QByteArray& name) const
@@ -134,52 +130,35 @@ const ArchiveEntry* ArchiveView::find(const QByteArray& name) const
     return found == byKey.cend() ? nullptr : &list[*found];
 }
 
-bool ArchiveView::canRead(const ArchiveEntry& entry) const
+std::optional<QByteArray> ArchiveView::readStart(const ArchiveEntry& entry, std::uint64_t count) const
 {
-    return !entry.record || ((library || reopens) && difference.isEmpty());
+    ++done.reads;
+    QByteArray bytes;
+    const auto append = [&](const char* data, std::size_t size) { bytes.append(data, qsizetype(size)); };
+    if (!entry.record)
+        bytes = addedText.left(qsizetype(std::min<std::uint64_t>(count, entry.size)));
+    else if (readRecord(entry, count, append) == EntryRead::Nothing)
+        return std::nullopt;
+    done.bytes += std::uint64_t(bytes.size());
+    return bytes;
 }
 
 std::optional<QByteArray> ArchiveView::read(const ArchiveEntry& entry, std::uint64_t limit) const
 {
-    if (entry.size > limit || !canRead(entry))
+    if (entry.size > limit)
         return std::nullopt;
-    ++done.reads;
-    std::optional<QByteArray> bytes = addedText;
-    if (entry.record && !throughLibrary([&](const platform::ZipArchive& zip) {
-            bytes = zip.read(zip.entries()[*entry.record], limit);
-        }))
-        bytes.reset();
-    done.bytes += bytes ? std::uint64_t(bytes->size()) : 0;
-    return bytes;
-}
-
-std::optional<QByteArray> ArchiveView::readStart(const ArchiveEntry& entry, std::uint64_t count) const
-{
-    if (!canRead(entry))
-        return std::nullopt;
-    ++done.reads;
-    std::optional<QByteArray> bytes = addedText.left(qsizetype(std::min<std::uint64_t>(count, entry.size)));
-    if (entry.record && !throughLibrary([&](const platform::ZipArchive& zip) {
-            bytes = zip.readStart(zip.entries()[*entry.record], count);
-        }))
-        bytes.reset();
-    done.bytes += bytes ? std::uint64_t(bytes->size()) : 0;
-    return bytes;
+    return readStart(entry, entry.size);
 }
 
 bool ArchiveView::stream(const ArchiveEntry& entry, const std::function<void(const char*, std::size_t)>& sink) const
 {
-    if (!canRead(entry))
-        return false;
     ++done.reads;
     done.bytes += entry.size;
     if (!entry.record) {
         sink(addedText.constData(), std::size_t(addedText.size()));
         return true;
     }
-    bool read = false;
-    return throughLibrary([&](const platform::ZipArchive& zip) { read = zip.stream(zip.entries()[*entry.record], sink); })
-        && read;
+    return readRecord(entry, entry.size, sink) == EntryRead::Whole;
 }
 
 } // namespace game

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/EntryData.h"
 #include "game/ZipDirectory.h"
 #include "platform/system/FileIdentity.h"
-#include "platform/system/ZipArchive.h"
+#include "platform/system/RegularFile.h"
 
 #include <QHash>
 #include <QString>
@@ -45,9 +46,9 @@ public:
     // for the game, as the pk3 route writes it: deflated, and last.
     void putArena(const QByteArray& name, const QByteArray& text);
 
-    // Closes the file, which the zip library otherwise holds open for as
-    // long as the view lives: each read then opens it again, and reads it
-    // only while it is the file that was read at first.
+    // Closes the file, which the view otherwise holds open for as long as
+    // it lives: each read then opens it again, and reads it only while it
+    // is the file that was read at first.
     void closeFile();
 
     const ZipDirectory& directory() const { return gameDirectory; }
@@ -57,22 +58,24 @@ public:
     // in an empty file.
     bool holdsNothing() const;
     // How the zip library's reading of the archive differs from the game's,
-    // in a few words; empty when it sees the same records.
+    // in a few words; empty when it sees the same records, or none at all.
     const QString& libraryDifference() const { return difference; }
+    // Why the zip library cannot read an archive that the game reads; empty
+    // when it can.
+    const QString& libraryRefusal() const { return refusal; }
 
     // In the order the game lists them.
     const std::vector<ArchiveEntry>& entries() const { return list; }
     // The file the game finds for `name`, by its rule for names (entryKey).
     const ArchiveEntry* find(const QByteArray& name) const;
 
-    // Whether the entry's bytes can be read as the game reads them: by the
-    // zip library, where it sees the same records as the game.
-    bool canRead(const ArchiveEntry& entry) const;
-    // The entry's bytes; nothing when they are more than `limit`, or cannot be read.
+    // The entry's bytes as the game reads them (readEntryData): fewer than
+    // its size where the game's reading ends early. Nothing when its size
+    // is more than `limit`, or the game cannot open it at all.
     std::optional<QByteArray> read(const ArchiveEntry& entry, std::uint64_t limit) const;
-    // Its first `count` bytes, or all of it when shorter.
+    // Its first `count` bytes, or all of it when shorter, as the game reads them.
     std::optional<QByteArray> readStart(const ArchiveEntry& entry, std::uint64_t count) const;
-    // Its bytes a piece at a time; false when they cannot be read.
+    // Its bytes a piece at a time; false unless the game reads it whole.
     bool stream(const ArchiveEntry& entry, const std::function<void(const char*, std::size_t)>& sink) const;
 
     // What reading entries has cost so far: the budget tests hold it to.
@@ -84,17 +87,17 @@ public:
 
 private:
     void addEntry(ArchiveEntry entry);
-    // Has the zip library's reading of the file used; false when the file
-    // can no longer be opened as it was.
-    bool throughLibrary(const std::function<void(const platform::ZipArchive&)>& use) const;
+    // Reads an entry of the directory, from the file as it was first read.
+    EntryRead readRecord(const ArchiveEntry& entry, std::uint64_t count,
+                         const std::function<void(const char*, std::size_t)>& sink) const;
 
     ZipDirectory gameDirectory;
     std::optional<platform::FileIdentity> fileIdentity;
     QString path;
-    std::optional<platform::ZipArchive> library;
+    std::optional<platform::RegularFile> file; // closed by closeFile, and then opened for each read
     std::size_t libraryEntries = 0;
-    bool reopens = false; // the library's file was closed, and is opened for each read
     QString difference;
+    QString refusal;
     std::vector<ArchiveEntry> list;
     QHash<QByteArray, std::size_t> byKey;
     QByteArray addedText;

@@ -90,7 +90,8 @@ constexpr NamedLoader quake3Server{"the server",
                                    true};
 constexpr std::array<NamedLoader, 3> quake3Loaders{
     {quake3Server,
-     {"the 1.32 menus", {Engine::Id132, 1024, 128 * kilobytes, PoolRule::FullSkipsTheInfo, true}},
+     {"the 1.32 menus", {Engine::Id132, 1024, 128 * kilobytes, PoolRule::FullSkipsTheInfo, true, 1024,
+                         std::numeric_limits<int>::max(), false, GameCode::Id132Qvm}},
      {"ioquake3's own menus", {Engine::Ioquake3, 4096, 128 * kilobytes, PoolRule::FullSkipsTheInfo, true}}}};
 // Team Arena's menus keep infos in 1 MB and list at most 128 maps.
 constexpr std::array<NamedLoader, 2> teamArenaLoaders{
@@ -101,9 +102,12 @@ constexpr std::array<NamedLoader, 2> teamArenaLoaders{
 // built without the definition that would make it 1 MB); its menus list
 // arena files in 20 KB of names.
 constexpr std::array<NamedLoader, 2> openArenaLoaders{
-    {{"the server", {Engine::Ioquake3, 1024, 256 * kilobytes, PoolRule::FullEndsTheFile, false}, true},
+    {{"the server",
+      {Engine::Ioquake3, 1024, 256 * kilobytes, PoolRule::FullEndsTheFile, false, 1024, std::numeric_limits<int>::max(),
+       false, GameCode::OpenArena},
+      true},
      {"the menus", {Engine::Ioquake3, 20 * 1024, 128 * kilobytes, PoolRule::FullSkipsTheInfo, true, 1024,
-                    std::numeric_limits<int>::max(), true}}}};
+                    std::numeric_limits<int>::max(), true, GameCode::OpenArena}}}};
 
 // OpenArena's own 33, as its bots.txt names them.
 constexpr std::array<const char*, 33> openArenaBots{

@@ -9,7 +9,9 @@ namespace {
 
 // Cuts tokens the way the game does. It reads bytes as signed characters,
 // so outside quotes every byte from 0x80 up counts as white space, as do
-// the control characters; a NUL ends the text.
+// the control characters; a NUL ends the text there. Inside quotes a NUL
+// ends only the token, as a closing quote would, and the game reads on
+// after it.
 class Tokenizer {
 public:
     explicit Tokenizer(const QByteArray& text) : text(text) {}
@@ -27,12 +29,15 @@ public:
             token.quoted = true;
             ++pos;
             while (true) {
-                const char c = at(pos);
-                if (c == '\0') {
+                if (pos >= text.size()) {
                     token.unclosed = true;
                     break;
                 }
-                ++pos;
+                const char c = text.at(pos++);
+                if (c == '\0') {
+                    token.endsAtNul = true;
+                    break;
+                }
                 if (c == '"') {
                     // Only white space, or the block's end, follows a
                     // closing quote that the author wrote. A word right
@@ -114,8 +119,11 @@ InfoReading readInfoFile(const QByteArray& text)
     Tokenizer tokens(text);
     while (true) {
         const Token open = tokens.next(true);
-        if (open.text.isEmpty())
+        if (open.text.isEmpty()) {
+            if (open.quoted && !open.unclosed)
+                reading.emptyWhereBrace = open;
             return reading;
+        }
         if (open.text != "{") {
             reading.missingOpenBrace = open;
             return reading;
@@ -127,8 +135,12 @@ InfoReading readInfoFile(const QByteArray& text)
         while (true) {
             Token key = tokens.next(true);
             if (key.text.isEmpty()) {
-                reading.endsInsideBlock = true;
-                return reading;
+                // A "" goes with the block it ends, so that rewriting the
+                // block mends the file.
+                if (key.quoted)
+                    block.end = key.end;
+                block.cutShortBy = std::move(key);
+                break;
             }
             block.end = key.end;
             if (key.text == "}")

@@ -19,6 +19,7 @@ struct Token {
     bool runsIntoNext = false; // the closing '"' has more of a word right after it: the author's value goes on
     bool spansLines = false;  // quoted across a line break, looking for its closing quote
     bool unclosed = false;    // quoted up to the end of the file
+    bool endsAtNul = false;   // quoted up to a NUL byte, which the game takes for the closing quote, and reads on
 };
 
 struct KeyValue {
@@ -38,6 +39,11 @@ struct InfoBlock {
     // Lines where a '{' came where a key should be: a '}' is missing
     // before them and the game has merged two blocks into this one.
     std::vector<int> mergedAt;
+    // What ended the block where a key or its '}' should be: the end of the
+    // file, or an empty quoted key "", which the game takes for the end of
+    // the file. It complains of an unexpected end, keeps the block, and
+    // after a "" reads on, looking for the next '{'.
+    std::optional<Token> cutShortBy;
 };
 
 // What the game's info-file loader makes of a whole file.
@@ -45,8 +51,9 @@ struct InfoReading {
     std::vector<InfoBlock> blocks;
     // The token read where a '{' should be; the loader stops reading there.
     std::optional<Token> missingOpenBrace;
-    // The file ended inside the last block.
-    bool endsInsideBlock = false;
+    // An empty quoted token "" where a '{' should be: the loader takes it
+    // for the end of the file and stops there without a word.
+    std::optional<Token> emptyWhereBrace;
 };
 
 // Reads an arena or bot file as the game does: a series of

@@ -10,24 +10,28 @@ namespace game {
 
 namespace {
 
-// Each info is kept with room for the arena number the loaders add and its
-// terminating NUL; OpenArena's allocator keeps the size in four bytes
-// before it; and each is rounded up to 32 bytes.
-std::uint64_t allocation(const InfoBlock& block, PoolRule rule)
+// Each info asks for room for the arena number the loaders add and its
+// terminating NUL.
+std::uint64_t askedFor(const InfoBlock& block, const ListLoader& loader)
 {
-    const std::uint64_t size = std::uint64_t(fitInfoString(block).held) + 5 + 4 + 1;
-    const std::uint64_t header = rule == PoolRule::FullEndsTheFile ? 4 : 0;
-    return (size + header + 31) & ~std::uint64_t(31);
+    return std::uint64_t(fitInfoString(block, loader.code).held) + 5 + 4 + 1;
+}
+
+// What it takes of the pool: OpenArena's allocator keeps the size in four
+// bytes before it, and each is rounded up to 32 bytes.
+std::uint64_t allocation(const InfoBlock& block, const ListLoader& loader)
+{
+    const std::uint64_t header = loader.poolRule == PoolRule::FullEndsTheFile ? 4 : 0;
+    return (askedFor(block, loader) + header + 31) & ~std::uint64_t(31);
 }
 
 // Whether the pool has room for the info: G_Alloc and UI_Alloc compare
 // the size asked for, OpenArena's BG_Alloc the size it takes.
 bool fits(const InfoList& list, const InfoBlock& block, const ListLoader& loader)
 {
-    const std::uint64_t asked = loader.poolRule == PoolRule::FullEndsTheFile
-        ? allocation(block, loader.poolRule)
-        : std::uint64_t(fitInfoString(block).held) + 5 + 4 + 1;
-    return list.poolUsed + asked <= loader.pool;
+    const std::uint64_t needed =
+        loader.poolRule == PoolRule::FullEndsTheFile ? allocation(block, loader) : askedFor(block, loader);
+    return list.poolUsed + needed <= loader.pool;
 }
 
 // Reads one file as the loader does, keeping what fits.
@@ -68,7 +72,7 @@ void readListedFile(const GameFolder& folder, const ListLoader& loader, std::uin
             ++file.pastPool;
             continue;
         }
-        list.poolUsed += allocation(info, loader.poolRule);
+        list.poolUsed += allocation(info, loader);
         list.infos.push_back({index, block, true});
         ++file.kept;
     }
@@ -134,7 +138,7 @@ void numberArenas(InfoList& list, const ListLoader& loader)
         const int number = isSinglePlayer(info) ? (isSpecial(info) ? nextSpecial++ : nextSinglePlayer++) : nextOther++;
         // The number does not fit an info string that is nearly full.
         const qsizetype numberLength = 5 + QByteArray::number(number).size();
-        if (fitInfoString(list.blockOf(info)).held + numberLength >= infoStringSize)
+        if (fitInfoString(list.blockOf(info), loader.code).held + numberLength >= infoStringSize)
             continue;
         firstWithNumber.insert(number, firstWithNumber.value(number, at));
     }

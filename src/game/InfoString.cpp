@@ -3,18 +3,11 @@
 
 #include "game/Limits.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 namespace game {
-
-namespace {
-
-// After reading a block the loaders add `\num\` and the arena's number
-// among all arenas, up to four digits.
-constexpr qsizetype roomForArenaNumber = 9;
-
-} // namespace
 
 char refusedCharacter(const KeyValue& pair)
 {
@@ -33,8 +26,9 @@ struct KeptPairs {
     InfoStringFit fit;
 };
 
-KeptPairs keepPairs(const InfoBlock& block)
+KeptPairs keepPairs(const InfoBlock& block, GameCode code)
 {
+    const qsizetype longest = longestInfoString(code);
     // A key set again replaces its earlier value; the game writes each pair
     // into a buffer of the same size first, so a longer one is cut short.
     struct Kept {
@@ -56,15 +50,17 @@ KeptPairs keepPairs(const InfoBlock& block)
         }
         const qsizetype length = std::min(2 + pair.key.text.size() + pair.value.text.size(), infoStringSize - 1);
         result.fit.length += length;
-        if (held + length >= infoStringSize) {
-            result.fit.keysLost = true;
+        if (held + length > longest) {
+            result.fit.pairsLost = true;
             continue;
         }
         kept.push_back({&pair, length});
         held += length;
+        result.fit.overflows = result.fit.overflows || held >= infoStringSize;
     }
-    if (held + roomForArenaNumber >= infoStringSize)
-        result.fit.keysLost = true;
+    // `\num\` and the digits, within ioquake3's longest string.
+    constexpr qsizetype numberStart = 5;
+    result.fit.numberDigits = int(std::clamp<qsizetype>(longestInfoString(GameCode::Ioquake3Native) - numberStart - held, 0, 4));
     result.fit.held = held;
     for (const Kept& pair : kept)
         result.pairs.push_back(pair.pair);
@@ -73,14 +69,14 @@ KeptPairs keepPairs(const InfoBlock& block)
 
 } // namespace
 
-InfoStringFit fitInfoString(const InfoBlock& block)
+InfoStringFit fitInfoString(const InfoBlock& block, GameCode code)
 {
-    return keepPairs(block).fit;
+    return keepPairs(block, code).fit;
 }
 
 std::optional<QByteArray> infoValue(const InfoBlock& block, const char* key)
 {
-    const KeptPairs kept = keepPairs(block);
+    const KeptPairs kept = keepPairs(block, GameCode::Ioquake3Native);
     for (auto pair = kept.pairs.rbegin(); pair != kept.pairs.rend(); ++pair) {
         if ((*pair)->key.text.compare(key, Qt::CaseInsensitive) == 0)
             return (*pair)->value.text;

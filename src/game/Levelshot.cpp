@@ -47,19 +47,21 @@ int jpegComponents(const QByteArray& bytes)
     return 0;
 }
 
-QString imageProblem(const QByteArray& header, const QByteArray& format)
+LevelshotFault imageFault(const QByteArray& header, const QByteArray& format)
 {
     QBuffer buffer;
     buffer.setData(header);
     QImageReader reader(&buffer, format);
     if (!reader.canRead())
-        return QStringLiteral("not a %1 picture").arg(QString::fromLatin1(format.toUpper()));
+        return {QStringLiteral("not a %1 picture").arg(QString::fromLatin1(format.toUpper()))};
     if (format == "jpg") {
+        // ioquake3 and Quake3e have the JPEG library give them RGB, which
+        // it makes of grey; id's 1.32 renderer takes what the file holds.
         const int components = jpegComponents(header);
         if (components == 1)
-            return QStringLiteral("a greyscale JPEG, not RGB");
+            return {QStringLiteral("a greyscale JPEG, not RGB"), true};
         if (components == 4)
-            return QStringLiteral("a CMYK JPEG, not RGB");
+            return {QStringLiteral("a CMYK JPEG, not RGB")};
     }
     return {};
 }
@@ -84,10 +86,10 @@ std::uint64_t levelshotHeaderSize(const QByteArray& entryName)
     return levelshotFormat(entryName) == "tga" ? tgaHeaderSize : jpegHeaderSearch;
 }
 
-QString levelshotProblem(const QByteArray& entryName, const QByteArray& header)
+LevelshotFault levelshotFault(const QByteArray& entryName, const QByteArray& header)
 {
     const QByteArray format = levelshotFormat(entryName);
-    return format == "tga" ? tgaProblem(header) : imageProblem(header, format);
+    return format == "tga" ? LevelshotFault{tgaProblem(header)} : imageFault(header, format);
 }
 
 QByteArray levelshotFormat(const QByteArray& entryName)

@@ -15,9 +15,12 @@ QByteArrayList levelshotNames(const QByteArray& map);
 // renderer can load it.
 std::uint64_t levelshotHeaderSize(const QByteArray& entryName);
 
-// Why the renderer cannot load the levelshot that starts with `header`, in
-// a few words ("a TGA of type 1"); empty when it can.
-QString levelshotProblem(const QByteArray& entryName, const QByteArray& header);
+// Why a renderer cannot load the levelshot that starts with `header`.
+struct LevelshotFault {
+    QString problem;        // in a few words ("a TGA of type 1"); empty when every renderer loads it
+    bool onlyId132 = false; // only id's 1.32 renderer fails: ioquake3's and Quake3e's convert it first
+};
+LevelshotFault levelshotFault(const QByteArray& entryName, const QByteArray& header);
 
 // The format the renderer reads a levelshot in, by its name's extension:
 // "tga", "jpg" (for .jpg and .jpeg) or "png".

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/Engine.h"
+#include "game/GameCode.h"
 
 #include <QtGlobal>
 
@@ -37,6 +38,7 @@ struct ListLoader {
     // OpenArena's menu numbers the single-player arenas over a multiple of
     // four among the special ones, not among all others.
     bool surplusAmongSpecial = false;
+    GameCode code = GameCode::Ioquake3Native; // whose code it is, for its info strings
 };
 
 // Every arena file the game can read, whole, in ioquake3's order: what

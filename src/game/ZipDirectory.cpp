@@ -20,7 +20,6 @@ constexpr std::uint64_t zip64LocatorSize = 20;
 constexpr std::uint64_t recordSize = 46;
 constexpr std::uint64_t localHeaderSize = 30;
 constexpr std::uint16_t dataDescriptorFlag = 0x0008; // CRC and sizes follow the data, not in the local header
-constexpr std::uint32_t saturated = 0xFFFFFFFF;
 
 std::uint16_t u16(const QByteArray& bytes, qsizetype at)
 {
@@ -120,6 +119,13 @@ bool localHeaderAgrees(const QByteArray& local, const DirectoryRecord& record)
     return u32(local, 14) == record.crc && u32(local, 18) == record.compressedSize && u32(local, 22) == record.size;
 }
 
+// The local header's own name and extra field lie between it and the data.
+std::uint64_t dataStart(const QByteArray& local, const DirectoryRecord& record)
+{
+    const std::uint64_t extra = local.size() >= qsizetype(localHeaderSize) ? u16(local, 28) : 0;
+    return record.localHeader + localHeaderSize + record.nameLength + extra;
+}
+
 } // namespace
 
 ZipDirectory readZipDirectory(const platform::RegularFile& file)
@@ -145,11 +151,7 @@ ZipDirectory readZipDirectory(const platform::RegularFile& file)
     const std::uint32_t directorySize = u32(tail, end + 12);
     const std::uint32_t directoryOffset = u32(tail, end + 16);
     directory.entryCount = u16(tail, end + 8);
-    if (hasSignature(tail, end - qsizetype(zip64LocatorSize), "PK\6\7") || entryCount == 0xFFFF
-        || directorySize == saturated || directoryOffset == saturated) {
-        directory.refusal = Refusal::Zip64;
-        return directory;
-    }
+    directory.zip64Records = hasSignature(tail, end - qsizetype(zip64LocatorSize), "PK\6\7");
     if (u16(tail, end + 4) != 0 || u16(tail, end + 6) != 0) {
         directory.refusal = Refusal::SeveralDisks;
         return directory;
@@ -189,19 +191,17 @@ ZipDirectory readZipDirectory(const platform::RegularFile& file)
         record.compressedSize = u32(header, 20);
         record.size = u32(header, 24);
         record.localHeader = u32(header, 42) + directory.bytesBefore;
-        if (record.compressedSize == saturated || record.size == saturated || u32(header, 42) == saturated) {
-            directory.refusal = Refusal::Zip64;
-            directory.records.clear();
-            return directory;
-        }
         at += recordSize + record.nameLength + u16(header, 30) + u16(header, 32);
         directory.records.push_back(std::move(record));
     }
     // Small entries' local headers lie close together, in the directory's
     // order: one window of the file serves many.
     ForwardReader locals(file);
-    for (DirectoryRecord& record : directory.records)
-        record.localHeaderAgrees = localHeaderAgrees(locals.bytes(record.localHeader, localHeaderSize), record);
+    for (DirectoryRecord& record : directory.records) {
+        const QByteArray local = locals.bytes(record.localHeader, localHeaderSize);
+        record.localHeaderAgrees = localHeaderAgrees(local, record);
+        record.dataStart = dataStart(local, record);
+    }
     return directory;
 }
 

@@ -22,6 +22,7 @@ struct DirectoryRecord {
     std::uint32_t compressedSize = 0;
     std::uint32_t size = 0;        // uncompressed: what the game takes for the file's length
     std::uint64_t localHeader = 0; // where in the file the game looks for the entry's local header
+    std::uint64_t dataStart = 0;   // where it then finds the data: past the local header's name and extra field
     // Whether the game finds the local header there, agreeing with the
     // record on what it compares: the method, the name's length and, unless
     // they follow the data, the CRC and sizes.
@@ -35,7 +36,6 @@ enum class Refusal {
     SeveralDisks,     // the end record speaks of other disks
     CountsDiffer,     // its two counts of entries differ
     DirectoryPastEnd, // the directory it states would end after the end record
-    Zip64,            // Zip64 records, which the game never reads
 };
 
 // An archive's directory as the game finds it: it takes the last end record
@@ -49,6 +49,10 @@ struct ZipDirectory {
     std::uint64_t bytesBefore = 0;
     // Another end record that a zip library may take in place of the game's.
     bool otherEndRecord = false;
+    // A Zip64 end locator just before the end record. The game knows no
+    // Zip64 records: it reads the 32-bit fields as they are, and takes the
+    // Zip64 records for bytes in front of the archive.
+    bool zip64Records = false;
     // The records the game read, in its order; fewer than entryCount when one
     // could not be read, and none when it refuses the archive.
     std::vector<DirectoryRecord> records;
@@ -56,7 +60,8 @@ struct ZipDirectory {
 
 // Reads an archive's end record and directory as the game does, a record at
 // a time, and each record's local header: never the entries' data, and at
-// most 256 bytes of a name.
+// most 256 bytes of a name. Sizes and counts are taken as they stand, a
+// count of 0xFFFF and sizes of 0xFFFFFFFF too, as the game takes them.
 ZipDirectory readZipDirectory(const platform::RegularFile& file);
 
 } // namespace game

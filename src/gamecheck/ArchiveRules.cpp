@@ -20,7 +20,7 @@ using game::ZipDirectory;
 using game::entryKey;
 using game::levelshotNames;
 using game::levelshotHeaderSize;
-using game::levelshotProblem;
+using game::levelshotFault;
 using game::namesTheSameEntry;
 using game::arenaFileLimit;
 using game::botFileLimit;
@@ -32,10 +32,14 @@ QString shown(const QByteArray& name)
     return shownName(name);
 }
 
-QString bytesOf(std::uint64_t count)
+// A number as sentences show it, in groups of three digits.
+QString grouped(std::uint64_t count)
 {
     return QLocale(QLocale::English).toString(qulonglong(count));
 }
+
+// The method number under which a zip writer records AES encryption.
+constexpr std::uint16_t aesMethod = 99;
 
 QString methodName(std::uint16_t method)
 {
@@ -47,12 +51,6 @@ QString methodName(std::uint16_t method)
     case 95: return QStringLiteral("XZ");
     default: return QStringLiteral("method %1").arg(method);
     }
-}
-
-// Entries compressed or encrypted in a way the game cannot read.
-bool gameCannotRead(const ArchiveEntry& entry)
-{
-    return entry.encrypted || (entry.method != 0 && entry.method != 8);
 }
 
 void checkArchiveName(const QString& archivePath, ArchiveScope scope, const Place& place, Findings& findings)
@@ -77,26 +75,48 @@ void checkArchiveName(const QString& archivePath, ArchiveScope scope, const Plac
 }
 
 // Why the game leaves the whole archive out, in a sentence.
-QString refusalSentence(Refusal refusal)
+QString refusalSentence(const ZipDirectory& directory)
 {
-    const QString skips = QStringLiteral("The game skips the whole archive.");
-    switch (refusal) {
+    // The game knows no Zip64 records: what it then finds wrong with the
+    // 32-bit fields is their doing.
+    const QString zip64 = directory.zip64Records ? QStringLiteral("The archive uses Zip64 records, which the game does "
+                                                                  "not read, and its end record ")
+                                                 : QStringLiteral("The archive's end record ");
+    QString why;
+    switch (directory.refusal) {
     case Refusal::None:
-        break;
+        return {};
     case Refusal::NoEndRecord:
         return QStringLiteral("The game finds no end record in the archive's last 65,535 bytes, or only one at its "
-                              "very start, as in an empty archive. ") + skips;
+                              "very start, as in an empty archive. The game skips the whole archive.");
     case Refusal::SeveralDisks:
-        return QStringLiteral("The archive's end record speaks of several disks. ") + skips;
+        why = QStringLiteral("speaks of several disks");
+        break;
     case Refusal::CountsDiffer:
-        return QStringLiteral("The archive's end record gives two different counts of entries. ") + skips;
+        why = QStringLiteral("gives two different counts of entries");
+        break;
     case Refusal::DirectoryPastEnd:
-        return QStringLiteral("The archive's end record places the directory past itself. ") + skips;
-    case Refusal::Zip64:
-        return QStringLiteral("The archive uses Zip64 records. The game cannot read them and skips the whole "
-                              "archive.");
+        why = QStringLiteral("places the directory past itself");
+        break;
     }
-    return {};
+    return zip64 + why + QStringLiteral(". The game skips the whole archive.");
+}
+
+// A directory that ends before the end record's count leaves the game
+// entries without names, and the server's first look through its files
+// (for bot files, at every map start) reads through a null name.
+QString crashSentence(const ZipDirectory& directory)
+{
+    const QString found = QStringLiteral("finds only %1 of the %2 entries its end record counts")
+                              .arg(grouped(directory.records.size()), grouped(directory.entryCount));
+    const QString start = directory.zip64Records && directory.bytesBefore > 0
+        ? QStringLiteral("The archive uses Zip64 records, which the game does not read: it takes their %1 bytes for "
+                         "bytes in front of the archive, reads the directory that much further on, and %2.")
+              .arg(directory.bytesBefore)
+              .arg(found)
+        : QStringLiteral("The game reads the archive's directory and %1.").arg(found);
+    return start + QStringLiteral(" It keeps the others as files without names, and a server that loads this pk3 "
+                                  "crashes when it looks through its files.");
 }
 
 // Whether the game can read the archive's directory at all, and whether
@@ -105,23 +125,24 @@ void checkDirectory(const ArchiveView& archive, const Place& whole, Findings& fi
 {
     const ZipDirectory& directory = archive.directory();
     if (directory.refusal != Refusal::None) {
-        whole.add(findings, Severity::Error, {}, refusalSentence(directory.refusal));
+        whole.add(findings, Severity::Error, {}, refusalSentence(directory));
         return;
     }
     if (directory.records.size() < directory.entryCount) {
-        whole.add(findings, Severity::Error, {},
-                  QStringLiteral("The archive's end record counts %1 entries, but the game can read only %2 records "
-                                 "of its directory. It keeps the others as files without names, and the server "
-                                 "crashes when it looks through the archive.")
-                      .arg(directory.entryCount)
-                      .arg(directory.records.size()));
+        whole.add(findings, Severity::Error, {}, crashSentence(directory));
+        return;
     }
     if (!archive.libraryDifference().isEmpty()) {
         whole.add(findings, Severity::Error, {},
                   QStringLiteral("The game and the zip library read this archive differently: %1. Other tools then "
-                                 "show other files than the game loads, and this check cannot read the entries' "
-                                 "contents as the game does.")
+                                 "show other files than the game loads.")
                       .arg(archive.libraryDifference()));
+    }
+    if (!archive.libraryRefusal().isEmpty()) {
+        whole.add(findings, Severity::Advice, {},
+                  QStringLiteral("The game reads this archive, but the zip library cannot (%1). Other tools may not "
+                                 "open it either.")
+                      .arg(archive.libraryRefusal()));
     }
 }
 
@@ -131,7 +152,7 @@ void checkEntries(const ArchiveView& archive, const QString& file, ArchiveScope 
 {
     checkDirectory(archive, {file, {}}, findings);
     const std::vector<game::DirectoryRecord>& records = archive.directory().records;
-    const QString skipped = QStringLiteral("so it skips this archive or reads garbage from it");
+    const QString skipped = QStringLiteral("so it reads nothing of it and takes garbage for the file");
     for (const ArchiveEntry& entry : archive.entries()) {
         // Most entries have nothing to report: their names are shown only when they do.
         const auto place = [&] { return Place{file, shown(entry.name)}; };
@@ -143,8 +164,11 @@ void checkEntries(const ArchiveView& archive, const QString& file, ArchiveScope 
                           .arg(records[*entry.record].nameLength)
                           .arg(game::entryNameSize - 1));
         }
-        if (entry.encrypted) {
-            place().add(findings, Severity::Error, {}, QStringLiteral("The entry is encrypted. The game cannot decrypt it, %1.").arg(skipped));
+        if (entry.method == aesMethod) {
+            place().add(findings, Severity::Error, {},
+                        QStringLiteral("The entry is encrypted with AES. The game reads only stored or deflated "
+                                       "entries, %1.")
+                            .arg(skipped));
         } else if (entry.method != 0 && entry.method != 8) {
             place().add(findings, Severity::Error, {},
                       QStringLiteral("The entry is compressed with %1. The game reads only stored or deflated entries, %2.")
@@ -154,6 +178,10 @@ void checkEntries(const ArchiveView& archive, const QString& file, ArchiveScope 
                       QStringLiteral("The entry's local header disagrees with the archive's directory. The game reads "
                                      "the local header, %1.")
                           .arg(skipped));
+        } else if (entry.encrypted) {
+            place().add(findings, Severity::Error, {},
+                        QStringLiteral("The entry is encrypted. The game never decrypts, so it reads the encrypted "
+                                       "bytes as they are, which are garbage to it."));
         }
         // The game's own archives hold its lists and code; over a folder,
         // the lists are judged by which copy the game reads.
@@ -188,7 +216,7 @@ KnownBots botsIn(const ArchiveView& archive, const QString& file, const game::Ga
                 findings, Severity::Error, {},
                 QStringLiteral("The file is %1 bytes. The game skips a bot file of %2 bytes or more whole, as \"too "
                                "large\", so none of its bots exist.")
-                    .arg(bytesOf(entry.size), bytesOf(botFileLimit)));
+                    .arg(grouped(entry.size), grouped(botFileLimit)));
             continue;
         }
         if (const std::optional<QByteArray> text = archive.read(entry, botFileLimit - 1))
@@ -204,13 +232,10 @@ void checkLevelshot(const ArchiveView& archive, const QByteArray& map, const Pla
         if (!picture)
             continue;
         const std::optional<QByteArray> header = archive.readStart(*picture, levelshotHeaderSize(name));
-        const QString problem = header ? levelshotProblem(name, *header) : QStringLiteral("unreadable");
-        if (!problem.isEmpty()) {
-            place.add(findings, Severity::Error, "map",
-                      QStringLiteral("The levelshot %1 is %2. The game cannot load it, and throws the player out of "
-                                     "the menu.")
-                          .arg(shown(picture->name), problem));
-        }
+        const game::LevelshotFault fault = header ? levelshotFault(name, *header)
+                                                  : game::LevelshotFault{QStringLiteral("unreadable")};
+        if (!fault.problem.isEmpty())
+            place.add(findings, Severity::Error, "map", levelshotSentence(shown(picture->name), fault));
         return;
     }
     place.add(findings, Severity::Advice, "map",
@@ -220,6 +245,16 @@ void checkLevelshot(const ArchiveView& archive, const QByteArray& map, const Pla
 }
 
 } // namespace
+
+QString levelshotSentence(const QString& picture, const game::LevelshotFault& fault)
+{
+    const QString throwsOut = QStringLiteral("cannot load it, and throws the player out of the menu");
+    if (fault.onlyId132) {
+        return QStringLiteral("The levelshot %1 is %2. ioquake3 and Quake3e convert it, but id's 1.32 release %3.")
+            .arg(picture, fault.problem, throwsOut);
+    }
+    return QStringLiteral("The levelshot %1 is %2. The game %3.").arg(picture, fault.problem, throwsOut);
+}
 
 void checkArenaFileName(const QByteArray& entryName, const QByteArrayList& maps, const Place& place, Findings& findings)
 {
@@ -270,16 +305,15 @@ void checkArchive(const ArchiveView& archive, const QString& archivePath, const 
             reportArenaFileTooLarge(entry.size, place, findings);
             continue;
         }
-        if (!archive.canRead(entry))
-            continue; // reported with the archive's directory
-        const std::optional<QByteArray> text = archive.read(entry, arenaFileLimit - 1);
-        if (!text && gameCannotRead(entry))
-            continue; // reported with the archive's entries
-        if (!text) {
-            place.add(findings, Severity::Error, {},
-                      QStringLiteral("The entry cannot be read back: its data is damaged, so the game reads garbage "
-                                     "from it."));
+        // What the game cannot open or decrypt is reported with the archive's entries.
+        const std::optional<QByteArray> text = entry.encrypted ? std::nullopt : archive.read(entry, arenaFileLimit - 1);
+        if (!text)
             continue;
+        if (std::uint64_t(text->size()) < entry.size) {
+            place.add(findings, Severity::Error, {},
+                      QStringLiteral("The entry's data ends or is damaged after %1 of its %2 bytes. The game reads "
+                                     "only those, and garbage for the rest.")
+                          .arg(grouped(std::uint64_t(text->size())), grouped(entry.size)));
         }
         const std::vector<ListedMap> listed = checkArenaFile(*text, bots, place, findings);
         for (const auto& [map, arena] : listed) {

@@ -3,6 +3,7 @@
 
 #include "game/ArchiveView.h"
 #include "game/Game.h"
+#include "game/Levelshot.h"
 #include "gamecheck/Place.h"
 
 namespace gamecheck {
@@ -28,6 +29,9 @@ struct ArchiveScope {
 // can read it at all, and what in it replaces the game's own files.
 void checkArchiveEntries(const game::ArchiveView& archive, const QString& archivePath, ArchiveScope scope,
                          Findings& findings);
+
+// What a faulty levelshot does, `picture` naming it as shownName shows names.
+QString levelshotSentence(const QString& picture, const game::LevelshotFault& fault);
 
 // Advice on an arena file not named after its map, `maps` being those it lists.
 void checkArenaFileName(const QByteArray& entryName, const QByteArrayList& maps, const Place& place, Findings& findings);

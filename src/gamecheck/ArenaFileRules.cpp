@@ -79,9 +79,41 @@ void reportStrayQuote(const StrayQuote& stray, const Place& place, Findings& fin
                   .arg(what, fault));
 }
 
+bool isEmptyKey(const Token& token)
+{
+    return token.quoted && !token.unclosed && token.text.isEmpty();
+}
+
+void reportBlockEnds(const InfoReading& reading, std::size_t checkedBlocks, const Place& place, Findings& findings)
+{
+    for (std::size_t b = 0; b < checkedBlocks; ++b) {
+        const InfoBlock& block = reading.blocks[b];
+        const Place arena = place.inArena(int(b));
+        for (const int line : block.mergedAt) {
+            arena.add(findings, Severity::Error, {},
+                      QStringLiteral("A '}' is missing before line %1. The game merges the two arenas into one, so the "
+                                     "first of them is lost.")
+                          .arg(line));
+        }
+        if (!block.cutShortBy)
+            continue;
+        if (isEmptyKey(*block.cutShortBy)) {
+            arena.add(findings, Severity::Error, {},
+                      QStringLiteral("Line %1 holds an empty key \"\". The game takes it for the end of the file: it "
+                                     "complains of an unexpected end, ends the arena there, and reads on from the "
+                                     "next word as if it started another arena.")
+                          .arg(block.cutShortBy->line));
+        } else if (b + 1 == reading.blocks.size()) {
+            arena.add(findings, Severity::Error, {},
+                      QStringLiteral("The file ends before the last arena's closing '}'. The game complains of an "
+                                     "unexpected end and takes that arena only as far as the file goes."));
+        }
+    }
+}
+
 void reportSyntax(const InfoReading& reading, std::size_t checkedBlocks, const Place& place, Findings& findings)
 {
-    if (reading.blocks.empty() && !reading.missingOpenBrace) {
+    if (reading.blocks.empty() && !reading.missingOpenBrace && !reading.emptyWhereBrace) {
         place.add(findings, Severity::Error, {},
                   QStringLiteral("The file holds no arena, so the game lists nothing from it."));
     }
@@ -92,18 +124,28 @@ void reportSyntax(const InfoReading& reading, std::size_t checkedBlocks, const P
                       .arg(reading.missingOpenBrace->line)
                       .arg(excerpt(reading.missingOpenBrace->text)));
     }
-    for (std::size_t b = 0; b < checkedBlocks; ++b) {
-        for (const int line : reading.blocks[b].mergedAt) {
-            place.inArena(int(b)).add(findings, Severity::Error, {},
-                      QStringLiteral("A '}' is missing before line %1. The game merges the two arenas into one, so the "
-                                     "first of them is lost.")
-                          .arg(line));
-        }
+    if (reading.emptyWhereBrace) {
+        place.add(findings, Severity::Error, {},
+                  QStringLiteral("Line %1 holds an empty \"\" where a '{' should start an arena. The game takes it "
+                                 "for the end of the file and stops there without a word, so no arena from that "
+                                 "point on shows.")
+                      .arg(reading.emptyWhereBrace->line));
     }
-    if (reading.endsInsideBlock && checkedBlocks == reading.blocks.size()) {
-        place.inArena(int(checkedBlocks) - 1).add(findings, Severity::Error, {},
-                  QStringLiteral("The file ends before the last arena's closing '}'. The game complains of an "
-                                 "unexpected end and takes that arena only as far as the file goes."));
+    reportBlockEnds(reading, checkedBlocks, place, findings);
+}
+
+// A NUL byte inside quotes ends the value for the game, where the author
+// may well have meant more.
+void reportNulBytes(const InfoBlock& block, const Place& place, Findings& findings)
+{
+    for (const KeyValue& pair : block.pairs) {
+        if (pair.key.endsAtNul || pair.value.endsAtNul) {
+            place.add(findings, Severity::Advice, pair.key.text,
+                      QStringLiteral("%1 ends at a NUL byte, which the game takes for the closing '\"': it keeps "
+                                     "\"%2\" and reads on after the NUL.")
+                          .arg(pair.key.endsAtNul ? QStringLiteral("A key") : keyPhrase(pair.key.text),
+                               QString::fromLatin1(pair.key.endsAtNul ? pair.key.text : pair.value.text)));
+        }
     }
 }
 
@@ -136,6 +178,7 @@ std::vector<ListedMap> checkArenaFile(const QByteArray& text, const KnownBots& b
     std::vector<ListedMap> maps;
     for (std::size_t b = 0; b < checkedBlocks; ++b) {
         const InfoBlock& arena = reading.blocks[b];
+        reportNulBytes(arena, place.inArena(int(b)), findings);
         checkFields(arena, bots, place.inArena(int(b)), findings);
         if (const KeyValue* map = findKey(arena, "map"); map && !map->valueWasEmpty && !refusedCharacter(*map))
             maps.push_back({map->value.text, int(b)});

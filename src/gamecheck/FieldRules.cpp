@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gamecheck/FieldRules.h"
 
+#include "game/BotList.h"
 #include "game/InfoString.h"
 #include "game/Limits.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 
 namespace gamecheck {
@@ -13,6 +15,7 @@ using game::KeyValue;
 using game::findKey;
 using game::refusedCharacter;
 using game::fitInfoString;
+using game::GameCode;
 using game::InfoStringFit;
 
 namespace {
@@ -135,24 +138,41 @@ void checkMapName(const QByteArray& map, const Place& place, Findings& findings)
     }
 }
 
+// A piece of the list that the console reads otherwise than the game sends it.
+void checkBotRequest(const game::BotRequest& request, const Place& place, Findings& findings)
+{
+    if (!request.more && !request.name.isEmpty())
+        return;
+    QString what;
+    if (request.name.isEmpty())
+        what = QStringLiteral("finds no bot's name in it, takes the skill level for one, and adds no bot");
+    else if (request.skill.isEmpty())
+        what = QStringLiteral("adds the bot \"%1\", and the rest of it never joins").arg(shown(request.name));
+    else
+        what = QStringLiteral("adds the bot \"%1\" with \"%2\" read as its skill level, and the rest of it never "
+                              "joins")
+                   .arg(shown(request.name), shown(request.skill));
+    place.add(findings, Severity::Error, "bots",
+              QStringLiteral("The bot list holds \"%1\" between spaces. The game splits the list at spaces only and "
+                             "asks the console for that bot, but the console splits it again at white space and "
+                             "comments: it %2.")
+                  .arg(shown(request.piece), what));
+}
+
 void checkBots(const QByteArray& list, const KnownBots& bots, const Place& place, Findings& findings)
 {
-    // The game splits the list at spaces only.
-    for (const QByteArray& name : list.split(' ')) {
-        if (name.isEmpty())
+    for (const game::BotRequest& request : game::botRequests(list)) {
+        checkBotRequest(request, place, findings);
+        const QByteArray& name = request.name;
+        if (name.isEmpty() || bots.knows(name))
             continue;
-        if (name.contains('\t')) {
-            place.add(findings, Severity::Advice, "bots",
-                      QStringLiteral("The bot list separates \"%1\" with a tab. The game splits bot names at spaces "
-                                     "only, so it looks for one bot of that whole name and spawns none.")
-                          .arg(shown(name).replace('\t', ' ')));
-        } else if (!bots.knows(name) && bots.complete()) {
+        if (bots.complete()) {
             place.add(findings, Severity::Error, "bots",
                       QStringLiteral("The bot \"%1\" is defined by no bot file the game loads from this folder. The "
                                      "game prints \"not defined\" and spawns no bot, and the classic menu shows a "
                                      "different bot in its place.")
                           .arg(shown(name)));
-        } else if (!bots.knows(name)) {
+        } else {
             const QString stock = QStringLiteral("none of %1's %2 bots")
                                       .arg(QString::fromLatin1(bots.game().name))
                                       .arg(bots.game().stockBots.size());
@@ -238,6 +258,49 @@ void checkFragLimit(const InfoBlock& arena, const Place& place, Findings& findin
               what + QStringLiteral(". With no time limit either, the game plays the match to 10 frags."));
 }
 
+QString bytesOf(qsizetype count)
+{
+    return QLocale(QLocale::English).toString(qlonglong(count));
+}
+
+// The game code's limits on one arena's info string, naming the code they
+// concern where the codes differ.
+void checkInfoString(const InfoBlock& arena, const Place& place, Findings& findings)
+{
+    const InfoStringFit native = fitInfoString(arena, GameCode::Ioquake3Native);
+    const InfoStringFit id132 = fitInfoString(arena, GameCode::Id132Qvm);
+    const QString comesTo = QStringLiteral("This arena's keys and values come to %1 bytes").arg(bytesOf(native.length));
+    const QString loses = QStringLiteral("so it loses keys, and the classic menu may not show the arena at all");
+    if (id132.pairsLost) {
+        place.add(findings, Severity::Error, {},
+                  comesTo + QStringLiteral(". The game keeps at most 1,024 bytes of them (1,023 in ioquake3's and "
+                                           "OpenArena's own game code), %1.")
+                                .arg(loses));
+    } else if (native.pairsLost) {
+        const QString id132Fate = id132.overflows
+            ? QStringLiteral("keeps all 1,024, which leaves no room for the string's end, and then stops the game with "
+                             "\"Info_SetValueForKey: oversize infostring\"")
+            : QStringLiteral("keeps them all");
+        place.add(findings, Severity::Error, {},
+                  comesTo + QStringLiteral(". ioquake3's native game code and OpenArena's keep at most 1,023 of them, "
+                                           "%1; id's 1.32 game code, the QVMs that ioquake3 and Quake3e run by "
+                                           "default, %2.")
+                                .arg(loses, id132Fate));
+    } else if (native.numberDigits == 0) {
+        place.add(findings, Severity::Error, {},
+                  comesTo + QStringLiteral(", which leaves no room for the arena number that the game adds after them. "
+                                           "The classic menu may not show the arena at all, and id's 1.32 menus may "
+                                           "stop the game with \"Info_SetValueForKey: oversize infostring\"."));
+    } else if (native.numberDigits < 4) {
+        constexpr qsizetype numbersBelow[] = {1, 10, 100, 1000};
+        place.add(findings, Severity::Advice, {},
+                  comesTo + QStringLiteral(", which leaves room for the arena number that the game adds after them "
+                                           "only while it is below %1. Where more arenas load before it, the classic "
+                                           "menu may not show it.")
+                                .arg(bytesOf(numbersBelow[native.numberDigits])));
+    }
+}
+
 } // namespace
 
 QString keyPhrase(const QByteArray& key)
@@ -269,12 +332,7 @@ void checkFields(const InfoBlock& arena, const KnownBots& bots, const Place& pla
         checkBots(list->value.text, bots, place, findings);
     checkFragLimit(arena, place, findings);
     checkTypes(arena, wholeFolder, bots.game(), place, findings);
-    if (const InfoStringFit fit = fitInfoString(arena); fit.keysLost) {
-        place.add(findings, Severity::Error, {},
-                  QStringLiteral("This arena's keys and values come to %1 bytes. The game holds about 1,000 for one "
-                                 "arena, so it loses keys, and the classic menu may not show the arena at all.")
-                      .arg(fit.length));
-    }
+    checkInfoString(arena, place, findings);
 }
 
 } // namespace gamecheck

@@ -144,8 +144,11 @@ void readArenaEntry(const ArchiveView& archive, const game::ArchiveEntry& entry,
     const bool tooLarge = entry.size >= arenaFileLimit;
     const std::optional<QByteArray> text =
         tooLarge ? archive.readStart(entry, arenaFileLimit) : archive.read(entry, arenaFileLimit);
-    if (text) // else the check's findings say why
-        file.arenaFiles.push_back({entry.name, *text, entry.size, tooLarge, game::readInfoFile(*text)});
+    // What the game reads only in part, or encrypted, could not be written
+    // back whole; the check's findings say why.
+    if (!text || entry.encrypted || (!tooLarge && std::uint64_t(text->size()) < entry.size))
+        return;
+    file.arenaFiles.push_back({entry.name, *text, entry.size, tooLarge, game::readInfoFile(*text)});
 }
 
 void readArchive(const QString& path, FileToEdit& file)

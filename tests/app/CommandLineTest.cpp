@@ -106,6 +106,31 @@ TEST(CommandLine, CheckPrintsALinePerFindingAndItsStatusSaysTheWorst)
     EXPECT_TRUE(why[1].startsWith(QStringLiteral("mapwright: %1: ").arg(notAZip)));
 }
 
+TEST(CommandLine, CheckStatusIsOneForAnErrorOfEachKindAndZeroForItsAdvice)
+{
+    const QByteArray pack = archiveBytes({{"maps/yard.bsp", smallestBsp()},
+                                          {"scripts/yard.arena", editor::arenaText({"yard", "", "Yard", "20", "ffa"})},
+                                          {"textures/x.tga", "x"}});
+    // Of the archive: a zip library that cannot open what the game reads,
+    // and a directory the game reads short, which crashes the server.
+    const QTemporaryDir folder;
+    const std::pair<QString, QByteArray> archives[] = {
+        {folder.filePath("advice/yard.pk3"), withEntryField(pack, "textures/x.tga", 20, 0xFFFFFFFF)},
+        {folder.filePath("error/yard.pk3"), withZip64Records(pack)}};
+    for (const auto& [path, bytes] : archives) {
+        QDir().mkpath(QFileInfo(path).path());
+        writeFile(path, bytes);
+    }
+    // The archive alone, then its folder, where the map's missing navigation file is advice.
+    for (const QString& path : {archives[0].first, archives[1].first, folder.filePath("advice")}) {
+        const Ran checked = mapwright({"check", path});
+        const bool error = path.contains("/error/");
+        EXPECT_EQ(checked.status, error ? 1 : 0) << path.toStdString() << checked.out.toStdString();
+        EXPECT_EQ(checked.out.contains(": error: "), error) << checked.out.toStdString();
+        EXPECT_TRUE(checked.out.contains(": advice: ") || error) << checked.out.toStdString();
+    }
+}
+
 TEST(CommandLineCheck, ShowsANameThatHoldsControlsQuotedAndOnItsOwnLine)
 {
     // A line break in a name would print a forged finding of its own; a

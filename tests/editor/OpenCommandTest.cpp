@@ -271,6 +271,8 @@ TEST_F(OpenCommand, EachBadInputIsToldAndChangesNoFieldAndWritesNothing)
 {
     writeFile(path("notazip.pk3"), "not an archive");
     makeArchive(path("empty.pk3"), {"readme.txt", "textures/x.tga"});
+    // An arena whose data ends before its stated size: the rest would be lost on writing it back.
+    writeFile(path("short.pk3"), withEntryField(archiveBytes({{"scripts/a.arena", "{ map a }"}}), "scripts/a.arena", 24, 100));
     writeFile(path("large.arena"), ("{ map big longname Big }" + QByteArray(8192, ' ')).left(8192));
     writeFile(path("nomap.arena"), "{ longname \"No map\" type ffa }");
     writeFile(path("garbage.arena"), QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0", 10) + QByteArray(300, '\xff'));
@@ -280,6 +282,7 @@ TEST_F(OpenCommand, EachBadInputIsToldAndChangesNoFieldAndWritesNothing)
         {"missing.arena", "could not be opened.\n\nNo such file"},
         {"notazip.pk3", "could not be opened.\n\nNot a zip archive"},
         {"empty.pk3", "holds no arena the game reads (scripts/arenas.txt or scripts/*.arena) and no map (maps/*.bsp)"},
+        {"short.pk3", "holds no arena the game reads (scripts/arenas.txt or scripts/*.arena) and no map (maps/*.bsp)"},
         {"large.arena", "could not be opened.\n\nThe file is 8,192 bytes. The game skips"},
         {"nomap.arena", "names no map"},
         {"garbage.arena", "holds no arena that the game reads.\n\nLine 1 holds"},

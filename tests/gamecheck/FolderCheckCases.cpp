@@ -113,6 +113,25 @@ FolderCase listPastNames(const char* name, qsizetype lastNameLength, int after, 
     return row;
 }
 
+// The game reads an entry whose CRC is wrong, and nothing of one whose
+// local header disagrees with the directory (here: "stored" against "deflated").
+QByteArray arenaOfWrongCrc(const QByteArray& archive)
+{
+    return withEntryField(archive, "scripts/yard.arena", 16, 0xDEADBEEF);
+}
+
+QByteArray arenaOfDisagreeingHeader(const QByteArray& archive)
+{
+    QByteArray patched = archive;
+    forEachRecord(archive, [&](const QByteArray& name, qsizetype at) {
+        if (name == "scripts/yard.arena")
+            patched[qFromLittleEndian<quint32>(archive.constData() + at + 42) + 8] = '\0';
+    });
+    return patched;
+}
+
+const QByteArray yardArena = arena("yard");
+
 } // namespace
 
 const std::vector<FolderCase>& folderCases()
@@ -214,6 +233,19 @@ const std::vector<FolderCase>& folderCases()
                                                                              {"scripts/angelyss.bot", angelyss}}), {}}},
              {{E, "a.pk3", "scripts/yard.arena", "bots"}}, 1, {"yard"}, {}, {}, &game::openArena()},
             listPastNames("openarenas_menus_list_more_names", 33, 17, 53, game::openArena()),
+            // What the game reads of an arena entry, the server counts.
+            {"arena_of_wrong_crc",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", yardArena}}), {}, arenaOfWrongCrc}}, {}, 1, {"yard"}},
+            {"arena_in_bzip2", {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", yardArena, ZIP_CM_BZIP2}}), {}}},
+             {{E, "a.pk3", "scripts/yard.arena", ""}, {E, "a.pk3", "maps/yard.bsp", ""}}, 0},
+            {"arena_of_disagreeing_local_header",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", yardArena}}), {}, arenaOfDisagreeingHeader}},
+             {{E, "a.pk3", "scripts/yard.arena", ""}, {E, "a.pk3", "maps/yard.bsp", ""}}, 0},
+            // The console splits the bot the game asks for at the tab: it looks for Nobody.
+            {"bot_list_split_at_a_tab",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", withBots("yard", "Nobody\tRobo")},
+                                                {"scripts/robo.bot", robo}}), {}}},
+             {{E, "a.pk3", "scripts/yard.arena", "bots"}, {E, "a.pk3", "scripts/yard.arena", "bots"}}, 1, {"yard"}},
             {"four_single_player_arenas", {{"sp.pk3", {}, {}}}, {}, 5},
             {"five_single_player_arenas", {{"sp.pk3", {}, {}}}, {{E, "sp.pk3", "scripts/other.arena", "map"}}, 6},
         };
@@ -245,7 +277,9 @@ game::SearchPath buildFolders(const FolderCase& row, const QString& root, const 
         QDir().mkpath(dir.path());
         for (const FolderFile& file : files) {
             QDir().mkpath(QFileInfo(dir.filePath(file.path)).path());
-            if (file.path.endsWith(QLatin1String(".pk3")))
+            if (file.patch)
+                writeFile(dir.filePath(file.path), file.patch(archiveBytes(file.entries)));
+            else if (file.path.endsWith(QLatin1String(".pk3")))
                 writeArchive(dir.filePath(file.path), file.entries);
             else
                 writeFile(dir.filePath(file.path), file.bytes);

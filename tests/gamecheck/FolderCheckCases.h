@@ -15,6 +15,7 @@ struct FolderFile {
     QString path; // in the game folder: "a.pk3", "scripts/x.arena"
     std::vector<TestEntry> entries;
     QByteArray bytes;
+    QByteArray (*patch)(const QByteArray& archive) = nullptr; // what becomes of the pk3 once written
 };
 
 struct FolderExpected {

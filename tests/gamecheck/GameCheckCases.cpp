@@ -107,11 +107,17 @@ const std::vector<CheckCase>& checkCases()
          {{A, "", "bots"}, {A, "", "type"}}, Judge::Loader},
         {"single_player_with_bots", Route::Save, arena({.bots = "Sarge grunt", .type = "single"}), {},
          {{A, "", "type"}}, Judge::Loader},
-        {"bots_separated_by_tab", Route::Save, arena({.bots = "Sarge\tGrunt"}), {}, {{A, "", "bots"}}, Judge::Loader},
+        // The console splits the bot at the tab: the server adds Sarge with "Grunt" for his skill level.
+        // A value is quoted in the sentence as it is: its controls must not command the terminal.
+        {"bots_separated_by_tab", Route::Save, arena({.bots = "Sarge\tGrunt"}), {},
+         {{E, "", "bots", "The bot list holds \"Sarge\\tGrunt\" between spaces. The game splits the list at spaces "
+                          "only and asks the console for that bot, but the console splits it again at white space and "
+                          "comments: it adds the bot \"Sarge\" with \"Grunt\" read as its skill level, and the rest "
+                          "of it never joins."}}},
         {"unknown_bot", Route::Save, arena({.bots = "Sarge Nobody"}), {}, {{A, "", "bots"}}, Judge::Loader},
-        // A value is quoted in the sentence as it is: its escapes must not command the terminal.
+        // The console parts words at an escape too: the game asks for "\033[2K" and adds "[2K".
         {"unknown_bot_with_escape", Route::Save, arena({.bots = "Sarge \x1b[2K"}), {},
-         {{A, "", "bots", "The bot \"\\033[2K\" is none of Quake 3 Arena's 32 bots. Unless another pk3 brings it, the game "
+         {{A, "", "bots", "The bot \"[2K\" is none of Quake 3 Arena's 32 bots. Unless another pk3 brings it, the game "
                           "prints \"not defined\" and spawns no bot, and the classic menu shows a different bot in "
                           "its place."}}, Judge::Loader},
         {"team_without_ffa", Route::Save, arena({.type = "ctf team"}), {}, {{A, "", "type"}}, Judge::Loader},
@@ -128,11 +134,32 @@ const std::vector<CheckCase>& checkCases()
         {"map_name_in_capitals", Route::Save, arena({.map = "Judge"}), {}, {{A, "", "map"}}, Judge::Loader},
         {"map_name_of_15", Route::Save, arena({.map = "abcdefghijklmno"}), {}, {}, Judge::Loader},
         {"map_name_of_16", Route::Save, arena({.map = "abcdefghijklmnop"}), {}, {{E, "", "map"}}},
-        {"map_name_of_55", Route::Save, arena({.map = QString(55, u'm')}), {}, {{E, "", "map"}}},
+        // maps/<map>.bsp in 64 bytes: the last name that fits, and the first that does not.
+        {"map_name_of_54", Route::Save, arena({.map = QString(54, u'm')}), {},
+         {{E, "", "map", "The map file name is 54 characters long. The classic menu keeps only the first 15, so the "
+                         "map cannot be started from its Start Server menu and never shows its levelshot."}}},
+        {"map_name_of_55", Route::Save, arena({.map = QString(55, u'm')}), {},
+         {{E, "", "map", "The map file name is 55 characters long. The game looks for the map in a path of 64 bytes, "
+                         "so a name over 54 characters never loads."}}},
         {"map_name_with_space", Route::Save, arena({.map = "my map"}), {}, {{E, "", "map"}, {A, "", "map"}}},
         {"map_name_with_dots", Route::Save, arena({.map = "up..down"}), {}, {{E, "", "map"}, {A, "", "map"}}},
-        {"info_string_of_1010", Route::Save, infoStringOf(1010), {}, {}, Judge::Loader},
+        // The server numbers this arena 0, and "\\num\\0" makes 1,023 bytes of 1,017, 1,024 of 1,018.
+        {"info_string_of_1017", Route::Save, infoStringOf(1017), {},
+         {{A, "", "", "This arena's keys and values come to 1,017 bytes, which leaves room for the arena number that "
+                      "the game adds after them only while it is below 10. Where more arenas load before it, the "
+                      "classic menu may not show it."}}, Judge::Loader},
         {"info_string_of_1018", Route::Save, infoStringOf(1018), {}, {{E, "", ""}}, Judge::Loader},
+        // The last that id's 1.32 code keeps, and the first it drops.
+        {"info_string_of_1024", Route::Save, infoStringOf(1024), {},
+         {{E, "", "", "This arena's keys and values come to 1,024 bytes. ioquake3's native game code and OpenArena's "
+                      "keep at most 1,023 of them, so it loses keys, and the classic menu may not show the arena at "
+                      "all; id's 1.32 game code, the QVMs that ioquake3 and Quake3e run by default, keeps all 1,024, "
+                      "which leaves no room for the string's end, and then stops the game with "
+                      "\"Info_SetValueForKey: oversize infostring\"."}}, Judge::Loader},
+        {"info_string_of_1025", Route::Save, infoStringOf(1025), {},
+         {{E, "", "", "This arena's keys and values come to 1,025 bytes. The game keeps at most 1,024 bytes of them "
+                      "(1,023 in ioquake3's and OpenArena's own game code), so it loses keys, and the classic menu may "
+                      "not show the arena at all."}}, Judge::Loader},
         {"title_beyond_a_token", Route::Save, arena({.longname = QString(1100, u't')}), {}, {{E, "", ""}}, Judge::Loader},
         // The file's syntax and size, as hand-written files have them.
         {"text_before_brace", Route::Save, "map\r\n" + clean, {}, {{E, "", ""}}, Judge::Loader},
@@ -145,6 +172,17 @@ const std::vector<CheckCase>& checkCases()
          Judge::Loader},
         {"unclosed_quote", Route::Save, "{\r\nmap \"judge\r\nlongname \"Judge\"\r\n}\r\n", {}, {{E, "", "map"}},
          Judge::Loader},
+        // A NUL ends a quoted value as a quote would, and the game reads on.
+        {"nul_inside_quotes", Route::Save, "{\r\nmap \"judge\"\r\nlongname \"Judge" + QByteArray(1, '\0')
+         + "\r\n}\r\n" + arena({.map = "judge2"}), {}, {{A, "", "longname"}}, Judge::Loader, 2},
+        // "" reads as the end of the file: the game ends the arena there and reads the next '{'.
+        {"empty_quoted_key", Route::Save, "{\r\nmap \"judge\"\r\n\"\"\r\n" + arena({.map = "judge2"}) + arena({.map = "judge3"}),
+         {}, {{E, "", "", "Line 3 holds an empty key \"\". The game takes it for the end of the file: it complains of "
+                          "an unexpected end, ends the arena there, and reads on from the next word as if it started "
+                          "another arena."}}, Judge::Loader, 3},
+        {"empty_quotes_before_brace", Route::Save, "\"\"\r\n" + clean, {},
+         {{E, "", "", "Line 1 holds an empty \"\" where a '{' should start an arena. The game takes it for the end of "
+                      "the file and stops there without a word, so no arena from that point on shows."}}, Judge::Loader},
         {"file_of_8191_bytes", Route::Save, paddedTo(8191), {}, {}, Judge::Loader},
         {"file_of_8192_bytes", Route::Save, paddedTo(8192), {}, {{E, "", ""}}, Judge::Loader},
         {"empty_file", Route::Save, "", {}, {{E, "", ""}}, Judge::Facts, 0},
@@ -165,21 +203,45 @@ const std::vector<CheckCase>& checkCases()
          Judge::Loader},
         {"encrypted_arena", Route::File, {}, with(mapOf(), {{arenaEntry, clean, ZIP_CM_DEFLATE, true}}),
          {{E, arenaEntry, ""}}, Judge::Loader},
-        {"zip64_archive", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Loader, 1,
-         Tweak::Zip64},
+        {"zip64_archive", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}),
+         {{E, "", "", "The archive uses Zip64 records, which the game does not read, and its end record places the "
+                      "directory past itself. The game skips the whole archive."}}, Judge::Loader, 1, Tweak::Zip64},
+        // The game takes Zip64 records for bytes before the archive, and the server crashes.
+        {"zip64_records_before_valid_fields", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}),
+         {{E, "", "", "The archive uses Zip64 records, which the game does not read: it takes their 76 bytes for bytes "
+                      "in front of the archive, reads the directory that much further on, and finds only 0 of the 3 "
+                      "entries its end record counts. It keeps the others as files without names, and a server that "
+                      "loads this pk3 crashes when it looks through its files."}}, Judge::Loader, 1, Tweak::Zip64Records},
+        // Sizes of 0xFFFFFFFF are sizes to the game, which never looks for Zip64 fields.
+        {"size_of_ffffffff", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"textures/x.tga", "x"}}),
+         {{A, "", ""}}, Judge::Loader, 1, Tweak::SaturatedSize},
+        {"entries_65534", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {}, Judge::Loader, 1, Tweak::PaddedTo65534},
+        {"entries_65535", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {}, Judge::Loader, 1, Tweak::PaddedTo65535},
+        // The game looks for the end record in the last 65,535 bytes.
+        {"comment_of_65513", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {}, Judge::Loader, 1,
+         Tweak::Comment65513},
+        {"comment_of_65514", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Loader, 1,
+         Tweak::Comment65514},
+        // The game never checks a CRC.
+        {"arena_of_wrong_crc", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {}, Judge::Loader, 1,
+         Tweak::WrongCrc},
         {"local_header_disagrees", Route::File, {}, with({{arenaEntry, clean}}, mapOf()), {{E, arenaEntry, ""}},
          Judge::Loader, 1, Tweak::LocalHeaderDisagrees},
         {"archive_without_bsp", Route::File, {}, {{"levelshots/judge.tga", tga(2, 24)}, {arenaEntry, clean}},
          {{E, arenaEntry, "map"}}},
-        {"bsp_in_capitals", Route::File, {}, {{"MAPS/JUDGE.BSP", smallestBsp()}, {"levelshots/judge.tga", tga(2, 32)},
-                                              {arenaEntry, clean}}, {}},
-        // The game reads the list's arenas too, before the arena files.
-        {"archive_with_arenas_txt", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"scripts/arenas.txt", clean}}),
-         {{E, "scripts/arenas.txt", ""}, {E, "scripts/judge.arena", "map"}}},
-        {"archive_with_bots_txt", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"scripts/bots.txt", "{\r\n}\r\n"}}),
-         {{E, "scripts/bots.txt", ""}}},
-        {"archive_with_game_code", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"vm/qagame.qvm", "code"}}),
-         {{E, "vm/qagame.qvm", ""}}},
+        // The names the game folds, in each letter case.
+        {"special_names_in_lower_case", Route::File, {},
+         with(mapOf(), {{arenaEntry, clean}, {"scripts/arenas.txt", clean}, {"scripts/bots.txt", "{\r\n}\r\n"},
+                        {"vm/qagame.qvm", "code"}}),
+         {{E, "scripts/arenas.txt", ""}, {E, "scripts/bots.txt", ""}, {E, "vm/qagame.qvm", ""}}},
+        {"special_names_in_capitals", Route::File, {},
+         {{"MAPS/JUDGE.BSP", smallestBsp()}, {"LEVELSHOTS/JUDGE.TGA", tga(2, 24)}, {"SCRIPTS/JUDGE.ARENA", clean},
+          {"SCRIPTS/ARENAS.TXT", clean}, {"SCRIPTS/BOTS.TXT", "{\r\n}\r\n"}, {"VM/UI.QVM", "code"}},
+         {{E, "SCRIPTS/ARENAS.TXT", ""}, {E, "SCRIPTS/BOTS.TXT", ""}, {E, "VM/UI.QVM", ""}}},
+        {"special_names_in_mixed_case", Route::File, {},
+         {{"Maps/Judge.Bsp", smallestBsp()}, {"LevelShots/Judge.Tga", tga(2, 24)}, {"Scripts/Judge.Arena", clean},
+          {"Scripts/Arenas.Txt", clean}, {"Scripts/Bots.Txt", "{\r\n}\r\n"}, {"Vm/CGame.Qvm", "code"}},
+         {{E, "Scripts/Arenas.Txt", ""}, {E, "Scripts/Bots.Txt", ""}, {E, "Vm/CGame.Qvm", ""}}},
         {"two_arenas_for_one_map", Route::File, {},
          with(mapOf(), {{arenaEntry, clean}, {"scripts/judge_ctf.arena", arena({.type = "ctf"})}}),
          {{E, "scripts/judge_ctf.arena", "map"}, {A, "scripts/judge_ctf.arena", ""}}},
@@ -202,7 +264,10 @@ const std::vector<CheckCase>& checkCases()
         {"colour_jpeg", Route::File, {}, with(mapOf("judge", picture(QImage::Format_RGB32, "jpg"), "jpg"),
                                               {{arenaEntry, clean}}), {}},
         {"grey_jpeg", Route::File, {}, with(mapOf("judge", picture(QImage::Format_Grayscale8, "jpg"), "jpg"),
-                                            {{arenaEntry, clean}}), {{E, arenaEntry, "map"}}},
+                                            {{arenaEntry, clean}}),
+         {{E, arenaEntry, "map", "The levelshot levelshots/judge.jpg is a greyscale JPEG, not RGB. ioquake3 and Quake3e "
+                                 "convert it, but id's 1.32 release cannot load it, and throws the player out of the "
+                                 "menu."}}},
         {"png_levelshot", Route::File, {}, with(mapOf("judge", picture(QImage::Format_RGB32, "png"), "png"),
                                                 {{arenaEntry, clean}}), {}},
         {"png_that_is_not", Route::File, {}, with(mapOf("judge", "not a picture", "png"), {{arenaEntry, clean}}),
@@ -227,19 +292,24 @@ const std::vector<CheckCase>& checkCases()
 
         // The directory as the game finds it, where other readers find another.
         {"empty_archive", Route::File, {}, {}, {{E, "", ""}}, Judge::Facts, 1, Tweak::EmptyArchive},
-        {"two_directories", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Loader, 1,
+        {"two_directories", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}, {E, arenaEntry, "longname"}},
+         Judge::Loader, 1,
          Tweak::TwoDirectories, "judge.pk3", true, nullptr, with(mapOf(), {{arenaEntry, arena({.longname = "A\"B"})}})},
-        {"two_end_records", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Loader, 1,
+        {"two_end_records", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}, {E, arenaEntry, "longname"}},
+         Judge::Loader, 1,
          Tweak::TwoEndRecords, "judge.pk3", true, nullptr, with(mapOf(), {{arenaEntry, arena({.longname = "A\"B"})}})},
         {"game_code_in_second_directory", Route::File, {}, with(mapOf(), {{arenaEntry, clean}, {"textures/x.tg", "x"}}),
          {{E, "", ""}, {E, "vm/qagame.qvm", ""}}, Judge::Facts, 1, Tweak::TwoDirectories, "judge.pk3", true, nullptr,
          with(mapOf(), {{arenaEntry, clean}, {"vm/qagame.qvm", "code"}})},
-        {"prepended_bytes", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Facts, 1,
+        // The zip library refuses what the game reads.
+        {"prepended_bytes", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{A, "", ""}}, Judge::Loader, 1,
          Tweak::PrependedBytes},
-        {"gap_before_end_record", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}, {E, "", ""}},
-         Judge::Facts, 1, Tweak::Gap},
-        {"count_beyond_records", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}, {E, "", ""}},
-         Judge::Facts, 1, Tweak::CountBeyondRecords},
+        {"gap_before_end_record", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}), {{E, "", ""}}, Judge::Loader, 1,
+         Tweak::Gap},
+        {"count_beyond_records", Route::File, {}, with(mapOf(), {{arenaEntry, clean}}),
+         {{E, "", "", "The game reads the archive's directory and finds only 3 of the 65,535 entries its end record "
+                      "counts. It keeps the others as files without names, and a server that loads this pk3 crashes "
+                      "when it looks through its files."}}, Judge::Loader, 1, Tweak::CountBeyondRecords},
         // Of entries with one name for the game, it reads the last.
         {"same_name_twice_last_clean", Route::File, {},
          with(mapOf(), {{"scripts/JUDGE.arena", arena({.longname = "A;B"})}, {arenaEntry, clean}}), {}, Judge::Loader},
@@ -313,10 +383,28 @@ QString buildCaseFile(const CheckCase& row, const QString& folder)
         const ZipParts parts = zipParts(archiveBytes(row.archive));
         const bool gap = row.tweak == Tweak::Gap;
         writeFile(path, parts.entries + parts.directory + QByteArray(gap ? 100 : 0, 'g')
-                            + endRecord(quint16(row.archive.size() + (gap ? 0 : 1)), quint32(parts.directory.size()),
+                            + endRecord(gap ? quint16(row.archive.size()) : 0xFFFF, quint32(parts.directory.size()),
                                         quint32(parts.entries.size())));
         break;
     }
+    case Tweak::Zip64Records:
+        writeFile(path, withZip64Records(archiveBytes(row.archive)));
+        break;
+    case Tweak::SaturatedSize:
+    case Tweak::WrongCrc: {
+        const bool crc = row.tweak == Tweak::WrongCrc;
+        writeFile(path, withEntryField(archiveBytes(row.archive), row.archive.back().name, crc ? 16 : 20,
+                                       crc ? 0xDEADBEEF : 0xFFFFFFFF));
+        break;
+    }
+    case Tweak::PaddedTo65534:
+    case Tweak::PaddedTo65535:
+        writeFile(path, paddedTo(archiveBytes(row.archive), row.tweak == Tweak::PaddedTo65534 ? 65534 : 65535));
+        break;
+    case Tweak::Comment65513:
+    case Tweak::Comment65514:
+        writeFile(path, withComment(archiveBytes(row.archive), row.tweak == Tweak::Comment65513 ? 65513 : 65514));
+        break;
     case Tweak::Fifo:
         EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         break;

@@ -18,10 +18,15 @@ enum class Route {
 // made in its place. TwoDirectories, TwoEndRecords: the archive's directory
 // for the zip library, `secondDirectory` for the game; PrependedBytes, Gap:
 // junk before the archive or its end record, the offsets as they were;
-// CountBeyondRecords: one entry more counted; DevZero: a link to /dev/zero.
+// CountBeyondRecords: 0xFFFF entries counted; DevZero: a link to /dev/zero;
+// Zip64Records: Zip64 records before valid 32-bit fields; SaturatedSize,
+// WrongCrc: the last entry's compressed size 0xFFFFFFFF, or its CRC wrong;
+// PaddedTo65534, PaddedTo65535: that many entries in all; Comment65513,
+// Comment65514: a comment of that many bytes after the end record.
 enum class Tweak {
     None, Zip64, LocalHeaderDisagrees, NotZip, Absent, EmptyArchive, TwoDirectories, TwoEndRecords, PrependedBytes, Gap,
-    CountBeyondRecords, Fifo, DevZero, Folder, DanglingLink, LinkLoop, Unreadable,
+    CountBeyondRecords, Fifo, DevZero, Folder, DanglingLink, LinkLoop, Unreadable, Zip64Records, SaturatedSize, WrongCrc,
+    PaddedTo65534, PaddedTo65535, Comment65513, Comment65514,
 };
 
 // Whether the real loader judges the row: it must complain exactly when

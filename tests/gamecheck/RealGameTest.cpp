@@ -31,11 +31,17 @@ TEST_P(RealGame, ComplainsExactlyWhereTheCheckFindsAnError)
     });
     if (!verdict.ran)
         GTEST_SKIP() << "the game's dedicated server (ioquake3-server) is not installed";
-    ASSERT_GE(verdict.arenasParsed, 0) << "the server never loaded the arenas";
     for (const QString& warning : verdict.warnings)
         std::cout << "[" << row.name << "] " << warning.toStdString() << '\n';
+    if (verdict.crashed) {
+        EXPECT_TRUE(std::any_of(findings.begin(), findings.end(), [](const gamecheck::Finding& finding) {
+            return finding.sentence.contains(QStringLiteral("a server that loads this pk3 crashes"));
+        })) << "the server crashed";
+    } else {
+        ASSERT_GE(verdict.arenasParsed, 0) << "the server never loaded the arenas";
+    }
 
-    const bool complained = !verdict.warnings.isEmpty() || verdict.arenasParsed < row.arenasHeld;
+    const bool complained = verdict.crashed || !verdict.warnings.isEmpty() || verdict.arenasParsed < row.arenasHeld;
     const bool errorExpected = std::any_of(row.expected.begin(), row.expected.end(),
                                            [](const Expected& e) { return e.severity == gamecheck::Severity::Error; });
     EXPECT_EQ(complained, gamecheck::hasErrors(findings))

@@ -143,6 +143,82 @@ inline QByteArray twoDirectoryArchive(const std::vector<TestEntry>& forLibrary, 
         + endRecord(count, quint32(gameDirectory.size()), quint32(head.size()));
 }
 
+// Each directory record of an archive without a comment: its name, and
+// where the record lies in the archive.
+template <typename Visit>
+void forEachRecord(const QByteArray& archive, Visit visit)
+{
+    const ZipParts parts = zipParts(archive);
+    for (qsizetype at = 0; at + 46 <= parts.directory.size();) {
+        const char* record = parts.directory.constData() + at;
+        const quint16 nameLength = qFromLittleEndian<quint16>(record + 28);
+        visit(parts.directory.mid(at + 46, nameLength), parts.entries.size() + at);
+        at += 46 + nameLength + qFromLittleEndian<quint16>(record + 30) + qFromLittleEndian<quint16>(record + 32);
+    }
+}
+
+// The archive with the 32-bit field at `offset` of the named entry's
+// directory record (16 the CRC, 20 the compressed size, 24 the size) set
+// to `value`, and the same field of its local header.
+inline QByteArray withEntryField(QByteArray archive, const QByteArray& name, int offset, quint32 value)
+{
+    forEachRecord(QByteArray(archive), [&](const QByteArray& recordName, qsizetype at) {
+        if (recordName != name)
+            return;
+        qToLittleEndian(value, archive.data() + at + offset);
+        // A local header lacks the directory's "version made by".
+        qToLittleEndian(value, archive.data() + qFromLittleEndian<quint32>(archive.constData() + at + 42) + offset - 2);
+    });
+    return archive;
+}
+
+// The archive with Zip64 records, an end record and its locator (76 bytes),
+// between its directory and its end record, whose fields stay as they were:
+// what a Zip64 writer leaves for a small archive.
+inline QByteArray withZip64Records(const QByteArray& archive)
+{
+    const ZipParts parts = zipParts(archive);
+    const quint64 count = qFromLittleEndian<quint16>(parts.end.constData() + 10);
+    QByteArray record("PK\6\6", 4), locator("PK\6\7", 4);
+    record.resize(56, '\0');
+    locator.resize(20, '\0');
+    qToLittleEndian<quint64>(44, record.data() + 4);
+    qToLittleEndian<quint64>(count, record.data() + 24);
+    qToLittleEndian<quint64>(count, record.data() + 32);
+    qToLittleEndian<quint64>(quint64(parts.directory.size()), record.data() + 40);
+    qToLittleEndian<quint64>(quint64(parts.entries.size()), record.data() + 48);
+    qToLittleEndian<quint64>(quint64(parts.entries.size() + parts.directory.size()), locator.data() + 8);
+    qToLittleEndian<quint32>(1, locator.data() + 16);
+    return parts.entries + parts.directory + record + locator + parts.end;
+}
+
+// The archive with empty stored files "pad/N" after its own, `count`
+// records in all.
+inline QByteArray paddedTo(const QByteArray& archive, int count)
+{
+    ZipParts parts = zipParts(archive);
+    for (int n = qFromLittleEndian<quint16>(parts.end.constData() + 10); n < count; ++n) {
+        const QByteArray name = "pad/" + QByteArray::number(n);
+        QByteArray local("PK\3\4", 4), record("PK\1\2", 4);
+        local.resize(30, '\0');
+        record.resize(46, '\0');
+        qToLittleEndian<quint16>(quint16(name.size()), local.data() + 26);
+        qToLittleEndian<quint16>(quint16(name.size()), record.data() + 28);
+        qToLittleEndian<quint32>(quint32(parts.entries.size()), record.data() + 42);
+        parts.entries += local + name;
+        parts.directory += record + name;
+    }
+    return parts.entries + parts.directory
+        + endRecord(quint16(count), quint32(parts.directory.size()), quint32(parts.entries.size()));
+}
+
+// The archive with a comment of `length` bytes after its end record.
+inline QByteArray withComment(QByteArray archive, quint16 length)
+{
+    qToLittleEndian(length, archive.data() + archive.size() - 2);
+    return archive + QByteArray(length, 'c');
+}
+
 // A map of one leaf in one node, with one plane, one shader, one model and
 // a worldspawn: as little as the game's loader takes. A message in the
 // worldspawn makes another version of it.

@@ -7,6 +7,7 @@
 
 struct LoaderVerdict {
     bool ran = false; // false: the server is not installed
+    bool crashed = false;
     int arenasParsed = -1;
     QStringList warnings;
 };
@@ -41,6 +42,7 @@ inline LoaderVerdict judgeWithTheGame(const std::function<void(const QString& ga
     process.waitForFinished(20000);
     static const QRegularExpression colours(QStringLiteral("\\^[0-9]"));
     const QStringList lines = QString::fromLatin1(process.readAll()).remove(colours).split('\n');
+    verdict.crashed = !lines.filter(QStringLiteral("(Received signal")).isEmpty();
     // The loader's messages come after it looks for the list that replaces
     // every arena file, and end with the game's start-up.
     const qsizetype start = lines.indexOf(QStringLiteral("file not found: scripts/arenas.txt"));

@@ -4,8 +4,6 @@
 #include "platform/system/LibZip.h"
 #include "platform/system/RegularFile.h"
 
-
-#include <algorithm>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -99,36 +97,6 @@ std::optional<QByteArray> ZipArchive::read(const ZipEntry& entry, std::uint64_t 
     if (!whole || !closed)
         return std::nullopt;
     return bytes;
-}
-
-std::optional<QByteArray> ZipArchive::readStart(const ZipEntry& entry, std::uint64_t count) const
-{
-    zip_file_t* file = loaded().zip_fopen_index(archive.get(), entry.index, 0);
-    if (!file)
-        return std::nullopt;
-    QByteArray bytes(qsizetype(std::min(count, entry.size)), Qt::Uninitialized);
-    const zip_int64_t got = loaded().zip_fread(file, bytes.data(), zip_uint64_t(bytes.size()));
-    loaded().zip_fclose(file); // the CRC is not checked on a part
-    if (got < 0)
-        return std::nullopt;
-    bytes.truncate(qsizetype(got));
-    return bytes;
-}
-
-bool ZipArchive::stream(const ZipEntry& entry, const std::function<void(const char*, std::size_t)>& sink) const
-{
-    zip_file_t* file = loaded().zip_fopen_index(archive.get(), entry.index, 0);
-    if (!file)
-        return false;
-    std::vector<char> piece(1 << 20);
-    std::uint64_t total = 0;
-    zip_int64_t got = 0;
-    while ((got = loaded().zip_fread(file, piece.data(), piece.size())) > 0) {
-        sink(piece.data(), std::size_t(got));
-        total += std::uint64_t(got);
-    }
-    const bool closed = loaded().zip_fclose(file) == 0; // checks the CRC
-    return got == 0 && closed && total == entry.size;
 }
 
 } // namespace platform

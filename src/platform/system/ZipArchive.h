@@ -5,7 +5,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -46,12 +45,6 @@ public:
     // The entry's bytes, uncompressed; nothing when it cannot be read or is
     // larger than `limit`, so that a corrupt size cannot exhaust memory.
     std::optional<QByteArray> read(const ZipEntry& entry, std::uint64_t limit) const;
-    // The first `count` bytes of the entry, uncompressed, or all of it when
-    // shorter: enough to read a file's header without the rest.
-    std::optional<QByteArray> readStart(const ZipEntry& entry, std::uint64_t count) const;
-    // Passes the entry's bytes, uncompressed, to `sink` a piece at a time, so
-    // that a large entry is never held whole; false when it cannot be read.
-    bool stream(const ZipEntry& entry, const std::function<void(const char*, std::size_t)>& sink) const;
 
 private:
     struct Closer {
