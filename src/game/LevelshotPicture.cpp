@@ -73,7 +73,8 @@ QImage tgaPicture(const QByteArray& bytes)
 
 QImage levelshotPicture(const QByteArray& entryName, const QByteArray& bytes, QSize size)
 {
-    if (!levelshotProblem(entryName, bytes).isEmpty())
+    // As ioquake3 shows it: a greyscale JPEG, which only id's 1.32 refuses, too.
+    if (const LevelshotFault fault = levelshotFault(entryName, bytes); !fault.problem.isEmpty() && !fault.onlyId132)
         return {};
     QImage picture;
     if (levelshotFormat(entryName) == "tga") {

@@ -4,6 +4,7 @@
 #include "game/InfoString.h"
 #include "game/Levelshot.h"
 #include "game/MapChecksum.h"
+#include "gamecheck/ArchiveRules.h"
 #include "gamecheck/FolderContext.h"
 
 namespace gamecheck {
@@ -126,13 +127,11 @@ void checkLevelshot(FolderContext& context, const QByteArray& map, FileCopy aren
         if (!picture)
             continue;
         const std::optional<QByteArray> header = context.folder.readStart(*picture, game::levelshotHeaderSize(name));
-        const QString problem = header ? game::levelshotProblem(name, *header) : QStringLiteral("unreadable");
-        if (!problem.isEmpty()) {
+        const game::LevelshotFault fault =
+            header ? game::levelshotFault(name, *header) : game::LevelshotFault{QStringLiteral("unreadable")};
+        if (!fault.problem.isEmpty())
             place.add(context.findings, Severity::Error, "map",
-                      QStringLiteral("The levelshot %1 is %2. The game cannot load it, and throws the player out of "
-                                     "the menu.")
-                          .arg(context.describeEntry(*picture, arena), problem));
-        }
+                      levelshotSentence(context.describeEntry(*picture, arena), fault));
         return;
     }
     place.add(context.findings, Severity::Advice, "map",
