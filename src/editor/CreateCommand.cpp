@@ -173,11 +173,17 @@ void Form1::saveArenaFile()
     if (backInPlace && !unchangedSinceOpened())
         return;
     const platform::FileWriteResult result = platform::replaceFileContent(
-        path, backInPlace ? withBlockReplaced(*opened, arenaValues()) : arenaText(arenaValues()));
+        path, backInPlace ? withBlockReplaced(*opened, arenaValues()) : arenaText(arenaValues()), services.stepReached);
     if (!result.written) {
+        const QString left = result.keptCopy.isEmpty()
+                                 ? QStringLiteral("Nothing was written.")
+                                 : QStringLiteral("The file may now hold part of the new text. A complete copy of what "
+                                                  "it held before is kept in\n%1\nOpen the file in Mapwright to put "
+                                                  "that copy back.")
+                                       .arg(result.keptCopy);
         services.messageBox->show(this,
-                                  QStringLiteral("The .arena file could not be saved as\n%1\n\n%2\n\nNothing was written.")
-                                      .arg(path, result.reason),
+                                  QStringLiteral("The .arena file could not be saved as\n%1\n\n%2\n\n%3")
+                                      .arg(path, result.reason, left),
                                   platform::Exclamation, platform::programName);
         return;
     }

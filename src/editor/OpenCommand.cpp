@@ -5,6 +5,7 @@
 #include "editor/ArenaChoices.h"
 #include "editor/CheckReport.h"
 #include "editor/Form1.h"
+#include "editor/KeptCopyOffer.h"
 #include "editor/RecentFiles.h"
 #include "game/Limits.h"
 #include "gamecheck/ShownName.h"
@@ -62,6 +63,8 @@ void Form1::openmenu_Click()
 
 void Form1::openFile(const QString& path)
 {
+    if (!offerKeptCopyBack(this, services, path))
+        return;
     const gamecheck::FileToEdit file = gamecheck::readToEdit(path);
     if (!file.check.readable) {
         refuse(QStringLiteral("%1 could not be opened.\n\n%2").arg(nativePath(path), file.check.reason));

@@ -1,9 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/ArenaText.h"
 #include "editor/Typelist.h"
+#include "platform/system/FileReplacement.h"
 #include "platform/system/SettingsStore.h"
 #include "support/MainWindowUser.h"
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
 using CreateCommand = MainWindowUser;
+
+namespace {
+
+const QByteArray oldText = editor::arenaText({"yard", "", "The Old Yard, with a title long enough to outlast", "", "ffa"});
+const QByteArray newText = editor::arenaText({"yard", "", "New", "", "ffa"});
+
+// Links a second name to the file, which sends a save in place.
+void linkSecondName(const QString& path)
+{
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(path + " too").constData()), 0);
+}
+
+// Saves in a process of its own that is killed at `step`, as a crash or a
+// kill would end the program there.
+void saveKilledAt(const QString& path, const char* step)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        platform::replaceFileContent(path, newText, [step](const char* reached) {
+            if (qstrcmp(reached, step) == 0)
+                ::raise(SIGKILL);
+        });
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "never reached";
+}
+
+} // namespace
 
 TEST_F(CreateCommand, ChecksTheFieldsInOrderAndReportsOnlyTheFirstFailure)
 {
@@ -102,6 +138,117 @@ TEST_F(CreateCommand, EachRouteOffersItsOwnNameAndTheSaveRouteWritesTheFileOrRep
     EXPECT_TRUE(prompts().first().contains(unwritable));
     EXPECT_EQ(TempSettings::remembered(".Arena"), bare);
     EXPECT_EQ(scripted.report->shown.size(), 3u) << "asked before each write, never after a Cancel";
+}
+
+// A file written where it lies (here: one with a second name) keeps a
+// complete copy of its earlier content from before it is touched until the
+// new one is on the disk; a file replaced by a new one is never touched.
+// Open offers the copy back where the file differs from it; a later save
+// takes away what a killed one left.
+TEST_F(CreateCommand, AKillAtAnyStepOfASaveLeavesTheFileWholeOrItsCopyOfferedBackAtOpen)
+{
+    const QTemporaryDir folder;
+    const QString path = folder.filePath("yard.arena");
+    const QString copy = settings.copiesFolder() + '/' + QString(path).replace('/', '!');
+    ASSERT_TRUE(QDir().mkpath(folder.filePath(".mapwright-save-Mine01"))) << "a folder of a like name, not a save's";
+    struct Case {
+        const char* step;
+        bool inPlace;
+        QByteArray killed; // what the file holds after the kill
+        std::optional<bool> answer; // to the question at Open, if one is asked
+        QByteArray opened;
+    };
+    const Case cases[] = {
+        {"copy written", true, oldText, {}, oldText},
+        {"copy kept", true, oldText, {}, oldText},
+        {"written", true, newText + oldText.mid(newText.size()), true, oldText},
+        {"truncated", true, newText, false, newText},
+        {"on the disk", true, newText, true, oldText},
+        {"new file written", false, oldText, {}, oldText},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.step);
+        QFile::remove(path + " too");
+        writeFile(path, oldText);
+        if (test.inPlace)
+            linkSecondName(path);
+        saveKilledAt(path, test.step);
+        EXPECT_EQ(readAll(path), test.killed);
+        const qsizetype asked = scripted.messages->questions.size();
+        if (test.answer)
+            scripted.messages->answers << *test.answer;
+        window->openFile(path);
+        EXPECT_EQ(scripted.messages->questions.size(), asked + (test.answer ? 1 : 0));
+        if (test.answer) {
+            EXPECT_TRUE(scripted.messages->questions.last().contains(copy)) << scripted.messages->questions.last().toStdString();
+        }
+        EXPECT_EQ(readAll(path), test.opened);
+        EXPECT_EQ(readAll(copy), test.answer == false ? oldText : "<unreadable>");
+
+        ASSERT_TRUE(platform::replaceFileContent(path, newText).written);
+        EXPECT_EQ(readAll(path + " too"), test.inPlace ? newText : "<unreadable>");
+        EXPECT_EQ(namesIn(settings.copiesFolder()), "");
+        EXPECT_EQ(namesIn(folder.path()), test.inPlace ? ".mapwright-save-Mine01 yard.arena yard.arena too"
+                                                       : ".mapwright-save-Mine01 yard.arena");
+    }
+}
+
+// A disk that fills, here a file-size limit that cuts the new text short,
+// and for the last case the putting back too.
+TEST_F(CreateCommand, AFullDiskLeavesTheFileAsItWasOrTheMessageNamesItsCompleteCopy)
+{
+    const QTemporaryDir folder;
+    const QString path = folder.filePath("yard.arena");
+    const QString copy = settings.copiesFolder() + '/' + QString(path).replace('/', '!');
+    const rlim_t limit = rlim_t(newText.size() - 8);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    bool putBackFails = false;
+    openWindow({}, [&](const char* step) {
+        rlimit none{0, saved.rlim_max};
+        if (putBackFails && qstrcmp(step, "putting back") == 0)
+            setrlimit(RLIMIT_FSIZE, &none);
+    });
+    setFields("New", "yard");
+    find("fraglimit")->setText("");
+    tickGameType(0);
+    choose("aArena");
+    struct Case {
+        const char* what;
+        bool inPlace;
+        QByteArray old;
+        bool putBackFails;
+        QByteArray left;
+        QString said;
+    };
+    const QByteArray tooLarge(qsizetype(limit) + 1, 'o');
+    const Case cases[] = {
+        {"replaced by a new file", false, oldText, false, oldText, "Nothing was written."},
+        {"in place, its copy cut short", true, tooLarge, false, tooLarge, "Nothing was written."},
+        {"in place, put back", true, "old", false, "old", "Nothing was written."},
+        {"in place, putting back cut short too", true, "old", true, newText.left(qsizetype(limit)),
+         "The file may now hold part of the new text. A complete copy of what it held before is kept in\n" + copy},
+    };
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        QFile::remove(path + " too");
+        writeFile(path, test.old);
+        if (test.inPlace)
+            linkSecondName(path);
+        putBackFails = test.putBackFails;
+        rlimit cut{limit, saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &cut);
+        create(path);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_EQ(readAll(path), test.left);
+        EXPECT_TRUE(prompts().last().contains(test.said)) << prompts().last().toStdString();
+        EXPECT_EQ(prompts().last().contains("Nothing was written."), !test.putBackFails);
+        EXPECT_EQ(readAll(copy), test.putBackFails ? test.old : "<unreadable>");
+    }
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(prompts().size(), std::size(cases));
+    EXPECT_EQ(namesIn(folder.path()), "yard.arena yard.arena too") << "a save's working folder left";
 }
 
 TEST(Typelist, FollowsIndexOrderWithSingleSpaces)

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/RecentFiles.h"
+#include "platform/system/ChecksumCache.h"
 #include "platform/system/FileAttributes.h"
+#include "platform/system/FileMove.h"
 #include "platform/system/FileReplacement.h"
 #include "platform/dialogs/ChoiceWindow.h"
 #include "platform/dialogs/ReportWindow.h"
 #include "platform/dialogs/SaveDialogBackend.h"
 #include "support/ExtendedAttributes.h"
 #include "support/OrdinaryUser.h"
+#include "support/TempSettings.h"
 #include "support/Testing.h"
 
-#include <csignal>
-#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -19,35 +22,6 @@ namespace {
 const QByteArray text = "{\r\nmap             \"q3dm17\"\r\n}\r\n";
 
 } // namespace
-
-TEST(FileReplacement, LeavesTheEarlierFileWhenCutShortAndKeepsItsOtherNames)
-{
-    QTemporaryDir temp;
-    writeFile(temp.filePath("plain"), "old!");
-    writeFile(temp.filePath("linked"), "an earlier content longer than the limit");
-    ASSERT_EQ(::link(QFile::encodeName(temp.filePath("linked")).constData(),
-                     QFile::encodeName(temp.filePath("second name")).constData()),
-              0);
-    // A file-size limit cuts the write short, as a full disk would.
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    for (const char* name : {"plain", "linked"}) {
-        const QByteArray before = readAll(temp.filePath(name));
-        rlimit tiny{16, saved.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &tiny);
-        const FileWriteResult result = replaceFileContent(temp.filePath(name), text);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        EXPECT_TRUE(!result.written && !result.reason.isEmpty()) << name;
-        EXPECT_EQ(readAll(temp.filePath(name)), before) << name;
-    }
-    std::signal(SIGXFSZ, previousHandler);
-    EXPECT_EQ(namesIn(temp.path()), "linked plain second name") << "a temporary file left";
-
-    // Written whole, the file keeps its other name.
-    ASSERT_TRUE(replaceFileContent(temp.filePath("linked"), text).written);
-    EXPECT_EQ(readAll(temp.filePath("second name")), text);
-}
 
 TEST(FileReplacement, KeepsTheFilesOwnerAndGroup)
 {
@@ -83,24 +57,106 @@ TEST(FileReplacement, KeepsTheFilesAccessListAndExtendedAttributes)
     EXPECT_EQ(attributesOf(path), before);
 }
 
-TEST(FileReplacement, AnOrdinaryUserIsRefusedAReadOnlyFileButMayWriteHisOwnInAFolderHeCannotWrite)
+TEST(FileReplacement, AnOrdinaryUserIsRefusedAReadOnlyFileButMayWriteHisOwnInAFolderHeCannotWriteAlsoByALink)
 {
-    QTemporaryDir temp;
+    QTemporaryDir temp, links, state;
     const QString readOnly = temp.filePath("read-only"), writable = temp.filePath("writable");
+    const QString link = links.filePath("link");
     writeFile(readOnly, "mine, read-only");
     writeFile(writable, "mine, writable");
+    ASSERT_TRUE(QFile::link(writable, link));
     QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    giveToOrdinaryUser(readOnly);
-    giveToOrdinaryUser(writable);
+    for (const QString& his : {readOnly, writable, links.path(), state.path()})
+        giveToOrdinaryUser(his);
     // The folder is not his: root's and 0755, or made read-only for him.
     ASSERT_EQ(::chmod(QFile::encodeName(temp.path()).constData(), ::geteuid() == 0 ? 0755 : 0555), 0);
+    // Where his copies are kept while a file is written in place.
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
     const int outcome = asOrdinaryUser([&] {
-        return (replaceFileContent(readOnly, text).written ? 1 : 0) | (replaceFileContent(writable, text).written ? 0 : 2);
+        return (replaceFileContent(readOnly, text).written ? 1 : 0) | (replaceFileContent(writable, "x").written ? 0 : 2)
+               | (replaceFileContent(link, text).written ? 0 : 4);
     });
+    qunsetenv("XDG_STATE_HOME");
     ::chmod(QFile::encodeName(temp.path()).constData(), 0700);
     EXPECT_EQ(outcome, 0);
     EXPECT_EQ(readAll(readOnly), QByteArray("mine, read-only"));
     EXPECT_EQ(readAll(writable), text);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+}
+
+// The route replaces a file only while it is the one it read; the cache
+// answers only for the file it was given. Each field of a file's identity,
+// changed alone, makes another file of it for both.
+TEST(FileIdentity, EachFieldChangedAloneIsAnotherFileToTheRouteAndToTheChecksumCache)
+{
+    QTemporaryDir temp;
+    const QString target = temp.filePath("maps.pk3"), complete = temp.filePath("new.pk3");
+    writeFile(target, "old");
+    const std::optional<FileIdentity> asRead = identityAt(target);
+    ASSERT_TRUE(asRead);
+    const std::pair<const char*, std::function<void(FileIdentity&)>> changes[] = {
+        {"device", [](FileIdentity& file) { ++file.device; }},
+        {"inode", [](FileIdentity& file) { ++file.inode; }},
+        {"size", [](FileIdentity& file) { ++file.size; }},
+        {"modified, seconds", [](FileIdentity& file) { ++file.modified.tv_sec; }},
+        {"modified, nanoseconds", [](FileIdentity& file) { file.modified.tv_nsec ^= 1; }},
+        {"changed, seconds", [](FileIdentity& file) { ++file.changed.tv_sec; }},
+        {"changed, nanoseconds", [](FileIdentity& file) { file.changed.tv_nsec ^= 1; }},
+    };
+    const QString cachePath = temp.filePath("cache/map-checksums");
+    ChecksumCache remembered(cachePath);
+    remembered.remember(*asRead, "entry 1", 0x1234abcd);
+    ASSERT_TRUE(remembered.save());
+    const ChecksumCache cache(cachePath);
+    EXPECT_EQ(cache.find(*asRead, "entry 1"), 0x1234abcd);
+    EXPECT_EQ(cache.find(*asRead, "entry 2"), std::nullopt);
+    writeFile(complete, "new");
+    for (const auto& [field, change] : changes) {
+        FileIdentity other = *asRead;
+        change(other);
+        EXPECT_EQ(moveIntoPlace(complete, target, other).status, MoveOutcome::Status::TargetChanged) << field;
+        EXPECT_EQ(cache.find(other, "entry 1"), std::nullopt) << field;
+    }
+    EXPECT_EQ(readAll(target), QByteArray("old"));
+    EXPECT_EQ(moveIntoPlace(complete, target, asRead).status, MoveOutcome::Status::Moved);
+    EXPECT_EQ(readAll(target), QByteArray("new"));
+}
+
+// A link in the cache's place, to a file or to /dev/null (here a FIFO, which
+// as /dev/null would never end a read, stands in for it), says where the
+// user wants no cache written: neither the link nor what it leads to changes.
+TEST(ChecksumCache, NeverWritesThroughALinkInItsPlaceNorReplacesIt)
+{
+    QTemporaryDir temp;
+    writeFile(temp.filePath("mine"), "my notes");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(temp.filePath("fifo")).constData(), 0600), 0);
+    for (const char* target : {"mine", "fifo"}) {
+        const QString cachePath = temp.filePath(QStringLiteral("cache-%1/map-checksums").arg(target));
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(cachePath).path()));
+        ASSERT_TRUE(QFile::link(temp.filePath(target), cachePath));
+        ChecksumCache cache(cachePath);
+        cache.remember(FileIdentity{}, "entry 1", 1);
+        EXPECT_TRUE(cache.save()) << target;
+        EXPECT_EQ(QFileInfo(cachePath).symLinkTarget(), temp.filePath(target));
+        EXPECT_EQ(namesIn(QFileInfo(cachePath).path()), "map-checksums") << target;
+    }
+    EXPECT_EQ(readAll(temp.filePath("mine")), QByteArray("my notes"));
+    EXPECT_EQ(QFileInfo(temp.filePath("fifo")).isFile(), false);
+}
+
+// Qt reads a settings file as it opens it, and a FIFO there would keep it
+// waiting for ever, in the window's Open Recent menu.
+TEST(SettingsStore, AFifoInPlaceOfTheSettingsFileIsNeitherWaitedOnNorReplaced)
+{
+    const TempSettings settings;
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(settings.iniPath()).path()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(settings.iniPath()).constData(), 0600), 0);
+    ::alarm(10); // a wait ends the test
+    EXPECT_EQ(editor::recentFiles(), QStringList());
+    EXPECT_FALSE(editor::addRecentFile("yard.arena"));
+    ::alarm(0);
+    struct stat status {};
+    EXPECT_TRUE(::stat(QFile::encodeName(settings.iniPath()).constData(), &status) == 0 && S_ISFIFO(status.st_mode));
 }
 
 TEST(FileAttributes, WithoutItsAccessListAFileGivesTheGroupNoMoreThanTheListDid)

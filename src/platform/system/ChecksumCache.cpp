@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system/ChecksumCache.h"
 
+#include "platform/system/NewFile.h"
 #include "platform/system/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -93,8 +94,16 @@ bool ChecksumCache::save()
     }
     if (!QDir().mkpath(QFileInfo(path).path()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+    // A link in the cache's place is the user's, not the program's: one to
+    // /dev/null is the usual way to keep no cache, and one to a file of the
+    // user's is no licence to overwrite that file. It is neither written
+    // through nor replaced, and the same goes for anything else there that
+    // is not a plain file.
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode))
+        return true;
+    NewFile file(path);
+    if (!file.isValid() || file.commit(text, identityAt(path), {}).status != MoveOutcome::Status::Moved)
         return false;
     changed = false;
     return true;

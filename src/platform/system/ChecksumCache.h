@@ -29,7 +29,9 @@ public:
     void remember(const FileIdentity& file, const QByteArray& part, std::uint32_t checksum);
 
     // Writes the cache back if anything new was remembered, replacing the
-    // file whole; false when it could not be written.
+    // file whole, and only if it is unchanged meanwhile; false when it could
+    // not be written. A link or anything but a plain file in its place is
+    // left as it is, and nothing is written.
     bool save();
 
 private:

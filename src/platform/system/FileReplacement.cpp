@@ -2,16 +2,18 @@
 #include "platform/system/FileReplacement.h"
 
 #include "platform/system/FileAttributes.h"
+#include "platform/system/FileContent.h"
+#include "platform/system/FileIdentity.h"
+#include "platform/system/KeptCopy.h"
+#include "platform/system/NewFile.h"
+#include "platform/system/OwnedDescriptor.h"
 #include "platform/system/SystemError.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
-
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,118 +22,165 @@ namespace platform {
 
 namespace {
 
-bool writeAllAt(int fd, const QByteArray& bytes)
+FileWriteResult failed(int error)
 {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::pwrite(fd, bytes.constData() + done, std::size_t(bytes.size() - done), off_t(done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = EIO;
-            return false;
+    return {false, systemErrorText(error), QString()};
+}
+
+// The path with every link resolved; empty, with errno set, when it cannot be.
+QByteArray realPath(const QByteArray& path)
+{
+    char* real = ::realpath(path.constData(), nullptr);
+    if (!real)
+        return QByteArray();
+    QByteArray resolved(real);
+    std::free(real);
+    return resolved;
+}
+
+// The file that `path` names, every link followed: the file a link leads
+// to is the one written, and the link stays. For a new file, its folder's
+// path so followed. Nothing, with the reason, when there is none.
+std::optional<QString> fileBehind(const QString& path, QString& reason)
+{
+    const QByteArray name = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    QByteArray file = realPath(name);
+    if (file.isEmpty() && errno == ENOENT) {
+        struct stat link {};
+        if (::lstat(name.constData(), &link) == 0) {
+            reason = QStringLiteral("It is a symbolic link to a file that does not exist.");
+            return std::nullopt;
         }
-        done += written;
+        const qsizetype slash = name.lastIndexOf('/');
+        const QByteArray folder = realPath(name.left(slash + 1));
+        if (!folder.isEmpty())
+            file = (folder == "/" ? QByteArray() : folder) + name.mid(slash);
     }
-    return true;
+    if (file.isEmpty()) {
+        reason = systemErrorText(errno);
+        return std::nullopt;
+    }
+    return QFile::decodeName(file);
 }
 
-bool readAllAt(int fd, QByteArray& bytes)
+// After a write in place failed: the file's earlier content put back from
+// the copy, or, where that fails too, the copy kept and named.
+FileWriteResult undone(const QString& file, int descriptor, int cause, const StepHook& step)
 {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::pread(fd, bytes.data() + done, std::size_t(bytes.size() - done), off_t(done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        done += got;
-    }
-    return true;
+    reach(step, "putting back");
+    if (const QString problem = putBack(file, descriptor); !problem.isEmpty())
+        return {false,
+                QStringLiteral("%1. Putting its earlier content back failed too: %2.").arg(systemErrorText(cause), problem),
+                keptCopyPath(file)};
+    dropKeptCopy(file);
+    return failed(cause);
 }
 
-// Overwrites the file where it lies. Only the part the new content covers
-// is kept aside, since nothing past it is touched before the final
-// truncation; rewriting it needs no new room on the disk.
-FileWriteResult writeInPlace(const QString& path, const QByteArray& bytes)
+// Writes the file where it lies, where a new file could not take its place
+// unchanged. A complete copy of it reaches the disk before it is touched,
+// and goes once the new content has: a failure is undone from it, and a
+// kill or a crash meanwhile leaves it for the user and for the next Open.
+FileWriteResult writeInPlace(const QString& file, const QByteArray& bytes, const StepHook& step)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
-    if (fd < 0)
-        return {false, systemErrorText(errno)};
-    const auto failure = [fd] {
-        const int cause = errno;
-        ::close(fd);
-        return FileWriteResult{false, systemErrorText(cause)};
-    };
-    struct stat before {};
-    if (::fstat(fd, &before) != 0)
-        return failure();
-    QByteArray earlier(std::min<qsizetype>(before.st_size, bytes.size()), Qt::Uninitialized);
-    if (!readAllAt(fd, earlier))
-        return failure();
-    if (!writeAllAt(fd, bytes) || ::ftruncate(fd, off_t(bytes.size())) != 0) {
-        const int cause = errno;
-        writeAllAt(fd, earlier);
-        [[maybe_unused]] const int restored = ::ftruncate(fd, before.st_size);
-        errno = cause;
-        return failure();
+    const OwnedDescriptor descriptor(::open(QFile::encodeName(file).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+    if (descriptor < 0)
+        return failed(errno);
+    const std::optional<FileIdentity> asRead = identityOf(descriptor);
+    if (const QString problem = keepCopy(file, descriptor, step); !problem.isEmpty())
+        return {false, QStringLiteral("Mapwright writes this file where it lies, and so first keeps a complete copy "
+                                      "of it, which could not be made in %1: %2.")
+                           .arg(keptCopyPath(file), problem), QString()};
+    reach(step, "copy kept");
+    // What another program wrote while the copy was made is not in it.
+    if (identityOf(descriptor) != asRead) {
+        dropKeptCopy(file);
+        return {false, QStringLiteral("Another program changed it while Mapwright was saving."), QString()};
     }
-    if (::close(fd) != 0)
-        return {false, systemErrorText(errno)};
-    return {true, QString()};
+    bool whole = writeAllAt(descriptor, bytes.constData(), std::size_t(bytes.size()), 0);
+    if (whole) {
+        reach(step, "written");
+        whole = ::ftruncate(descriptor, off_t(bytes.size())) == 0;
+    }
+    if (whole) {
+        reach(step, "truncated");
+        whole = ::fsync(descriptor) == 0;
+    }
+    if (!whole)
+        return undone(file, descriptor, errno, step);
+    reach(step, "on the disk");
+    dropKeptCopy(file);
+    return {true, QString(), QString()};
 }
 
-// Whether the file open as `copy` could be given everything of the file at
-// `path` besides its content: its group, permissions and extended
-// attributes, its access control list among them.
-bool keepsAllOf(const QString& path, int copy)
+FileWriteResult committed(const MoveOutcome& moved)
 {
-    const int original = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (original < 0)
-        return false;
-    const AttributeCopy given = copyAttributes(original, copy);
-    ::close(original);
-    return given.failure.isEmpty() && given.ownerKept && given.groupKept && given.accessListKept && given.lost.isEmpty();
+    switch (moved.status) {
+    case MoveOutcome::Status::Moved:
+        return {true, QString(), QString()};
+    case MoveOutcome::Status::TargetChanged:
+        return {false, QStringLiteral("Another program changed it while Mapwright was saving."), QString()};
+    case MoveOutcome::Status::Failed:
+        break;
+    }
+    return {false, moved.reason, QString()};
+}
+
+// Whether the file can be replaced by a new one without a change the user
+// did not ask for: it is the user's own, has no other names, and its folder
+// takes a new file.
+bool replaceable(const QString& file, const struct stat& status)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(file).path());
+    return status.st_nlink == 1 && status.st_uid == ::geteuid()
+           && ::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+FileWriteResult replaceExisting(const QString& file, const QByteArray& bytes, const StepHook& step)
+{
+    const OwnedDescriptor original(
+        ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    struct stat status {};
+    if (original < 0 || ::fstat(original, &status) != 0)
+        return failed(errno);
+    if (S_ISDIR(status.st_mode))
+        return {false, QStringLiteral("It is a folder."), QString()};
+    if (!S_ISREG(status.st_mode))
+        return {false, QStringLiteral("It is not a regular file."), QString()};
+    // Replacing by rename would also get past a file the user has made
+    // read-only; opening it for output would not.
+    if (::faccessat(AT_FDCWD, QFile::encodeName(file).constData(), W_OK, AT_EACCESS) != 0)
+        return {false, QStringLiteral("The file is read-only."), QString()};
+    if (!replaceable(file, status))
+        return writeInPlace(file, bytes, step);
+    {
+        NewFile replacement(file);
+        if (!replacement.isValid())
+            return {false, replacement.errorString(), QString()};
+        const AttributeCopy given = copyAttributes(original, replacement.descriptor());
+        if (given.failure.isEmpty() && given.ownerKept && given.groupKept && given.accessListKept && given.lost.isEmpty())
+            return committed(replacement.commit(bytes, identityOf(original), step));
+    }
+    return writeInPlace(file, bytes, step);
 }
 
 } // namespace
 
-FileWriteResult replaceFileContent(const QString& path, const QByteArray& bytes)
+FileWriteResult replaceFileContent(const QString& path, const QByteArray& bytes, const StepHook& step)
 {
-    const QFileInfo target(path);
-    if (target.isDir())
-        return {false, QStringLiteral("It is a folder.")};
-    // Replacing by rename would also get past a file the user has made
-    // read-only; opening it for output would not.
-    if (target.exists() && !target.isWritable())
-        return {false, QStringLiteral("The file is read-only.")};
-
-    struct stat existing {};
-    const bool exists = ::stat(QFile::encodeName(path).constData(), &existing) == 0;
-    if (exists
-        && (existing.st_nlink > 1 || existing.st_uid != ::geteuid() || !QFileInfo(target.absolutePath()).isWritable()))
-        return writeInPlace(path, bytes);
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, file.errorString()};
-    if (exists && !keepsAllOf(path, file.handle())) {
-        file.cancelWriting();
-        return writeInPlace(path, bytes);
+    QString reason;
+    const std::optional<QString> file = fileBehind(path, reason);
+    if (!file)
+        return {false, reason, QString()};
+    struct stat status {};
+    if (::stat(QFile::encodeName(*file).constData(), &status) != 0) {
+        NewFile made(*file);
+        return made.isValid() ? committed(made.commit(bytes, std::nullopt, step))
+                              : FileWriteResult{false, made.errorString(), QString()};
     }
-    // Flushing before commit matters: a write the disk cut short (full, or
-    // over a size limit) shows only here, and commit() alone would let the
-    // shortened file replace the earlier one.
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const int cause = errno;
-        file.cancelWriting();
-        return {false, cause != 0 ? systemErrorText(cause) : file.errorString()};
-    }
-    if (!file.commit())
-        return {false, file.errorString()};
-    return {true, QString()};
+    const FileWriteResult result = replaceExisting(*file, bytes, step);
+    if (result.written)
+        dropKeptCopy(*file);
+    return result;
 }
 
 } // namespace platform

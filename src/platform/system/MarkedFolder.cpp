@@ -7,11 +7,14 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -20,9 +23,15 @@ namespace platform {
 
 namespace {
 
-constexpr char markText[] = "Mapwright made this folder to work in while it adds to an archive beside it. It removes "
-                            "it when done, or, should it be stopped, on its next run in this folder.\n";
-constexpr qsizetype markSize = sizeof markText - 1;
+// The mark's text; the first release's, which worked in such folders only to
+// add to archives, still proves a folder its own.
+constexpr std::string_view markTexts[] = {
+    "Mapwright made this folder to work in while it writes a file beside it. It removes it when done, or, should "
+    "it be stopped, on its next run in this folder.\n",
+    "Mapwright made this folder to work in while it adds to an archive beside it. It removes it when done, or, "
+    "should it be stopped, on its next run in this folder.\n",
+};
+constexpr std::size_t longestMark = std::max(markTexts[0].size(), markTexts[1].size());
 constexpr int randomCharacters = 6;
 
 // The names in a folder open as `folder`, "." and ".." aside.
@@ -48,17 +57,18 @@ bool holdsTheMark(int folder)
     if (::fstatat(folder, MarkedFolder::markName, &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(status.st_mode))
         return false;
     const OwnedDescriptor mark(::openat(folder, MarkedFolder::markName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (mark < 0 || ::fstat(mark, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size != markSize)
+    if (mark < 0 || ::fstat(mark, &status) != 0 || !S_ISREG(status.st_mode) || std::size_t(status.st_size) > longestMark)
         return false;
-    char text[markSize + 1];
-    return ::read(mark, text, sizeof text) == markSize && std::memcmp(text, markText, markSize) == 0;
+    char text[longestMark + 1];
+    const ssize_t got = ::read(mark, text, sizeof text);
+    return got >= 0 && std::find(std::begin(markTexts), std::end(markTexts), std::string_view(text, std::size_t(got)))
+                           != std::end(markTexts);
 }
 
-// Removes the folder `name` in `parent` if it proves to be a run's own.
-bool removeIfOwn(int parent, const QByteArray& name, const KnownEntries& known)
+// Removes the folder `name` in `parent`, open as `folder`, if it proves to
+// be a run's own.
+bool removeIfOwn(int parent, const QByteArray& name, int folder, const KnownEntries& known)
 {
-    const OwnedDescriptor folder(
-        ::openat(parent, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
     if (folder < 0 || ::fstat(folder, &status) != 0 || status.st_uid != ::geteuid() || !holdsTheMark(folder))
         return false;
@@ -80,6 +90,11 @@ bool removeIfOwn(int parent, const QByteArray& name, const KnownEntries& known)
             return false;
     }
     return ::unlinkat(folder, MarkedFolder::markName, 0) == 0 && ::unlinkat(parent, name.constData(), AT_REMOVEDIR) == 0;
+}
+
+bool writeAll(int descriptor, std::string_view text)
+{
+    return ::write(descriptor, text.data(), text.size()) == ssize_t(text.size());
 }
 
 bool isLeftoverName(const QByteArray& name, const QByteArray& prefix)
@@ -105,14 +120,19 @@ MarkedFolder::MarkedFolder(const QString& parent, const QByteArray& prefix, Know
         return;
     }
     folder = QFile::decodeName(made);
-    const OwnedDescriptor created(::open(made.constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    const OwnedDescriptor mark(created < 0 ? -1
-                                      : ::openat(created, markName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                                                 S_IRUSR | S_IWUSR));
-    if (mark < 0 || ::write(mark, markText, markSize) != markSize) {
+    // Held locked while this run lasts, and let go by the system however it
+    // ends: another run takes only a folder that it can lock. Where the file
+    // system cannot lock, no run can, and none takes another's.
+    held = ::open(made.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (held >= 0)
+        ::flock(held, LOCK_EX | LOCK_NB);
+    const OwnedDescriptor mark(held < 0 ? -1
+                                        : ::openat(held, markName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                                   S_IRUSR | S_IWUSR));
+    if (mark < 0 || !writeAll(mark, markTexts[0])) {
         error = systemErrorText(errno);
-        if (created >= 0)
-            ::unlinkat(created, markName, 0);
+        if (held >= 0)
+            ::unlinkat(held, markName, 0);
         ::rmdir(made.constData());
         folder.clear();
     }
@@ -121,15 +141,17 @@ MarkedFolder::MarkedFolder(const QString& parent, const QByteArray& prefix, Know
 MarkedFolder::~MarkedFolder()
 {
     remove();
-    if (parentDescriptor >= 0)
-        ::close(parentDescriptor);
+    for (const int descriptor : {held, parentDescriptor}) {
+        if (descriptor >= 0)
+            ::close(descriptor);
+    }
 }
 
 bool MarkedFolder::remove()
 {
     if (folder.isEmpty())
         return true;
-    if (!removeIfOwn(parentDescriptor, QFile::encodeName(QDir(folder).dirName()), known))
+    if (!removeIfOwn(parentDescriptor, QFile::encodeName(QDir(folder).dirName()), held, known))
         return false;
     folder.clear();
     return true;
@@ -141,8 +163,14 @@ void MarkedFolder::removeLeftovers(const QString& parent, const QByteArray& pref
     if (folder < 0)
         return;
     for (const QByteArray& name : namesIn(folder)) {
-        if (isLeftoverName(name, prefix))
-            removeIfOwn(folder, name, known);
+        if (!isLeftoverName(name, prefix))
+            continue;
+        // A folder that another run holds is in use; one that cannot be
+        // locked cannot be shown not to be.
+        const OwnedDescriptor leftover(
+            ::openat(folder, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (leftover >= 0 && ::flock(leftover, LOCK_EX | LOCK_NB) == 0)
+            removeIfOwn(folder, name, leftover, known);
     }
 }
 

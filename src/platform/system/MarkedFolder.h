@@ -17,7 +17,7 @@ using KnownEntries = std::function<bool(const QByteArray& name, EntryKind kind)>
 // characters, and marked as its own before anything else goes in: so that a
 // folder a killed run left can be told from a user's folder of a like name,
 // and removed. It goes, with what it holds, only when every entry in it is
-// known; links are removed, never followed.
+// known and no run holds it; links are removed, never followed.
 class MarkedFolder {
 public:
     // The file that marks it, with a text of the program's own.
@@ -37,14 +37,16 @@ public:
     bool remove();
 
     // Removes the folders in `parent` named `prefix` and six letters or
-    // digits that prove to be a run's own: this user's, marked, and holding
-    // only the mark and known entries. Every other folder stays as it is.
+    // digits that prove to be a stopped run's own: this user's, marked,
+    // holding only the mark and known entries, and held by no run. Every
+    // other folder stays as it is.
     static void removeLeftovers(const QString& parent, const QByteArray& prefix, const KnownEntries& known);
 
 private:
     QString folder;
     QString error;
     int parentDescriptor = -1;
+    int held = -1; // the folder, locked while the run lasts
     KnownEntries known;
 };
 

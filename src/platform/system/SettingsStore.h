@@ -8,7 +8,9 @@ namespace platform {
 
 // The per-user settings store: text values that outlive the program, kept
 // in an INI file under the user's configuration folder
-// (~/.config/<application>/<application>.ini).
+// (~/.config/<application>/<application>.ini). Where something other than a
+// plain file is there (a FIFO, a device, a folder), nothing is read from it,
+// and writing fails.
 class SettingsStore {
 public:
     // Empty when nothing is stored under the key.
