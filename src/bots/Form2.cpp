@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bots/Form2.h"
 
-#include "game/StockBots.h"
 #include "platform/system/ProgramName.h"
 #include "platform/widgets/ListDoubleClick.h"
 #include "ui_Form2.h"
@@ -25,11 +24,13 @@ int selectedRow(const QListWidget* list)
 
 } // namespace
 
-Form2::Form2(QWidget* parent, BotsReceiver confirmBots, std::shared_ptr<platform::MessageBox> messageBox)
+Form2::Form2(QWidget* parent, BotsReceiver confirmBots, std::shared_ptr<platform::MessageBox> messageBox,
+             QStringList catalogue)
     : platform::ModalForm(parent),
       ui(std::make_unique<Ui::Form2>()),
       confirmBots(std::move(confirmBots)),
-      messageBox(std::move(messageBox))
+      messageBox(std::move(messageBox)),
+      catalogue(std::move(catalogue))
 {
     ui->setupUi(this);
     finishClassicSetup();
@@ -50,8 +51,7 @@ Form2::~Form2() = default;
 
 void Form2::Form_Load()
 {
-    for (const char* name : game::stockBots)
-        ui->botlist->addItem(QString::fromLatin1(name));
+    ui->botlist->addItems(catalogue);
 }
 
 void Form2::Label1_Click()

@@ -4,6 +4,8 @@
 #include "platform/dialogs/MessageBox.h"
 #include "platform/widgets/ModalForm.h"
 
+#include <QStringList>
+
 #include <functional>
 #include <memory>
 
@@ -13,9 +15,10 @@ class Form2;
 
 namespace bots {
 
-// The bot selection window: the user picks up to 16 bots from the stock
-// catalogue, and OK hands the picks over as one space-separated line. The
-// window never sees what was picked before; every opening starts empty.
+// The bot selection window: the user picks up to 16 bots from the
+// catalogue (the game's own roster, or Quake 3's 32 stock bots), and OK
+// hands the picks over as one space-separated line. The window never sees
+// what was picked before; every opening starts empty.
 // The controls keep their design names: botlist holds the stock bots and
 // addedbots the chosen ones; the buttons label1 to label5 are Add, Remove,
 // Clear, Cancel and OK.
@@ -27,7 +30,8 @@ public:
     // Cancel or on closing the window.
     using BotsReceiver = std::function<void(const QString& botsText)>;
 
-    Form2(QWidget* parent, BotsReceiver confirmBots, std::shared_ptr<platform::MessageBox> messageBox);
+    Form2(QWidget* parent, BotsReceiver confirmBots, std::shared_ptr<platform::MessageBox> messageBox,
+          QStringList catalogue);
     ~Form2() override;
 
     void Form_Load();
@@ -43,6 +47,7 @@ private:
     std::unique_ptr<Ui::Form2> ui;
     BotsReceiver confirmBots;
     std::shared_ptr<platform::MessageBox> messageBox;
+    QStringList catalogue;
 };
 
 } // namespace bots

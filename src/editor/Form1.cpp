@@ -18,6 +18,7 @@
 #include "ui_Form1.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <QDir>
 #include <QEventLoop>
 #include <QLayout>
@@ -61,6 +62,13 @@ Form1::Form1(platform::Services services, QWidget* parent)
     });
     connect(ui->openmenu, &QAction::triggered, this, &Form1::openmenu_Click);
     connect(ui->recentmenu, &QMenu::aboutToShow, this, &Form1::recentmenu_AboutToShow);
+    connect(ui->gamemenu, &QMenu::aboutToShow, this, &Form1::gamemenu_AboutToShow);
+    // The game chosen in an earlier run, once the window is up: reading
+    // the settings is no part of starting.
+    QTimer::singleShot(0, this, [this] {
+        gameChoice.restore();
+        showOpened();
+    });
     connect(ui->Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
@@ -112,7 +120,7 @@ void Form1::Label8_Click()
                 showOpened();
             }
         },
-        services.messageBox);
+        services.messageBox, gameChoice.botCatalogue());
 }
 
 void Form1::fraglimit_KeyPress(std::int16_t& KeyAscii)
@@ -136,7 +144,7 @@ void Form1::checkmenu_Click()
         this, QStringLiteral("Check pk3"), QStringLiteral("PK3 and .Arena Files (*.pk3 *.arena);;All Files (*)"));
     if (!path)
         return;
-    const gamecheck::CheckResult result = gamecheck::checkFile(*path);
+    const gamecheck::CheckResult result = gamecheck::checkFile(*path, nullptr, gameLocations());
     if (!result.readable) {
         services.messageBox->show(
             this, QStringLiteral("%1 could not be checked.\n\n%2").arg(QDir::toNativeSeparators(*path), result.reason),
@@ -159,7 +167,7 @@ void Form1::checkfoldermenu_Click()
             platform::busyWindowOver(this, QStringLiteral("Checking %1...").arg(QDir::toNativeSeparators(*path)));
         QEventLoop loop;
         std::thread worker([&] {
-            result = gamecheck::checkFolder(*path, {nullptr, {}, {}, true}, &checksums);
+            result = gamecheck::checkFolder(*path, gameLocations(), &checksums);
             QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         });
         loop.exec();
@@ -174,6 +182,47 @@ void Form1::checkfoldermenu_Click()
     }
     services.reportWindow->showReport(this, folderReportHeading(*path, result.report),
                                       reportLines(result.report.findings));
+}
+
+void Form1::gamemenu_AboutToShow()
+{
+    ui->gamemenu->clear();
+    const std::vector<game::InstalledGame> installed = game::installedGames(services.locations.gamesRoot);
+    for (const game::InstalledGame& found : installed) {
+        QAction* item = ui->gamemenu->addAction(
+            QStringLiteral("%1 (%2)").arg(QString::fromLatin1(found.game->name), QDir::toNativeSeparators(found.folder)));
+        item->setCheckable(true);
+        item->setChecked(QDir::cleanPath(found.folder) == gameChoice.folder());
+        connect(item, &QAction::triggered, this, [this, folder = found.folder] {
+            gameChoice.chooseFolder(folder);
+            showOpened();
+        });
+    }
+    if (installed.empty())
+        ui->gamemenu->addAction(QStringLiteral("(no game found installed)"))->setEnabled(false);
+    ui->gamemenu->addSeparator();
+    connect(ui->gamemenu->addAction(QStringLiteral("Choose game &folder...")), &QAction::triggered, this,
+            &Form1::chooseGameFolder);
+}
+
+void Form1::chooseGameFolder()
+{
+    const std::optional<QString> path = services.openDialog->askForFolder(this, QStringLiteral("Choose game folder"));
+    if (!path)
+        return;
+    if (!gameChoice.chooseFolder(*path)) {
+        refuse(QStringLiteral("%1 is no game folder: Mapwright knows a game by its folder (baseq3, missionpack or "
+                              "baseoa), by one of them beside it, or by the game's folder in your home.")
+                   .arg(QDir::toNativeSeparators(*path)));
+        return;
+    }
+    showOpened();
+}
+
+// The checks look for the game's other folders in its usual places.
+game::Locations Form1::gameLocations() const
+{
+    return {nullptr, {}, {}, true};
 }
 
 void Form1::usemenu_Click()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/GameChoice.h"
 #include "editor/OpenedArena.h"
 #include "platform/dialogs/CommonDialog.h"
 #include "platform/dialogs/Services.h"
@@ -29,7 +30,8 @@ struct OutputRoute;
 // Command3 Clear and Command4 Create; label8 is the "..." button that picks
 // the bots; typeselect_0 to _4 are the game types; aArena and aPk3 the two
 // routes; dl1 is the save dialog. kept is the line that shows what an
-// opened arena holds beyond the fields, statusline the status line.
+// opened arena holds beyond the fields, statusline the status line;
+// gamemenu lists the games found installed.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
@@ -61,6 +63,9 @@ protected:
 
 private:
     void recentmenu_AboutToShow();
+    void gamemenu_AboutToShow();
+    void chooseGameFolder();
+    game::Locations gameLocations() const;
     void openRecent(const QString& path);
     void tellNothingToOpen(const QString& path, const gamecheck::FileToEdit& file);
     void showChoice(const QString& path, const gamecheck::FileToEdit& file, const ArenaChoice& choice);
@@ -88,6 +93,7 @@ private:
     platform::CommonDialog dl1;
     QString typelist;
     std::optional<OpenedArena> opened;
+    GameChoice gameChoice;
 };
 
 } // namespace editor

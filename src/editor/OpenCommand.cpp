@@ -173,6 +173,8 @@ void Form1::tellNothingToOpen(const QString& path, const gamecheck::FileToEdit& 
 void Form1::showChoice(const QString& path, const gamecheck::FileToEdit& file, const ArenaChoice& choice)
 {
     Command3_Click();
+    // A file of a game's folder is that game's: its bots and its types.
+    gameChoice.chooseFolderOfFile(path);
     opened = openedArena(path, file, choice);
     const ArenaFields& fields = choice.fields;
     ui->filename->setText(fields.map);
@@ -202,9 +204,13 @@ void Form1::showChoice(const QString& path, const gamecheck::FileToEdit& file, c
 
 void Form1::showOpened()
 {
+    // The game, where one is chosen, heads the line.
+    const auto withGame = [this](const QString& text) {
+        return gameChoice.folder().isEmpty() ? text : gameChoice.description() + QStringLiteral(" \u2014 ") + text;
+    };
     if (!opened) {
-        ui->statusline->setText(QStringLiteral("No file open. File, Open... edits an existing arena."));
-        ui->statusline->setToolTip(QString());
+        ui->statusline->setText(withGame(QStringLiteral("No file open. File, Open... edits an existing arena.")));
+        ui->statusline->setToolTip(nativePath(gameChoice.folder()));
         ui->kept->clear();
         ui->kept->hide();
         return;
@@ -213,7 +219,7 @@ void Form1::showOpened()
     const QString what = opened->block < 0 ? QStringLiteral("New arena for %1 in %2").arg(opened->place, name)
                          : opened->place.isEmpty() ? QStringLiteral("Open: %1").arg(name)
                                                    : QStringLiteral("Open: %1, %2").arg(name, opened->place);
-    ui->statusline->setText(what);
+    ui->statusline->setText(withGame(what));
     ui->statusline->setToolTip(nativePath(opened->path));
     const QString kept = keptLine(opened->fields.kept);
     ui->kept->setText(kept);

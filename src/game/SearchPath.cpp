@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/SearchPath.h"
 
+#include "game/PakOrder.h"
+#include "platform/system/FolderFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,12 +37,21 @@ QString expandedHome(const QString& place)
     return place.startsWith(QLatin1String("~/")) ? QDir::home().filePath(place.mid(2)) : place;
 }
 
-// The first of the game's usual places that holds its folder.
-QString usualInstall(const Game& game)
+bool holdsAPak(const QString& folder)
+{
+    const std::optional<std::vector<platform::FolderItem>> items = platform::listFolder(folder);
+    return items && std::any_of(items->begin(), items->end(),
+                                [](const platform::FolderItem& item) { return !item.folder && isPakName(item.name); });
+}
+
+// The first of the game's usual places that holds its folder; with
+// `withPaks`, a folder with a pk3 in it, as an installed game's has.
+QString usualInstall(const Game& game, const QString& under = {}, bool withPaks = false)
 {
     for (const char* place : game.installPlaces) {
-        const QString root = expandedHome(QString::fromUtf8(place));
-        if (isFolder(QDir(root).filePath(QString::fromLatin1(game.folder))))
+        const QString root = under + expandedHome(QString::fromUtf8(place));
+        const QString folder = QDir(root).filePath(QString::fromLatin1(game.folder));
+        if (isFolder(folder) && (!withPaks || holdsAPak(folder)))
             return root;
     }
     return {};
@@ -68,22 +80,6 @@ Roots rootsOf(const QString& parent, const Game& game, const Locations& where)
     return roots;
 }
 
-// Whether the folder tells which game it is of: it is a game's own folder,
-// lies beside one, or lies in a game's home folder. Only then are the
-// game's other folders, in its usual places, the folder's company.
-bool tellsItsGame(const QString& folder)
-{
-    const QFileInfo info(folder);
-    const QDir parent(info.path());
-    const QString parentName = QFileInfo(info.path()).fileName();
-    for (const Game* game : allGames()) {
-        if (info.fileName() == QLatin1String(game->folder) || isFolder(parent.filePath(QString::fromLatin1(game->folder)))
-            || parentName == QLatin1String(game->homeFolder))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 SearchPath SearchPath::ofFolders(const QStringList& folders, const Game& game)
@@ -102,6 +98,19 @@ QStringList SearchPath::paths() const
     for (const GameDirectory& directory : directories)
         list << directory.path;
     return list;
+}
+
+bool tellsItsGame(const QString& folder)
+{
+    const QFileInfo info(absoluteClean(folder));
+    const QDir parent(info.path());
+    const QString parentName = QFileInfo(info.path()).fileName();
+    for (const Game* game : allGames()) {
+        if (info.fileName() == QLatin1String(game->folder) || isFolder(parent.filePath(QString::fromLatin1(game->folder)))
+            || parentName == QLatin1String(game->homeFolder))
+            return true;
+    }
+    return false;
 }
 
 const Game& gameOfFolder(const QString& folder)
@@ -158,6 +167,17 @@ SearchPath searchPathOf(const QString& folder, const Locations& where)
         }
     }
     return path;
+}
+
+std::vector<InstalledGame> installedGames(const QString& root)
+{
+    std::vector<InstalledGame> installed;
+    for (const Game* game : allGames()) {
+        const QString install = usualInstall(*game, root, true);
+        if (!install.isEmpty())
+            installed.push_back({game, QDir(install).filePath(QString::fromLatin1(game->folder))});
+    }
+    return installed;
 }
 
 } // namespace game

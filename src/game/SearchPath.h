@@ -42,6 +42,11 @@ struct SearchPath {
     QStringList paths() const;
 };
 
+// Whether the folder tells which game it is of: it is a game's own folder,
+// lies beside one, or lies in a game's home folder. Only then are the
+// game's other folders, in its usual places, the folder's company.
+bool tellsItsGame(const QString& folder);
+
 // The game a game folder is of: baseoa is OpenArena's, missionpack Team
 // Arena's (OpenArena's own mission pack where baseoa lies beside it), and a
 // mod's folder is of the game whose folder lies beside it. Quake 3 when
@@ -51,5 +56,16 @@ const Game& gameOfFolder(const QString& folder);
 // The search path the game builds when the user runs it with `folder`, a
 // game folder (the base folder or a mod's) in the home folder or the install.
 SearchPath searchPathOf(const QString& folder, const Locations& where);
+
+// A game installed in one of its usual places: its own folder there.
+struct InstalledGame {
+    const Game* game;
+    QString folder; // ".../baseoa"
+};
+
+// The games installed in their usual places, each in the first that holds
+// its folder with a pk3 in it; the places are looked for under `root`
+// where one is given, for tests.
+std::vector<InstalledGame> installedGames(const QString& root = {});
 
 } // namespace game

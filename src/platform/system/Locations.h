@@ -9,6 +9,7 @@ namespace platform {
 struct Locations {
     QString programFolder; // where the program's executable, and the archiver, lie
     QString driveCRoot;    // the folder that stands for drive C; empty for the user's own
+    QString gamesRoot = {}; // where the games' usual places are looked for; empty for the system's own
 
     // The folder that stands for drive C unless one is given: private to the
     // user, under the runtime folder ($XDG_RUNTIME_DIR, which only the user

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/GameChoice.h"
+
+#include "editor/Windows1252.h"
+
+#include "game/GameFolder.h"
+#include "game/InfoLists.h"
+#include "game/InfoString.h"
+#include "game/StockBots.h"
+#include "platform/system/ProgramName.h"
+#include "platform/system/SettingsStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+namespace editor {
+
+namespace {
+
+// Remembered with the file names the routes offer.
+const QString section = QStringLiteral("Filenames");
+const QString key = QStringLiteral("Game");
+
+QStringList namesOf(std::span<const char* const> bots)
+{
+    QStringList names;
+    for (const char* name : bots)
+        names << fromWindows1252(name);
+    return names;
+}
+
+} // namespace
+
+bool GameChoice::take(const QString& folder)
+{
+    if (!QFileInfo(folder).isDir() || !game::tellsItsGame(folder))
+        return false;
+    const QString absolute = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (absolute != gameFolder)
+        roster.reset();
+    gameFolder = absolute;
+    chosen = &game::gameOfFolder(absolute);
+    return true;
+}
+
+bool GameChoice::chooseFolder(const QString& folder)
+{
+    if (!take(folder))
+        return false;
+    platform::SettingsStore().write(platform::programName, section, key, gameFolder);
+    return true;
+}
+
+bool GameChoice::chooseFolderOfFile(const QString& path)
+{
+    const QFileInfo file(QFileInfo(path).absoluteFilePath());
+    const QString folder = file.path();
+    if (QFileInfo(folder).fileName() == QLatin1String("scripts") && chooseFolder(QFileInfo(folder).path()))
+        return true;
+    return chooseFolder(folder);
+}
+
+void GameChoice::restore()
+{
+    const QString folder = platform::SettingsStore().read(platform::programName, section, key);
+    if (!folder.isEmpty())
+        take(folder);
+}
+
+QStringList GameChoice::botCatalogue()
+{
+    if (gameFolder.isEmpty())
+        return namesOf(game::stockBots);
+    if (roster)
+        return *roster;
+    const game::GameFolder folder =
+        game::GameFolder::open(game::searchPathOf(gameFolder, {chosen, {}, {}, true}));
+    const game::InfoList bots = game::loadBots(folder, chosen->serverLoader().loader);
+    QStringList names;
+    QSet<QString> seen;
+    for (const game::ListedInfo& info : bots.infos) {
+        const std::optional<QByteArray> name = game::infoValue(bots.blockOf(info), "name");
+        // The game finds a bot by the first info of its name, in any case.
+        if (name && !seen.contains(QString::fromLatin1(name->toLower()))) {
+            seen.insert(QString::fromLatin1(name->toLower()));
+            names << fromWindows1252(*name);
+        }
+    }
+    roster = names.isEmpty() ? namesOf(chosen->stockBots) : names;
+    return *roster;
+}
+
+QString GameChoice::description() const
+{
+    return QString::fromLatin1(chosen->name);
+}
+
+} // namespace editor

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "game/SearchPath.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace editor {
+
+// The game the author plays, as the window knows it: chosen in the Game
+// menu, or the game whose folder a file was opened from. Without one, the
+// window is Quake 3's as shipped: its 32 stock bots and five game types.
+class GameChoice {
+public:
+    const game::Game& game() const { return *chosen; }
+    // Its game folder; empty when none is known.
+    const QString& folder() const { return gameFolder; }
+
+    // Takes the game of a game folder, if the folder tells one; the
+    // choice is remembered. Returns whether it did.
+    bool chooseFolder(const QString& folder);
+    // The game of the folder a file lies in, as File, Open finds it: the
+    // folder of an archive, or the one above a loose file's scripts/.
+    bool chooseFolderOfFile(const QString& path);
+    // The choice remembered from an earlier run, if its folder is still there.
+    void restore();
+
+    // The bots the game loads from its folders, in its order, each once as
+    // the game spells it; the game's own roster where its folders define
+    // none; Quake 3's 32 stock bots where no folder is known.
+    QStringList botCatalogue();
+    // "OpenArena", or "Quake 3 Arena (no game folder chosen)".
+    QString description() const;
+
+private:
+    bool take(const QString& folder);
+
+    const game::Game* chosen = &game::quake3();
+    QString gameFolder;
+    std::optional<QStringList> roster; // read once per folder
+};
+
+} // namespace editor
