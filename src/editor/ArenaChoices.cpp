@@ -21,7 +21,7 @@ QByteArray comparedMap(const QByteArray& map)
 
 } // namespace
 
-std::vector<ArenaChoice> arenaChoices(const gamecheck::FileToEdit& file)
+std::vector<ArenaChoice> arenaChoices(const gamecheck::FileToEdit& file, const GameOffer& offer)
 {
     std::vector<ArenaChoice> choices;
     QSet<QByteArray> listedMaps;
@@ -30,7 +30,7 @@ std::vector<ArenaChoice> arenaChoices(const gamecheck::FileToEdit& file)
         if (arenaFile.tooLarge)
             continue;
         for (std::size_t b = 0; b < arenaFile.reading.blocks.size(); ++b) {
-            ArenaChoice& choice = choices.emplace_back(ArenaChoice{f, int(b), arenaFields(arenaFile.reading.blocks[b])});
+            ArenaChoice& choice = choices.emplace_back(ArenaChoice{f, int(b), arenaFields(arenaFile.reading.blocks[b], offer)});
             listedMaps.insert(comparedMap(toWindows1252(choice.fields.map)));
         }
     }
@@ -39,6 +39,7 @@ std::vector<ArenaChoice> arenaChoices(const gamecheck::FileToEdit& file)
             continue;
         ArenaChoice& choice = choices.emplace_back();
         choice.fields.map = fromWindows1252(map);
+        choice.fields.types.assign(offer.game->types.size(), false);
     }
     return choices;
 }

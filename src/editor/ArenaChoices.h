@@ -22,7 +22,7 @@ struct ArenaChoice {
 // The arenas of every arena file the game reads whole, in its order
 // (scripts/arenas.txt first), then, in the archive's order, the maps no
 // arena lists by the game's comparison of names (ASCII letters in any case).
-std::vector<ArenaChoice> arenaChoices(const gamecheck::FileToEdit& file);
+std::vector<ArenaChoice> arenaChoices(const gamecheck::FileToEdit& file, const GameOffer& offer);
 
 // Where the choice is in the file: "scripts/yard.arena, arena 2 of 3",
 // "arena 1 of 2", "maps/yard.bsp"; empty for the only arena of a loose file.

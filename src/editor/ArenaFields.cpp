@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/ArenaFields.h"
 
-#include "editor/Typelist.h"
 #include "editor/Windows1252.h"
 #include "game/InfoString.h"
-#include "game/StockBots.h"
 #include "gamecheck/ShownName.h"
 
 #include <QRegularExpression>
@@ -45,9 +43,9 @@ QByteArrayList words(const QByteArray& text)
     return list;
 }
 
-// A list the bot selection window could have written: known bots, split at
-// spaces as the game splits them, no more than it picks.
-bool pickerCouldMake(const QByteArray& list)
+// A list the bot selection window could have written: bots of its
+// catalogue, split at spaces as the game splits them, no more than it picks.
+bool pickerCouldMake(const QByteArray& list, const QStringList& catalogue)
 {
     const QByteArrayList names = list.split(' ');
     qsizetype count = 0;
@@ -56,8 +54,7 @@ bool pickerCouldMake(const QByteArray& list)
             continue;
         if (++count > mostBots)
             return false;
-        if (std::none_of(game::stockBots.begin(), game::stockBots.end(),
-                         [&](const char* bot) { return name.compare(bot, Qt::CaseInsensitive) == 0; }))
+        if (!catalogue.contains(fromWindows1252(name), Qt::CaseInsensitive))
             return false;
     }
     return true;
@@ -81,9 +78,11 @@ const game::KeyValue* keptPair(const game::InfoBlock& block, const char* key)
     return nullptr;
 }
 
-ArenaFields arenaFields(const game::InfoBlock& block)
+ArenaFields arenaFields(const game::InfoBlock& block, const GameOffer& offer)
 {
+    const game::Game& game = *offer.game;
     ArenaFields fields;
+    fields.types.assign(game.types.size(), false);
     const auto value = [&](const char* key) -> std::optional<QByteArray> {
         const game::KeyValue* pair = keptPair(block, key);
         if (!pair) {
@@ -94,7 +93,7 @@ ArenaFields arenaFields(const game::InfoBlock& block)
     };
     fields.map = fromWindows1252(value("map").value_or(QByteArray()));
     fields.longname = fromWindows1252(value("longname").value_or(QByteArray()));
-    if (const std::optional<QByteArray> bots = value("bots"); bots && !pickerCouldMake(*bots))
+    if (const std::optional<QByteArray> bots = value("bots"); bots && !pickerCouldMake(*bots, offer.bots))
         fields.kept.bots = fromWindows1252(*bots);
     else
         fields.bots = fromWindows1252(bots.value_or(QByteArray()));
@@ -105,10 +104,8 @@ ArenaFields arenaFields(const game::InfoBlock& block)
     const QByteArray type = value("type").value_or(QByteArray());
     fields.type = fromWindows1252(type);
     for (const QByteArray& word : words(type)) {
-        const auto tag = std::find_if(gameTypeTags.begin(), gameTypeTags.end(),
-                                      [&](const char* known) { return word.compare(known, Qt::CaseInsensitive) == 0; });
-        if (tag != gameTypeTags.end())
-            fields.types[std::size_t(tag - gameTypeTags.begin())] = true;
+        if (const game::GameType* known = game.typeOf(word))
+            fields.types[std::size_t(known - game.types.data())] = true;
         else
             fields.kept.typeWords << fromWindows1252(word);
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/Game.h"
 #include "game/InfoFile.h"
 
 #include <QString>
@@ -18,7 +19,7 @@ namespace editor {
 struct KeptValues {
     std::optional<QString> fraglimit; // a value the frag limit box would refuse
     std::optional<QString> bots;      // a list the bot selection window cannot make
-    QStringList typeWords;            // type words other than the five boxes'
+    QStringList typeWords;            // type words that no box of the game's stands for
     std::vector<std::pair<QString, QString>> keys; // every other key, in the file's order
     int comments = 0;                              // within the block
 
@@ -32,13 +33,20 @@ struct ArenaFields {
     QString longname;
     QString fraglimit;
     QString bots;
-    std::array<bool, 5> types{}; // by typeselect index, see gameTypeTags
+    std::vector<bool> types;     // by typeselect index: the game's types, in its order
     QString type;                // the type value exactly as read
     QStringList absentKeys;      // of map, bots, longname, fraglimit and type, those the arena lacks
     KeptValues kept;
 };
 
-ArenaFields arenaFields(const game::InfoBlock& block);
+// What the window offers for an arena of one game: a box for each of its
+// type words, and the bots its bot window lists.
+struct GameOffer {
+    const game::Game* game = &game::quake3();
+    QStringList bots;
+};
+
+ArenaFields arenaFields(const game::InfoBlock& block, const GameOffer& offer);
 
 // The pair the game keeps for a key: the last one, in any case, that it
 // does not refuse; none when it keeps none.

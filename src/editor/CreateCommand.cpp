@@ -202,9 +202,9 @@ QByteArray Form1::blockWritten(const ArenaValues& values) const
     return opened && opened->block >= 0 ? editedBlock(opened->fileText, opened->reading, values) : arenaBlock(values);
 }
 
-std::array<int, 5> Form1::typeselectValues() const
+std::vector<int> Form1::typeselectValues() const
 {
-    std::array<int, 5> values{};
+    std::vector<int> values(typeselect.size());
     for (std::size_t index = 0; index < typeselect.size(); ++index) {
         switch (typeselect[index]->checkState()) {
         case Qt::Checked:
@@ -225,11 +225,11 @@ std::array<int, 5> Form1::typeselectValues() const
 // opened value exactly as it was while the boxes show it.
 QString Form1::typeValue() const
 {
-    const QString ticked = buildTypelist(typeselectValues());
+    const std::vector<int> boxes = typeselectValues();
+    const QString ticked = buildTypelist(boxes, gameChoice.game());
     if (!opened)
         return ticked;
-    const std::array<int, 5> boxes = typeselectValues();
-    if (std::equal(boxes.begin(), boxes.end(), opened->fields.types.begin(),
+    if (std::equal(boxes.begin(), boxes.end(), opened->fields.types.begin(), opened->fields.types.end(),
                    [](int box, bool wasTicked) { return (box == 1) == wasTicked; }))
         return opened->fields.type;
     QStringList words = opened->fields.kept.typeWords;
@@ -264,7 +264,7 @@ void Form1::reopenAfterWriting(const QString& path, qsizetype blockSize)
     // are as they were. Where the game reads it otherwise now (a '"' typed
     // into a field), nothing is open any more: its bytes are not one block.
     const gamecheck::FileToEdit file = gamecheck::readToEdit(path);
-    for (const ArenaChoice& choice : arenaChoices(file)) {
+    for (const ArenaChoice& choice : arenaChoices(file, gameChoice.offer())) {
         if (!choice.isNewArena() && choice.block == opened->block && file.arenaFiles[choice.file].entry == opened->entry) {
             OpenedArena written = openedArena(opened->path, file, choice);
             if (written.reading.begin != opened->reading.begin || written.reading.end - written.reading.begin != blockSize)

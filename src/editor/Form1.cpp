@@ -40,6 +40,7 @@ Form1::Form1(platform::Services services, QWidget* parent)
     platform::removeDefaultButtons(this);
     platform::widenCheckableControlsToTheirCaptions(this);
     typeselect = {ui->typeselect_0, ui->typeselect_1, ui->typeselect_2, ui->typeselect_3, ui->typeselect_4};
+    keepDesignBelowTypes();
 
     // The window keeps the size of its design.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -67,7 +68,7 @@ Form1::Form1(platform::Services services, QWidget* parent)
     // the settings is no part of starting.
     QTimer::singleShot(0, this, [this] {
         gameChoice.restore();
-        showOpened();
+        showGame();
     });
     connect(ui->Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -195,7 +196,7 @@ void Form1::gamemenu_AboutToShow()
         item->setChecked(QDir::cleanPath(found.folder) == gameChoice.folder());
         connect(item, &QAction::triggered, this, [this, folder = found.folder] {
             gameChoice.chooseFolder(folder);
-            showOpened();
+            showGame();
         });
     }
     if (installed.empty())
@@ -215,6 +216,19 @@ void Form1::chooseGameFolder()
                               "baseoa), by one of them beside it, or by the game's folder in your home.")
                    .arg(QDir::toNativeSeparators(*path)));
         return;
+    }
+    showGame();
+}
+
+// The window as the chosen game has it: its type boxes, and an opened
+// arena's fields as that game reads them.
+void Form1::showGame()
+{
+    showGameTypes();
+    if (opened && opened->block >= 0) {
+        opened->fields = arenaFields(opened->reading, gameChoice.offer());
+        for (std::size_t index = 0; index < typeselect.size(); ++index)
+            typeselect[index]->setChecked(opened->fields.types[index]);
     }
     showOpened();
 }

@@ -8,10 +8,11 @@
 
 #include <QMainWindow>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 
@@ -28,7 +29,8 @@ struct OutputRoute;
 // Every value of the arena lives in these controls and nowhere else.
 // The controls keep their design names: Command1 is Credits, Command2 Help,
 // Command3 Clear and Command4 Create; label8 is the "..." button that picks
-// the bots; typeselect_0 to _4 are the game types; aArena and aPk3 the two
+// the bots; typeselect_0 to _4 are the game types (with a box more for each
+// type the chosen game has besides the five); aArena and aPk3 the two
 // routes; dl1 is the save dialog. kept is the line that shows what an
 // opened arena holds beyond the fields, statusline the status line;
 // gamemenu lists the games found installed.
@@ -75,7 +77,10 @@ private:
     QByteArray blockWritten(const ArenaValues& values) const;
     bool writesBack(const OutputRoute& route) const;
     QString typeValue() const;
-    std::array<int, 5> typeselectValues() const;
+    std::vector<int> typeselectValues() const;
+    void keepDesignBelowTypes();
+    void showGameTypes();
+    void showGame();
     ArenaValues arenaValues() const;
     bool refuse(const QString& message); // always false
     const OutputRoute* routeOfCheckedFields();
@@ -88,7 +93,12 @@ private:
     void addToArchive();
 
     std::unique_ptr<Ui::Form1> ui;
-    std::array<QCheckBox*, 5> typeselect{};
+    // The five boxes of the design, then one for each type the chosen game has besides.
+    static constexpr std::size_t fiveBoxes = 5;
+    std::vector<QCheckBox*> typeselect;
+    // Where the design puts what lies below the game-type boxes.
+    std::vector<std::pair<QWidget*, QRect>> designBelowTypes;
+    int designHeight = 0;
     platform::Services services;
     platform::CommonDialog dl1;
     QString typelist;

@@ -48,17 +48,23 @@ bool GameChoice::chooseFolder(const QString& folder)
 {
     if (!take(folder))
         return false;
-    platform::SettingsStore().write(platform::programName, section, key, gameFolder);
+    remember();
     return true;
 }
 
-bool GameChoice::chooseFolderOfFile(const QString& path)
+void GameChoice::remember() const
 {
-    const QFileInfo file(QFileInfo(path).absoluteFilePath());
-    const QString folder = file.path();
-    if (QFileInfo(folder).fileName() == QLatin1String("scripts") && chooseFolder(QFileInfo(folder).path()))
-        return true;
-    return chooseFolder(folder);
+    if (!gameFolder.isEmpty())
+        platform::SettingsStore().write(platform::programName, section, key, gameFolder);
+}
+
+GameChoice GameChoice::forFile(const QString& path) const
+{
+    GameChoice choice = *this;
+    const QString folder = QFileInfo(QFileInfo(path).absoluteFilePath()).path();
+    if (!(QFileInfo(folder).fileName() == QLatin1String("scripts") && choice.take(QFileInfo(folder).path())))
+        choice.take(folder);
+    return choice;
 }
 
 void GameChoice::restore()
@@ -89,6 +95,11 @@ QStringList GameChoice::botCatalogue()
     }
     roster = names.isEmpty() ? namesOf(chosen->stockBots) : names;
     return *roster;
+}
+
+GameOffer GameChoice::offer()
+{
+    return {chosen, botCatalogue()};
 }
 
 QString GameChoice::description() const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/ArenaFields.h"
 #include "game/SearchPath.h"
 
 #include <QString>
@@ -22,9 +23,12 @@ public:
     // Takes the game of a game folder, if the folder tells one; the
     // choice is remembered. Returns whether it did.
     bool chooseFolder(const QString& folder);
-    // The game of the folder a file lies in, as File, Open finds it: the
-    // folder of an archive, or the one above a loose file's scripts/.
-    bool chooseFolderOfFile(const QString& path);
+    // The choice a file makes: the game of the folder it lies in (the
+    // folder of an archive, or the one above a loose file's scripts/),
+    // where that tells one; this choice otherwise. Remembered only once
+    // the file is opened.
+    GameChoice forFile(const QString& path) const;
+    void remember() const;
     // The choice remembered from an earlier run, if its folder is still there.
     void restore();
 
@@ -32,6 +36,8 @@ public:
     // the game spells it; the game's own roster where its folders define
     // none; Quake 3's 32 stock bots where no folder is known.
     QStringList botCatalogue();
+    // The game's type boxes and bot catalogue, for the window's fields.
+    GameOffer offer();
     // "OpenArena", or "Quake 3 Arena (no game folder chosen)".
     QString description() const;
 

@@ -109,7 +109,9 @@ void Form1::openFile(const QString& path)
         refuse(QStringLiteral("%1 could not be opened.\n\n%2").arg(nativePath(path), file.check.reason));
         return;
     }
-    const std::vector<ArenaChoice> choices = arenaChoices(file);
+    // A file of a game's folder is that game's: its bots and its types.
+    GameChoice gameOfFile = gameChoice.forFile(path);
+    const std::vector<ArenaChoice> choices = arenaChoices(file, gameOfFile.offer());
     if (choices.empty()) {
         tellNothingToOpen(path, file);
         return;
@@ -134,6 +136,8 @@ void Form1::openFile(const QString& path)
                    .arg(nativePath(path)));
         return;
     }
+    gameChoice = std::move(gameOfFile);
+    gameChoice.remember();
     showChoice(path, file, choice);
 }
 
@@ -148,7 +152,7 @@ void Form1::tellNothingToOpen(const QString& path, const gamecheck::FileToEdit& 
         start.arenaFiles.push_back(arenaFile);
         start.arenaFiles.back().tooLarge = false;
         QStringList lines;
-        for (const ArenaChoice& choice : arenaChoices(start))
+        for (const ArenaChoice& choice : arenaChoices(start, gameChoice.forFile(path).offer()))
             lines << choiceLine(start, choice);
         const QString limit = QLocale(QLocale::English).toString(qulonglong(game::arenaFileLimit));
         const QString read = lines.isEmpty() ? QStringLiteral("Its first %1 bytes hold no arena.").arg(limit)
@@ -173,8 +177,7 @@ void Form1::tellNothingToOpen(const QString& path, const gamecheck::FileToEdit& 
 void Form1::showChoice(const QString& path, const gamecheck::FileToEdit& file, const ArenaChoice& choice)
 {
     Command3_Click();
-    // A file of a game's folder is that game's: its bots and its types.
-    gameChoice.chooseFolderOfFile(path);
+    showGameTypes();
     opened = openedArena(path, file, choice);
     const ArenaFields& fields = choice.fields;
     ui->filename->setText(fields.map);

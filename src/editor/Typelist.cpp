@@ -5,12 +5,12 @@
 
 namespace editor {
 
-QString buildTypelist(const std::array<int, 5>& boxValues)
+QString buildTypelist(std::span<const int> boxValues, const game::Game& game)
 {
     QString typelist;
-    for (std::size_t index = 0; index < boxValues.size(); ++index) {
+    for (std::size_t index = 0; index < boxValues.size() && index < game.types.size(); ++index) {
         if (boxValues[index] == 1)
-            typelist = trimSpaces(typelist + QLatin1Char(' ') + QLatin1String(gameTypeTags[index]));
+            typelist = trimSpaces(typelist + QLatin1Char(' ') + QLatin1String(game.types[index].word));
     }
     return typelist;
 }

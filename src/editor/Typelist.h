@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/Game.h"
+
 #include <QString>
 
-#include <array>
+#include <span>
 
 namespace editor {
 
-// The game-type tags of the typeselect boxes, by index.
-inline constexpr std::array<const char*, 5> gameTypeTags = {"ffa", "ctf", "single", "team", "tourney"};
-
 // The tags of the ticked boxes (value 1; a greyed box, value 2, does not
-// count) in index order, separated by single spaces.
-QString buildTypelist(const std::array<int, 5>& boxValues);
+// count) in index order, separated by single spaces: the five of every
+// game, then those a game has besides, each its game's word for its type.
+QString buildTypelist(std::span<const int> boxValues, const game::Game& game = game::quake3());
 
 } // namespace editor

@@ -253,7 +253,9 @@ TEST_F(CreateCommand, AFullDiskLeavesTheFileAsItWasOrTheMessageNamesItsCompleteC
 
 TEST(Typelist, FollowsIndexOrderWithSingleSpaces)
 {
-    EXPECT_EQ(editor::buildTypelist({1, 1, 1, 1, 1}), "ffa ctf single team tourney");
-    EXPECT_EQ(editor::buildTypelist({0, 1, 0, 0, 1}), "ctf tourney");
-    EXPECT_EQ(editor::buildTypelist({2, 0, 2, 0, 0}), "") << "a greyed box does not count";
+    EXPECT_EQ(editor::buildTypelist(std::vector{1, 1, 1, 1, 1}), "ffa ctf single team tourney");
+    EXPECT_EQ(editor::buildTypelist(std::vector{0, 1, 0, 0, 1}), "ctf tourney");
+    EXPECT_EQ(editor::buildTypelist(std::vector{2, 0, 2, 0, 0}), "") << "a greyed box does not count";
+    // A game's other types follow the five, in its words.
+    EXPECT_EQ(editor::buildTypelist(std::vector{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1}, game::openArena()), "ffa lms dom");
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/widgets/Beep.h"
+#include "support/Archives.h"
 #include "support/Legibility.h"
 #include "support/MainWindowUser.h"
 
@@ -97,4 +98,34 @@ TEST_F(MainWindow, EnterAndEscapePressNoButton)
         pressEnterAndEscape(find<QWidget>(name));
     EXPECT_TRUE(prompts().isEmpty()) << "Create did not run";
     EXPECT_EQ(find("longname")->text(), "Yard") << "Clear did not run";
+}
+
+// The Game menu lists the games installed in their usual places, those with
+// a pk3; the one chosen gives the window its type boxes, legibly and in the
+// tab order after the five, and is remembered for the next start.
+TEST_F(MainWindow, TheGameMenuChoosesAnInstalledGameForThisRunAndTheNext)
+{
+    const QTemporaryDir root;
+    QDir().mkpath(root.filePath("usr/lib/ioquake3/baseq3")); // the engine alone: no game installed
+    QDir().mkpath(root.filePath("usr/share/games/openarena/baseoa"));
+    writeArchive(root.filePath("usr/share/games/openarena/baseoa/pak0.pk3"), {{"maps/a.bsp", smallestBsp()}});
+    openWindow({{}, {}, root.path()});
+    QMenu* menu = find<QMenu>("gamemenu");
+    QMetaObject::invokeMethod(menu, "aboutToShow");
+    QStringList items;
+    for (const QAction* item : menu->actions())
+        items << item->text();
+    const QString openArena = QStringLiteral("OpenArena (%1)").arg(root.filePath("usr/share/games/openarena/baseoa"));
+    EXPECT_EQ(items, (QStringList{openArena, {}, "Choose game &folder..."}));
+    menu->actions().front()->trigger();
+    EXPECT_TRUE(find<QLabel>("statusline")->text().startsWith(QStringLiteral("OpenArena \u2014 "))) ;
+    EXPECT_EQ(find<QCheckBox>("typeselect_12")->text(), "Domination");
+    EXPECT_EQ(legibilityProblems(window.get()), QStringList{});
+    find<QCheckBox>("typeselect_3")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "typeselect_5");
+
+    openWindow({{}, {}, root.path()});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return find<QLabel>("statusline")->text().startsWith("OpenArena"); }))
+        << "the choice is read once the window is up";
 }

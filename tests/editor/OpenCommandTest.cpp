@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/ArenaFields.h"
 #include "editor/ArenaText.h"
+#include "editor/GameChoice.h"
 #include "editor/RecentFiles.h"
 #include "editor/Typelist.h"
 #include "platform/system/ZipArchive.h"
@@ -85,10 +86,11 @@ TEST(ArenaFields, ShowWhatTheBoxesTakeAndKeepTheRest)
         {"AValueTheGameRefusesIsDropped", "{ map m longname \"A\" longname \"a;b\" }", {"A", "", "", ""}, ""},
     };
     for (const Row& row : rows) {
-        const editor::ArenaFields fields = editor::arenaFields(game::readInfoFile(row.block).blocks.at(0));
+        const editor::ArenaFields fields =
+            editor::arenaFields(game::readInfoFile(row.block).blocks.at(0), editor::GameChoice().offer());
         QStringList ticked;
         for (std::size_t index = 0; index < 5; ++index)
-            ticked << (fields.types[index] ? editor::gameTypeTags[index] : "");
+            ticked << (fields.types[index] ? game::quake3().types[index].word : "");
         ticked.removeAll("");
         EXPECT_EQ((QStringList{fields.longname, fields.fraglimit, fields.bots, ticked.join(' ')}), row.fields) << row.name;
         EXPECT_EQ(editor::keptLine(fields.kept), row.kept) << row.name;
@@ -480,4 +482,44 @@ TEST_F(OpenCommand, TheKeptLineShowsWhatTheFieldsCannotAndABoxTypedInTakesItsPla
     scripted.report->answerToAll = platform::ReportWindow::Answer::WriteAnyway;
     create(file);
     EXPECT_EQ(status(), "No file open. File, Open... edits an existing arena.");
+}
+
+// A file of a game's folder is that game's: the bot window offers the bots
+// its folders define, as the game spells them, each once; a box stands for
+// each of its types; the status line names it; Create writes its words.
+TEST_F(OpenCommand, AnArenaOfAGamesFolderTakesThatGamesBotsAndTypes)
+{
+    const QString baseoa = path("baseoa");
+    QDir().mkpath(baseoa);
+    const QByteArray arena = "{\n\tmap\t\"oa_yard\"\n\tlongname\t\"Yard\"\n\tbots\t\"angelyss Tony\"\n\ttype\t\"ffa lms dom\"\n}\n";
+    writeArchive(baseoa + "/yard.pk3", {{"maps/oa_yard.bsp", smallestBsp()}, {"scripts/oa_yard.arena", arena},
+                                        {"scripts/oa.bot", "{ name Angelyss }\n{ name Tony }\n{ name ANGELYSS }\n"}});
+    const int designHeight = window->height();
+    open(baseoa + "/yard.pk3");
+    EXPECT_TRUE(status().startsWith(QStringLiteral("OpenArena \u2014 Open: yard.pk3"))) << status().toStdString();
+    QStringList ticked;
+    for (QCheckBox* box : window->findChildren<QCheckBox*>(QRegularExpression("^typeselect_")))
+        ticked << (box->isChecked() ? box->text() : QString());
+    ticked.removeAll({});
+    ticked.sort();
+    EXPECT_EQ(ticked, (QStringList{"Domination", "Free For All", "Last Man Standing"}));
+    EXPECT_EQ(window->findChildren<QCheckBox*>(QRegularExpression("^typeselect_")).size(), 13);
+    EXPECT_GT(window->height(), designHeight) << "the game's other types take rows of their own";
+    EXPECT_EQ(find("bots")->text(), "angelyss Tony");
+    EXPECT_TRUE(find("kept")->isHidden()) << find("kept")->text().toStdString();
+
+    QStringList catalogue;
+    inModalWindow([this] { QTest::mouseClick(find<QPushButton>("label8"), Qt::LeftButton); },
+                  [&](QWidget* form) {
+                      const QListWidget* list = control<QListWidget>(*form, "botlist");
+                      for (int row = 0; row < list->count(); ++row)
+                          catalogue << list->item(row)->text();
+                      QTest::mouseClick(control<QPushButton>(*form, "label4"), Qt::LeftButton);
+                  });
+    EXPECT_EQ(catalogue, (QStringList{"Angelyss", "Tony"}));
+
+    tickGameType(11); // Double Domination
+    scripted.report->answerToAll = platform::ReportWindow::Answer::WriteAnyway;
+    create(baseoa + "/yard.pk3");
+    EXPECT_EQ(gameValues(entryBytes(baseoa + "/yard.pk3", "scripts/oa_yard.arena")).value(0).value("type"), "ffa lms dd dom");
 }
