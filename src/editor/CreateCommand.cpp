@@ -106,16 +106,17 @@ bool Form1::gameReadsItOrAuthorGoesOn(const OutputRoute& route)
         // with what becomes of it; its arena alone is still checked here.
         platform::ChecksumCache checksums(platform::ChecksumCache::userCachePath());
         const gamecheck::CheckResult archive =
-            gamecheck::checkArenaToAdd(target.text, dl1.FileName, target.entry, &checksums);
+            gamecheck::checkArenaToAdd(target.text, dl1.FileName, target.entry, &checksums, gameLocations());
         checksums.save();
-        findings = archive.readable ? archive.findings : gamecheck::checkArenaToSave(target.text, dl1.FileName);
+        findings = archive.readable ? archive.findings
+                                    : gamecheck::checkArenaToSave(target.text, dl1.FileName, gameLocations());
         // An entry that the arena takes the place of will be gone.
         std::erase_if(findings, [&](const gamecheck::Finding& finding) {
             return !target.replaced.isEmpty() && finding.entry == gamecheck::shownName(target.replaced);
         });
     } else {
         findings = gamecheck::checkArenaToSave(backInPlace ? withBlockReplaced(*opened, values) : arenaText(values),
-                                               dl1.FileName);
+                                               dl1.FileName, gameLocations());
     }
     // Advice never interrupts Create: only what the game would lose does.
     std::erase_if(findings, [](const gamecheck::Finding& finding) {
