@@ -64,12 +64,7 @@ Form1::Form1(platform::Services services, QWidget* parent)
     connect(ui->openmenu, &QAction::triggered, this, &Form1::openmenu_Click);
     connect(ui->recentmenu, &QMenu::aboutToShow, this, &Form1::recentmenu_AboutToShow);
     connect(ui->gamemenu, &QMenu::aboutToShow, this, &Form1::gamemenu_AboutToShow);
-    // The game chosen in an earlier run, once the window is up: reading
-    // the settings is no part of starting.
-    QTimer::singleShot(0, this, [this] {
-        gameChoice.restore();
-        showGame();
-    });
+
     connect(ui->Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
@@ -84,6 +79,20 @@ Form1::Form1(platform::Services services, QWidget* parent)
 }
 
 Form1::~Form1() = default;
+
+void Form1::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    // The game chosen in an earlier run, once the window has been shown:
+    // reading the settings and the game's folders is no part of starting.
+    if (!gameRestored) {
+        gameRestored = true;
+        QTimer::singleShot(0, this, [this] {
+            gameChoice.restore();
+            showGame();
+        });
+    }
+}
 
 void Form1::Command1_Click()
 {

@@ -60,6 +60,7 @@ public:
     void exitmenu_Click();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -104,6 +105,7 @@ private:
     QString typelist;
     std::optional<OpenedArena> opened;
     GameChoice gameChoice;
+    bool gameRestored = false;
 };
 
 } // namespace editor

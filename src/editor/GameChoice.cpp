@@ -18,9 +18,10 @@ namespace editor {
 
 namespace {
 
-// Remembered with the file names the routes offer.
-const QString section = QStringLiteral("Filenames");
-const QString key = QStringLiteral("Game");
+// Remembered with the file names the routes offer. Plain literals, not
+// objects: nothing is built before the program starts.
+constexpr char16_t section[] = u"Filenames";
+constexpr char16_t key[] = u"Game";
 
 QStringList namesOf(std::span<const char* const> bots)
 {
@@ -55,7 +56,8 @@ bool GameChoice::chooseFolder(const QString& folder)
 void GameChoice::remember() const
 {
     if (!gameFolder.isEmpty())
-        platform::SettingsStore().write(platform::programName, section, key, gameFolder);
+        platform::SettingsStore().write(platform::programName, QString::fromUtf16(section), QString::fromUtf16(key),
+                                        gameFolder);
 }
 
 GameChoice GameChoice::forFile(const QString& path) const
@@ -69,7 +71,8 @@ GameChoice GameChoice::forFile(const QString& path) const
 
 void GameChoice::restore()
 {
-    const QString folder = platform::SettingsStore().read(platform::programName, section, key);
+    const QString folder =
+        platform::SettingsStore().read(platform::programName, QString::fromUtf16(section), QString::fromUtf16(key));
     if (!folder.isEmpty())
         take(folder);
 }
@@ -82,7 +85,7 @@ QStringList GameChoice::botCatalogue()
         return *roster;
     const game::GameFolder folder =
         game::GameFolder::open(game::searchPathOf(gameFolder, {chosen, {}, {}, true}));
-    const game::InfoList bots = game::loadBots(folder, chosen->serverLoader().loader);
+    const game::InfoList bots = game::loadBots(folder, game().serverLoader().loader);
     QStringList names;
     QSet<QString> seen;
     for (const game::ListedInfo& info : bots.infos) {
@@ -93,18 +96,18 @@ QStringList GameChoice::botCatalogue()
             names << fromWindows1252(*name);
         }
     }
-    roster = names.isEmpty() ? namesOf(chosen->stockBots) : names;
+    roster = names.isEmpty() ? namesOf(game().stockBots) : names;
     return *roster;
 }
 
 GameOffer GameChoice::offer()
 {
-    return {chosen, botCatalogue()};
+    return {&game(), botCatalogue()};
 }
 
 QString GameChoice::description() const
 {
-    return QString::fromLatin1(chosen->name);
+    return QString::fromLatin1(game().name);
 }
 
 } // namespace editor

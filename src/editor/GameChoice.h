@@ -16,7 +16,7 @@ namespace editor {
 // window is Quake 3's as shipped: its 32 stock bots and five game types.
 class GameChoice {
 public:
-    const game::Game& game() const { return *chosen; }
+    const game::Game& game() const { return chosen ? *chosen : game::quake3(); }
     // Its game folder; empty when none is known.
     const QString& folder() const { return gameFolder; }
 
@@ -44,7 +44,7 @@ public:
 private:
     bool take(const QString& folder);
 
-    const game::Game* chosen = &game::quake3();
+    const game::Game* chosen = nullptr; // Quake 3 until a game folder is known
     QString gameFolder;
     std::optional<QStringList> roster; // read once per folder
 };

@@ -213,7 +213,7 @@ void Form1::showOpened()
     };
     if (!opened) {
         ui->statusline->setText(withGame(QStringLiteral("No file open. File, Open... edits an existing arena.")));
-        ui->statusline->setToolTip(nativePath(gameChoice.folder()));
+        ui->statusline->setToolTip(gameChoice.folder().isEmpty() ? QString() : nativePath(gameChoice.folder()));
         ui->kept->clear();
         ui->kept->hide();
         return;

@@ -16,12 +16,13 @@ namespace platform {
 
 namespace {
 
-const QByteArray workFolderPrefix = QByteArrayLiteral(".mapwright-save-");
-const QString newFileName = QStringLiteral("new");
+// Plain literals, not objects: nothing of a save is built before the program starts.
+constexpr char workFolderPrefix[] = ".mapwright-save-";
+constexpr char newFileName[] = "new";
 
 bool isASavesOwn(const QByteArray& name, EntryKind kind)
 {
-    return kind == EntryKind::File && name == newFileName.toLatin1();
+    return kind == EntryKind::File && name == newFileName;
 }
 
 } // namespace
@@ -37,7 +38,7 @@ NewFile::NewFile(const QString& target) : target(target)
     }
     // As any new file: what the user's umask allows, until it is given the
     // attributes of the file it replaces.
-    file = ::open(QFile::encodeName(QDir(work->path()).filePath(newFileName)).constData(),
+    file = ::open(QFile::encodeName(QDir(work->path()).filePath(QLatin1String(newFileName))).constData(),
                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (file < 0)
         error = systemErrorText(errno);
@@ -55,7 +56,7 @@ MoveOutcome NewFile::commit(const QByteArray& bytes, const std::optional<FileIde
     if (!writeAllAt(file, bytes.constData(), std::size_t(bytes.size()), 0) || ::close(std::exchange(file, -1)) != 0)
         return {MoveOutcome::Status::Failed, systemErrorText(errno)};
     reach(step, "new file written");
-    return moveIntoPlace(QDir(work->path()).filePath(newFileName), target, targetAsRead);
+    return moveIntoPlace(QDir(work->path()).filePath(QLatin1String(newFileName)), target, targetAsRead);
 }
 
 } // namespace platform
