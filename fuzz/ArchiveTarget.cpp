@@ -8,6 +8,7 @@
 #include "gamecheck/ArchiveRules.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <cstdint>
 #include <sys/mman.h>
@@ -33,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (::ftruncate(memoryFile, 0) != 0 || ::pwrite(memoryFile, data, size, 0) != ssize_t(size))
         std::abort();
-    const std::optional<game::ArchiveView> archive = game::ArchiveView::open(memoryPath);
+    const std::optional<game::ArchiveView> archive = game::ArchiveView::open(QFile::encodeName(memoryPath));
     if (!archive)
         return 0;
     if (archive->directory().records.size() > archive->directory().entryCount)

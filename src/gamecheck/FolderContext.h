@@ -37,7 +37,7 @@ public:
     game::InfoList botList;        // the server's bots
 
     // Whether findings about this file are wanted.
-    bool wanted(const QString& file) const { return options.only.isEmpty() || options.only.contains(file); }
+    bool wanted(const QByteArray& file) const { return options.only.isEmpty() || options.only.contains(file); }
     bool wanted(game::FileCopy copy) const { return wanted(folder.fileOf(copy)); }
 
     Place placeOf(game::FileCopy copy) const;

@@ -16,7 +16,7 @@ namespace {
 // Findings about the game's own pk3s: the release's, which no author mends.
 void dropTheGamesOwn(const game::GameFolder& folder, Findings& findings)
 {
-    QSet<QString> own;
+    QSet<QByteArray> own;
     for (const game::Source& source : folder.sources()) {
         if (source.gamesOwn)
             own.insert(source.path);

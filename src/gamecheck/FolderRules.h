@@ -38,10 +38,10 @@ struct FolderReport {
 
 struct FolderCheckOptions {
     // The archive or arena file about to be written: the newest of its map.
-    QString newFile;
+    QByteArray newFile;
     // The files whose findings are wanted, by their paths as the folder
     // gives them; empty for all of the folder's.
-    QSet<QString> only;
+    QSet<QByteArray> only;
     // Where the checksums of maps are remembered between checks, if anywhere.
     platform::ChecksumCache* checksums = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "gamecheck/ShownName.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 namespace gamecheck {
@@ -13,8 +14,12 @@ namespace gamecheck {
 // inside it when the file is an archive, as shownName shows it. A key or a
 // value from the file is shown so that a finding stays one line.
 struct Place {
-    QString file;
+    QByteArray file;
     QString entry;
+
+    Place(QByteArray file, QString entry = {}) : file(std::move(file)), entry(std::move(entry)) {}
+    // A path given as text, as the windows give it.
+    Place(const QString& file, QString entry = {}) : Place(QFile::encodeName(file), std::move(entry)) {}
 
     void add(Findings& findings, Severity severity, const QByteArray& key, const QString& sentence) const
     {

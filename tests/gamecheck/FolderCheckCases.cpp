@@ -3,6 +3,9 @@
 
 #include "game/MapChecksum.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 using gamecheck::Severity;
@@ -88,11 +91,11 @@ std::vector<FolderFile> with(std::vector<FolderFile> files, std::vector<FolderFi
 }
 
 // Loose files of a game folder, under `folder` (a pk3dir, say).
-std::vector<FolderFile> looseIn(const QString& folder, const std::vector<TestEntry>& entries)
+std::vector<FolderFile> looseIn(const QByteArray& folder, const std::vector<TestEntry>& entries)
 {
     std::vector<FolderFile> files;
     for (const TestEntry& entry : entries)
-        files.push_back({folder + '/' + QString::fromUtf8(entry.name), {}, entry.bytes});
+        files.push_back({folder + '/' + entry.name, {}, entry.bytes});
     return files;
 }
 
@@ -214,6 +217,28 @@ const std::vector<FolderCase>& folderCases()
                                                                              {"scripts/angelyss.bot", angelyss}}), {}}},
              {{E, "a.pk3", "scripts/yard.arena", "bots"}}, 1, {"yard"}, {}, {}, &game::openArena()},
             listPastNames("openarenas_menus_list_more_names", 33, 17, 53, game::openArena()),
+            // Latin-1 names, as old tools left them: each file is found and
+            // named by its own bytes, and no two names print as one.
+            {"names_that_are_not_utf8",
+             {{"caf\xe9.pk3", with(mapFiles("cafe"), {{"scripts/cafe.arena", arena("cafe")}}), {}},
+              {"caf\xe8.pk3", mapFiles("lost"), {}},
+              {"scripts/ch\xe2teau.arena", {}, arena("chateau")}, {"chateau.pk3", mapFiles("chateau"), {}}},
+             {{E, "caf\xe8.pk3", "maps/lost.bsp", ""}}, 2, {"cafe", "chateau"}},
+            // The server waits on a FIFO for a writer, and never starts its map.
+            {"fifo_named_as_an_arena_file",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
+              {"scripts/wait.arena", {}, {}, FolderFile::Kind::Fifo}},
+             {{E, "scripts/wait.arena", "", ""}}, -1},
+            // A device reads as empty: the server parses the others.
+            {"device_named_as_an_arena_file",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
+              {"scripts/null.arena", {}, {}, FolderFile::Kind::Link, "/dev/null"}},
+             {{E, "scripts/null.arena", "", ""}}, 1, {"yard"}},
+            // The game's stat() fails on a link to nothing: it never lists it.
+            {"pk3_link_to_nothing",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
+              {"gone.pk3", {}, {}, FolderFile::Kind::Link, "nowhere.pk3"}},
+             {}, 1, {"yard"}},
             {"four_single_player_arenas", {{"sp.pk3", {}, {}}}, {}, 5},
             {"five_single_player_arenas", {{"sp.pk3", {}, {}}}, {{E, "sp.pk3", "scripts/other.arena", "map"}}, 6},
         };
@@ -236,6 +261,28 @@ const std::vector<FolderCase>& folderCases()
     return cases;
 }
 
+// Puts one file in place under its own bytes: written under a plain name,
+// then renamed, for a name need not be text.
+void putFile(const QString& folder, const FolderFile& file)
+{
+    const QByteArray target = QFile::encodeName(folder) + '/' + file.path;
+    QDir().mkpath(QFile::decodeName(target.left(target.lastIndexOf('/'))));
+    if (file.kind == FolderFile::Kind::Fifo) {
+        ASSERT_EQ(::mkfifo(target.constData(), 0644), 0);
+        return;
+    }
+    if (file.kind == FolderFile::Kind::Link) {
+        ASSERT_EQ(::symlink(file.linkTo.constData(), target.constData()), 0);
+        return;
+    }
+    const QString written = QDir(folder).filePath(QStringLiteral(".being-written"));
+    if (file.path.endsWith(".pk3"))
+        writeArchive(written, file.entries);
+    else
+        writeFile(written, file.bytes);
+    ASSERT_EQ(::rename(QFile::encodeName(written).constData(), target.constData()), 0);
+}
+
 game::SearchPath buildFolders(const FolderCase& row, const QString& root, const QString& home)
 {
     game::SearchPath path;
@@ -243,13 +290,8 @@ game::SearchPath buildFolders(const FolderCase& row, const QString& root, const 
     const auto build = [&](const QString& under, const QString& folder, const std::vector<FolderFile>& files, bool inHome) {
         const QDir dir(QDir(under).filePath(folder));
         QDir().mkpath(dir.path());
-        for (const FolderFile& file : files) {
-            QDir().mkpath(QFileInfo(dir.filePath(file.path)).path());
-            if (file.path.endsWith(QLatin1String(".pk3")))
-                writeArchive(dir.filePath(file.path), file.entries);
-            else
-                writeFile(dir.filePath(file.path), file.bytes);
-        }
+        for (const FolderFile& file : files)
+            putFile(dir.path(), file);
         path.directories.push_back({dir.path(), folder.toUtf8(), inHome, folder == QLatin1String("mod")});
     };
     if (!row.mod.empty())
