@@ -82,12 +82,15 @@ constexpr std::array<GameType, 13> openArenaTypes{{{"ffa", "Free For All", true}
 
 constexpr std::uint64_t kilobytes = 1024;
 
-// The game module's G_Alloc keeps infos in 256 KB; the menus' UI_Alloc in
-// 128 KB. id's 1.32 menus list arena files in 1,024 bytes of names,
-// ioquake3's own in 4,096.
+// The game module's G_Alloc keeps the map's entities and the infos in
+// 256 KB, and each bot's state when it joins (8,904 bytes in ioquake3's
+// 64-bit module); the menus' UI_Alloc keeps infos in 128 KB. id's 1.32
+// menus list arena files in 1,024 bytes of names, ioquake3's own in 4,096.
 constexpr NamedLoader quake3Server{"the server",
                                    {Engine::Ioquake3, 1024, 256 * kilobytes, PoolRule::FullStopsTheGame, false},
-                                   true};
+                                   true,
+                                   0,
+                                   8904};
 constexpr std::array<NamedLoader, 3> quake3Loaders{
     {quake3Server,
      {"the 1.32 menus", {Engine::Id132, 1024, 128 * kilobytes, PoolRule::FullSkipsTheInfo, true}},
@@ -97,11 +100,17 @@ constexpr std::array<NamedLoader, 2> teamArenaLoaders{
     {quake3Server,
      {"Team Arena's menus",
       {Engine::Ioquake3, 1024, 1024 * kilobytes, PoolRule::FullSkipsTheInfo, false, 1024, 128}}}};
-// OpenArena's server keeps infos in 256 KB of BG_Alloc (its game module is
-// built without the definition that would make it 1 MB); its menus list
-// arena files in 20 KB of names.
+// OpenArena's server keeps the map's entities and the infos in 256 KB of
+// BG_Alloc (its game module is built without the definition that would
+// make it 1 MB), after 768 bytes of its own default admin levels, and a
+// bot's 9,152 bytes of state when it joins; its menus list arena files in
+// 20 KB of names.
 constexpr std::array<NamedLoader, 2> openArenaLoaders{
-    {{"the server", {Engine::Ioquake3, 1024, 256 * kilobytes, PoolRule::FullEndsTheFile, false}, true},
+    {{"the server",
+      {Engine::Ioquake3, 1024, 256 * kilobytes, PoolRule::FullEndsTheFile, false},
+      true,
+      768,
+      9152},
      {"the menus", {Engine::Ioquake3, 20 * 1024, 128 * kilobytes, PoolRule::FullSkipsTheInfo, true, 1024,
                     std::numeric_limits<int>::max(), true}}}};
 

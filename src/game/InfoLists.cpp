@@ -22,12 +22,15 @@ std::uint64_t allocation(const InfoBlock& block, PoolRule rule)
 
 // Whether the pool has room for the info: G_Alloc and UI_Alloc compare
 // the size asked for, OpenArena's BG_Alloc the size it takes.
-bool fits(const InfoList& list, const InfoBlock& block, const ListLoader& loader)
+bool fits(InfoList& list, const InfoBlock& block, const ListLoader& loader)
 {
     const std::uint64_t asked = loader.poolRule == PoolRule::FullEndsTheFile
         ? allocation(block, loader.poolRule)
         : std::uint64_t(fitInfoString(block).held) + 5 + 4 + 1;
-    return list.poolUsed + asked <= loader.pool;
+    if (list.poolUsed + asked > loader.pool)
+        return false;
+    list.poolPeak = std::max(list.poolPeak, list.poolUsed + asked);
+    return true;
 }
 
 // Reads one file as the loader does, keeping what fits.
@@ -79,6 +82,7 @@ InfoList loadList(const GameFolder& folder, const ListLoader& loader, std::uint6
 {
     InfoList list;
     list.poolUsed = poolUsed;
+    list.poolPeak = poolUsed;
     ListedFile first;
     first.request = listFile;
     readListedFile(folder, loader, fileLimit, list, first);

@@ -41,6 +41,9 @@ struct InfoList {
     std::vector<ListedFile> files; // the list file first, then every listed name
     std::vector<ListedInfo> infos;
     std::uint64_t poolUsed = 0;
+    // The most the pool had to hold for an info that fits: what it held,
+    // and the size asked for. Anything more before the list leaves less room.
+    std::uint64_t poolPeak = 0;
     bool poolExhausted = false;
     int mostShown = std::numeric_limits<int>::max(); // the maps its menu lists at most
 

@@ -50,6 +50,10 @@ struct NamedLoader {
     const char* name;
     ListLoader loader;
     bool server = false; // the game module the server runs, rather than a menu
+    // A server's module takes this much of its pool for itself before the
+    // map's entities, and this much more for each bot that joins later.
+    std::uint64_t moduleOwn = 0;
+    std::uint64_t botState = 0;
 };
 
 } // namespace game

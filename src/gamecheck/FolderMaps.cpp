@@ -15,11 +15,6 @@ namespace {
 
 using ArenasOfMap = std::vector<const ListedInfo*>;
 
-bool isMapName(const QByteArray& key)
-{
-    return key.startsWith("maps/") && key.endsWith(".bsp") && key.count('/') == 1;
-}
-
 bool mapConcernsWanted(const FolderContext& context, FileCopy bsp, const QByteArray& map, const ArenasOfMap& arenas)
 {
     if (context.options.only.isEmpty() || context.wanted(bsp))
@@ -30,26 +25,6 @@ bool mapConcernsWanted(const FolderContext& context, FileCopy bsp, const QByteAr
         const std::optional<FileCopy>& copy = context.every.files[info->file].copy;
         return copy && context.wanted(*copy);
     });
-}
-
-// The checksum the game takes of a map, remembered while its file is unchanged.
-std::optional<std::uint32_t> mapChecksum(const FolderContext& context, FileCopy bsp)
-{
-    const game::GameFolder& folder = context.folder;
-    platform::ChecksumCache* cache = context.options.checksums;
-    const std::optional<platform::FileIdentity> identity = folder.identityOf(bsp);
-    const std::optional<QByteArray> part = folder.partOf(bsp);
-    const bool rememberable = cache && identity && part;
-    if (rememberable) {
-        if (const std::optional<std::uint32_t> known = cache->find(*identity, *part))
-            return known;
-    }
-    game::MapChecksum checksum;
-    if (!folder.stream(bsp, [&](const char* bytes, std::size_t count) { checksum.add(bytes, count); }))
-        return std::nullopt;
-    if (rememberable)
-        cache->remember(*identity, *part, checksum.value());
-    return checksum.value();
 }
 
 // A map without its navigation file: an error where an arena lists bots
@@ -107,7 +82,7 @@ void checkNavigation(FolderContext& context, const QByteArray& map, FileCopy bsp
     case game::AasHeader::Problem::None:
         break;
     }
-    const std::optional<std::uint32_t> checksum = mapChecksum(context, bsp);
+    const std::optional<std::uint32_t> checksum = context.facts.of(bsp).checksum;
     if (checksum && *checksum != header.mapChecksum) {
         place.add(context.findings, Severity::Error, {},
                   QStringLiteral("maps/%1.aas was built for another version of maps/%1.bsp, the one in %2. The game "

@@ -48,12 +48,51 @@ const QByteArray angelyss = "{\nname \"Angelyss\"\naifile \"bots/robo_c.c\"\n}\n
 
 const QByteArray levelshot = QByteArray("\0\0\2\0\0\0\0\0\0\0\0\0\1\0\1\0\30\0", 18) + QByteArray(3, '\x7f');
 
-// A map with its bot navigation file and levelshot; `version` makes another build of it.
-std::vector<TestEntry> mapFiles(const QByteArray& map, const QByteArray& version = {})
+// A map with its bot navigation file and levelshot.
+std::vector<TestEntry> mapFilesOf(const QByteArray& map, const QByteArray& bsp)
 {
-    const QByteArray bsp = smallestBsp(version);
     return {{"maps/" + map + ".bsp", bsp}, {"maps/" + map + ".aas", aas(checksumOf(bsp))},
             {"levelshots/" + map + ".tga", levelshot}};
+}
+
+// The same for the smallest map; `version` makes another build of it.
+std::vector<TestEntry> mapFiles(const QByteArray& map, const QByteArray& version = {})
+{
+    return mapFilesOf(map, smallestBsp(version));
+}
+
+// A map of `strings` entities besides the worldspawn, each with a
+// classname the game module copies into 32 bytes of its pool.
+QByteArray bspKeeping(int strings)
+{
+    return bspWithEntities("{\n\"classname\" \"worldspawn\"\n}\n"
+                           + QByteArray("{\n\"classname\" \"info_null\"\n}\n").repeated(strings));
+}
+
+// A block whose keys and values, as the game module keeps them
+// (\\key\\value...), come to `held` bytes: the pairs given, then "x" and
+// a value that makes up the rest. G_Alloc is asked for 10 bytes more.
+QByteArray sizedBlock(qsizetype held, const std::vector<std::pair<QByteArray, QByteArray>>& pairs = {})
+{
+    QByteArray block = "{";
+    for (const auto& [key, value] : pairs) {
+        block += ' ' + key + " \"" + value + '"';
+        held -= 2 + key.size() + value.size();
+    }
+    return block + " x \"" + QByteArray(held - 3, 'v') + "\" }\n";
+}
+
+// Files of blocks under scripts/, `perFile` to a file: "scripts/<prefix>_NN<extension>".
+std::vector<TestEntry> blockFiles(const QByteArray& prefix, const QByteArray& extension,
+                                  const QByteArrayList& blocks, int perFile)
+{
+    std::vector<TestEntry> files;
+    for (qsizetype at = 0; at < blocks.size(); at += perFile) {
+        files.push_back({"scripts/" + prefix + '_' + QByteArray::number(at / perFile).rightJustified(2, '0')
+                             + extension,
+                         blocks.mid(at, perFile).join()});
+    }
+    return files;
 }
 
 std::vector<TestEntry> with(std::vector<TestEntry> entries, std::vector<TestEntry> more)
@@ -114,6 +153,41 @@ FolderCase listPastNames(const char* name, qsizetype lastNameLength, int after, 
     for (std::size_t at = std::size_t(parsed); at < files.size(); ++at)
         row.expected.push_back({E, "lists.pk3", files[at].name, ""});
     return row;
+}
+
+// The server's pool of 256 KB, filled as G_Alloc counts: the 32 bytes of
+// the map ent's one kept entity, 960 bot infos of 256 bytes, then arena
+// infos of 256 bytes, the first ent's own (with `bots`, if any), and a
+// last one of `lastAsked` bytes; G_Alloc compares what it holds with the
+// size asked for, unrounded.
+std::vector<TestEntry> serverPoolFilled(int arenas, qsizetype lastAsked, const QByteArray& bots = {})
+{
+    QByteArrayList botInfos, infos;
+    for (int n = 0; n < 960; ++n)
+        botInfos << sizedBlock(246);
+    std::vector<std::pair<QByteArray, QByteArray>> ent{{"map", "ent"}, {"longname", "ENT"}, {"type", "ffa"}};
+    if (!bots.isEmpty())
+        ent.push_back({"bots", bots});
+    for (int n = 2; n < arenas; ++n)
+        infos << sizedBlock(246);
+    infos << sizedBlock(lastAsked - 10);
+    return with(with(mapFilesOf("ent", bspKeeping(1)), blockFiles("fill", ".bot", botInfos, 31)),
+                with({{"scripts/ent.arena", sizedBlock(246, ent)}}, blockFiles("pool", ".arena", infos, 32)));
+}
+
+// OpenArena's BG_Alloc takes each info's size with 4 bytes more, rounded:
+// 1,024 bytes for these. 768 bytes of its own default admin levels, the
+// 288 bytes of nine kept entities, 200 bots: room for 54 arenas of 100.
+std::vector<TestEntry> openArenaPoolFilled()
+{
+    QByteArrayList bots, infos;
+    for (int n = 0; n < 200; ++n)
+        bots << sizedBlock(1010);
+    for (int n = 1; n < 100; ++n)
+        infos << sizedBlock(1010);
+    return with(with(mapFilesOf("ent", bspKeeping(9)), blockFiles("fill", ".bot", bots, 7)),
+                with({{"scripts/ent.arena", sizedBlock(1010, {{"map", "ent"}, {"longname", "ENT"}, {"type", "ffa"}})}},
+                     blockFiles("pool", ".arena", infos, 7)));
 }
 
 } // namespace
@@ -239,6 +313,30 @@ const std::vector<FolderCase>& folderCases()
              {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
               {"gone.pk3", {}, {}, FolderFile::Kind::Link, "nowhere.pk3"}},
              {}, 1, {"yard"}},
+            // The map's entities, the bots and the arenas fill the server's
+            // pool to its last byte; one byte more and the server stops.
+            {"server_memory_full_at_its_last_byte",
+             {{"pool.pk3", serverPoolFilled(64, 224), {}}},
+             {}, 64, {"ent"}},
+            {"server_memory_one_byte_short",
+             {{"pool.pk3", serverPoolFilled(64, 225), {}}},
+             {{E, "pool.pk3", "scripts/pool_01.arena", ""}}, -1, {"ent"}},
+            // At the first arena that does not fit, OpenArena's server ends
+            // that file and tries the next: arenas 54 to 99, in files 7 to 14.
+            {"openarena_server_memory_ends_each_file", {{"pool.pk3", openArenaPoolFilled(), {}}},
+             {{E, "pool.pk3", "scripts/pool_07.arena", ""}, {E, "pool.pk3", "scripts/pool_08.arena", ""},
+              {E, "pool.pk3", "scripts/pool_09.arena", ""}, {E, "pool.pk3", "scripts/pool_10.arena", ""},
+              {E, "pool.pk3", "scripts/pool_11.arena", ""}, {E, "pool.pk3", "scripts/pool_12.arena", ""},
+              {E, "pool.pk3", "scripts/pool_13.arena", ""}, {E, "pool.pk3", "scripts/pool_14.arena", ""}},
+             54, {"ent"}, {}, {}, &game::openArena()},
+            // A bot's 8,904 bytes of state as it joins: with 8,928 bytes left
+            // it joins; with 8,896 the server stops.
+            {"bot_joins_into_the_last_room",
+             {{"pool.pk3", with(serverPoolFilled(29, 192, "Robo"), {{"scripts/robo.bot", robo}}), {}}},
+             {}, 29, {"ent"}},
+            {"bot_finds_no_room",
+             {{"pool.pk3", with(serverPoolFilled(29, 224, "Robo"), {{"scripts/robo.bot", robo}}), {}}},
+             {{E, "pool.pk3", "scripts/ent.arena", "bots"}}, 29, {"ent"}},
             {"four_single_player_arenas", {{"sp.pk3", {}, {}}}, {}, 5},
             {"five_single_player_arenas", {{"sp.pk3", {}, {}}}, {{E, "sp.pk3", "scripts/other.arena", "map"}}, 6},
         };

@@ -106,9 +106,9 @@ ServerVerdict runServer(const FolderCase& row, const QString& root, const QStrin
                           "net_enabled", "0"};
     if (!row.mod.empty())
         arguments << "+set" << "fs_game" << "mod";
-    // A map of the judge's own, with no arena, that loads the game's lists
-    // whatever the folder holds; then the row's maps in single player, for
-    // their arenas' bots to join.
+    // A map of the judge's own, with no arena and no entity the game module
+    // keeps, that loads the game's lists whatever the folder holds; then the
+    // row's maps in single player, for their arenas' bots to join.
     writeArchive(game + "/zzjudge.pk3", {{"maps/zzjudge.bsp", smallestBsp()}});
     arguments << "+map" << "zzjudge";
     for (const QByteArray& map : row.starts)
@@ -125,6 +125,9 @@ ServerVerdict runServer(const FolderCase& row, const QString& root, const QStrin
                 "exceeded|Can't use keys|G_Alloc|file not found: scripts/(?!arenas\\.txt|bots\\.txt)");
     ServerVerdict verdict;
     for (const QString& line : QString::fromLatin1(process.readAll()).remove(colours).split('\n')) {
+        // What counts is the last map the game module started.
+        if (line == QLatin1String("------- Game Initialization -------"))
+            verdict.arenasParsed = -1;
         if (const QRegularExpressionMatch match = parsed.match(line); match.hasMatch())
             verdict.arenasParsed = match.captured(1).toInt();
         else if (const QRegularExpressionMatch bot = notDefined.match(line); bot.hasMatch())
@@ -258,12 +261,13 @@ TEST(MapChecksum, IsRememberedOnlyWhileTheFileIsUnchanged)
     writeMap("one");
     EXPECT_EQ(staleFindings(), 0);
     EXPECT_EQ(staleFindings(), 0);
-    EXPECT_EQ(readAll(cachePath).count('\n'), 1) << "one checksum, remembered once";
+    // The checksum and the entities' bytes for each allocator, remembered once.
+    EXPECT_EQ(readAll(cachePath).count('\n'), 3);
     // The same archive with the map's new build and the old navigation file.
     const QByteArray aasOfOne = run("unzip", {"-p", folder.filePath("yard.pk3"), "maps/yard.aas"});
     writeArchive(folder.filePath("yard.pk3"), {{"maps/yard.bsp", smallestBsp("two")}, {"maps/yard.aas", aasOfOne}});
     EXPECT_EQ(staleFindings(), 1);
-    EXPECT_EQ(readAll(cachePath).count('\n'), 2);
+    EXPECT_EQ(readAll(cachePath).count('\n'), 6);
 }
 
 TEST(FolderCheckAtCreate, ANewArchiveThatSortsBeforeAnOlderPackOfItsMapIsAdvisedSo)
