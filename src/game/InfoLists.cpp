@@ -136,6 +136,7 @@ void numberArenas(InfoList& list, const ListLoader& loader)
     for (std::size_t at = 0; at < list.infos.size(); ++at) {
         ListedInfo& info = list.infos[at];
         const int number = isSinglePlayer(info) ? (isSpecial(info) ? nextSpecial++ : nextSinglePlayer++) : nextOther++;
+        info.number = number;
         // The number does not fit an info string that is nearly full.
         const qsizetype numberLength = 5 + QByteArray::number(number).size();
         if (fitInfoString(list.blockOf(info)).held + numberLength >= infoStringSize)

@@ -35,6 +35,7 @@ struct ListedInfo {
     std::size_t file = 0;
     std::size_t block = 0;
     bool numbered = true; // the classic menu reaches it by its number
+    int number = 0;       // the number the classic menu gives it
 };
 
 struct InfoList {

@@ -37,6 +37,9 @@ struct ListLoader {
     // OpenArena's menu numbers the single-player arenas over a multiple of
     // four among the special ones, not among all others.
     bool surplusAmongSpecial = false;
+    // id's Start Server menu keeps this many maps of one game type, and
+    // writes the names of more past its list.
+    int startServerMaps = std::numeric_limits<int>::max();
 };
 
 // Every arena file the game can read, whole, in ioquake3's order: what

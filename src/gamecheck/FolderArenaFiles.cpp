@@ -68,6 +68,7 @@ void checkArenaFile(FolderContext& context, const QByteArray& request, FileCopy 
         return;
     }
     const QByteArrayList maps = checkArenaFile(*read.bytes, context.bots, place, context.findings);
+    context.adviseOnLooseFile(copy);
     const game::Source& source = folder.sourceOf(copy);
     if (request == "scripts/arenas.txt") {
         checkListReplacement(context, copy, request,

@@ -103,6 +103,16 @@ Place FolderContext::placeOf(FileCopy copy) const
     return {folder.fileOf(copy), folder.sourceOf(copy).loose() ? QString() : shownName(folder.nameOf(copy))};
 }
 
+void FolderContext::adviseOnLooseFile(FileCopy copy)
+{
+    if (!folder.sourceOf(copy).loose() || !wanted(copy))
+        return;
+    placeOf(copy).add(findings, Severity::Advice, {},
+                      QStringLiteral("The file lies outside any pk3. The game reads it here, but a pure server "
+                                     "(sv_pure 1, the default) has the games that join it ignore loose files and "
+                                     "pk3dir folders: pack it into a pk3 before you share the map."));
+}
+
 QString FolderContext::describe(FileCopy copy) const
 {
     const Source& source = folder.sourceOf(copy);

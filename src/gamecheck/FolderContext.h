@@ -62,6 +62,8 @@ public:
     bool wanted(game::FileCopy copy) const { return wanted(folder.fileOf(copy)); }
 
     Place placeOf(game::FileCopy copy) const;
+    // Advice on a file that works only where the game reads loose files.
+    void adviseOnLooseFile(game::FileCopy copy);
     // How a sentence names a file other than the one it is about.
     QString describe(game::FileCopy copy) const;
     // A file as a sentence about `from` names it: by its entry alone when
@@ -99,6 +101,7 @@ void checkListLimits(FolderContext& context);
 void checkMapsOfFolder(FolderContext& context);
 void checkShadowedPacks(FolderContext& context);
 void checkServerMemory(FolderContext& context);
+void checkStartServerMenu(FolderContext& context);
 
 // The levelshot of an arena's map, as the menu loads it.
 void checkLevelshot(FolderContext& context, const QByteArray& map, game::FileCopy arena, const Place& place);

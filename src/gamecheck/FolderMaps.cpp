@@ -162,6 +162,7 @@ void checkMapsOfFolder(FolderContext& context)
         const ArenasOfMap& arenas = arenasOf.value(map.toLower());
         if (!mapConcernsWanted(context, *bsp, map, arenas))
             continue;
+        context.adviseOnLooseFile(*bsp);
         if (arenas.empty() && context.wanted(*bsp)) {
             context.placeOf(*bsp).add(context.findings, Severity::Error, {},
                                       QStringLiteral("No arena file of the folder lists the map %1, so it is missing "

@@ -97,6 +97,7 @@ FolderReport checkGameFolder(const game::GameFolder& folder, const FolderCheckOp
     checkMapsOfFolder(context);
     checkShadowedPacks(context);
     checkServerMemory(context);
+    checkStartServerMenu(context);
     FolderReport report;
     report.findings = std::move(context.findings);
     dropTheGamesOwn(folder, report.findings);

@@ -260,7 +260,8 @@ const std::vector<FolderCase>& folderCases()
             {"loose_arena_against_a_pk3",
              {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
               {"scripts/yard.arena", {}, arena("yard", "fraglimit \"5\"\n")}},
-             {{E, "a.pk3", "scripts/yard.arena", ""}, {E, "scripts/yard.arena", "", ""}}, 1, {"yard"}},
+             {{E, "a.pk3", "scripts/yard.arena", ""}, {E, "scripts/yard.arena", "", ""}, {A, "scripts/yard.arena", "", ""}},
+             1, {"yard"}},
             {"mod_folder_before_the_base",
              {{"z.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}}},
              {{E, "z.pk3", "scripts/yard.arena", ""}}, 1, {"yard"},
@@ -280,13 +281,16 @@ const std::vector<FolderCase>& folderCases()
              {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}}},
              {{E, "a.pk3", "scripts/yard.arena", ""}}, 1, {"yard"}, {},
              {{"a.pk3", {{"scripts/yard.arena", arena("yard", "fraglimit \"5\"\n")}}, {}}}},
+            // A pure server's players ignore loose files and pk3dirs.
             {"map_in_a_pk3dir", looseIn("mymap.pk3dir", with(mapFiles("mymap"), {{"scripts/mymap.arena", arena("mymap")}})),
-             {}, 1, {"mymap"}},
+             {{A, "mymap.pk3dir/maps/mymap.bsp", "", ""}, {A, "mymap.pk3dir/scripts/mymap.arena", "", ""}}, 1, {"mymap"}},
             // id's 1.32 release reads no pk3dir, so it keeps the pk3's copy.
             {"pk3dir_sorts_after_its_pk3",
              with(looseIn("yard.pk3dir", {{"scripts/yard.arena", arena("yard", "fraglimit \"5\"\n")}}),
                   {{"yard.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}}}),
-             {{E, "yard.pk3", "scripts/yard.arena", ""}, {E, "yard.pk3dir/scripts/yard.arena", "", ""}}, 1, {"yard"}},
+             {{E, "yard.pk3", "scripts/yard.arena", ""}, {E, "yard.pk3dir/scripts/yard.arena", "", ""},
+              {A, "yard.pk3dir/scripts/yard.arena", "", ""}},
+             1, {"yard"}},
             {"openarena_bots_of_its_own", {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", withBots("yard", "Angelyss Robo")},
                                                                              {"scripts/angelyss.bot", angelyss}}), {}}},
              {{E, "a.pk3", "scripts/yard.arena", "bots"}}, 1, {"yard"}, {}, {}, &game::openArena()},
@@ -297,7 +301,7 @@ const std::vector<FolderCase>& folderCases()
              {{"caf\xe9.pk3", with(mapFiles("cafe"), {{"scripts/cafe.arena", arena("cafe")}}), {}},
               {"caf\xe8.pk3", mapFiles("lost"), {}},
               {"scripts/ch\xe2teau.arena", {}, arena("chateau")}, {"chateau.pk3", mapFiles("chateau"), {}}},
-             {{E, "caf\xe8.pk3", "maps/lost.bsp", ""}}, 2, {"cafe", "chateau"}},
+             {{E, "caf\xe8.pk3", "maps/lost.bsp", ""}, {A, "scripts/ch\xe2teau.arena", "", ""}}, 2, {"cafe", "chateau"}},
             // The server waits on a FIFO for a writer, and never starts its map.
             {"fifo_named_as_an_arena_file",
              {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
@@ -337,6 +341,15 @@ const std::vector<FolderCase>& folderCases()
             {"bot_finds_no_room",
              {{"pool.pk3", with(serverPoolFilled(29, 224, "Robo"), {{"scripts/robo.bot", robo}}), {}}},
              {{E, "pool.pk3", "scripts/ent.arena", "bots"}}, 29, {"ent"}},
+            // id's Start Server menu keeps 64 maps of a type, reading "type"
+            // in any case, where the numbering's "single" is matched as spelt.
+            {"64_free_for_all_maps_fill_the_start_server_menu",
+             {{"ffa.pk3", {{"scripts/ffa.arena", QByteArray("{ type ffa }\n").repeated(64)}}, {}}}, {}, 64},
+            {"65_free_for_all_maps_overflow_the_start_server_menu",
+             {{"ffa.pk3",
+               {{"scripts/ffa.arena", QByteArray("{ type Single }\n").repeated(4) + QByteArray("{ type ffa }\n").repeated(61)}},
+               {}}},
+             {{E, "ffa.pk3", "scripts/ffa.arena", "type"}}, 65},
             {"four_single_player_arenas", {{"sp.pk3", {}, {}}}, {}, 5},
             {"five_single_player_arenas", {{"sp.pk3", {}, {}}}, {{E, "sp.pk3", "scripts/other.arena", "map"}}, 6},
         };
