@@ -5,6 +5,7 @@
 #include "game/Levelshot.h"
 #include "game/Limits.h"
 #include "gamecheck/ArenaFileRules.h"
+#include "gamecheck/Navigation.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -292,6 +293,7 @@ void checkArchive(const ArchiveView& archive, const QString& archivePath, const 
             }
         }
         checkArenaFileName(entry.name, maps, place, findings);
+        checkNavigationOfArenas(archive, *text, place, findings);
     }
 }
 
