@@ -47,7 +47,6 @@ private:
     std::uint64_t position = 0;
     Scan scan = Scan::Space;
     QByteArray text; // the token being cut, at most 1,023 bytes
-    bool inToken = false;
     Expect expect = Expect::OpenBrace;
     bool keepsValue = false; // the key just read is one the game keeps as text
     int pairs = 0;           // of the entity being read
