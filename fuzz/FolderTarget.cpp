@@ -13,8 +13,10 @@
 #include <QFile>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <ftw.h>
 #include <span>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -102,14 +104,24 @@ void write(const QByteArray& folder, const QByteArray& path, const QByteArray& b
     ::close(fd);
 }
 
+// Removes a folder and all it holds, by the names' own bytes.
+void removeTree(const QByteArray& path)
+{
+    ::nftw(
+        path.constData(), [](const char* name, const struct stat*, int, FTW*) { return ::remove(name); }, 16,
+        FTW_DEPTH | FTW_PHYS);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     // The image readers of the levelshot rule are plugins, found through the application.
     static QCoreApplication application(*argc, *argv);
-    root = QDir::temp().filePath(QStringLiteral("fuzz_folder.%1").arg(QCoreApplication::applicationPid()));
-    return QDir().mkpath(root) ? 0 : 1;
+    // In memory where the system has a folder for it: each input is written whole.
+    const QDir under(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath());
+    root = under.filePath(QStringLiteral("fuzz_folder.%1").arg(QCoreApplication::applicationPid()));
+    return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -118,7 +130,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const game::Game* const> games = game::allGames();
     const game::Game& game = *games[std::size_t(tree.game) % games.size()];
     const QString folder = QDir(root).filePath(QString::fromLatin1(game.folder));
-    QDir(folder).removeRecursively();
     QDir().mkpath(folder);
     const QByteArray folderBytes = QFile::encodeName(folder);
     for (const fuzztree::Pak& pak : tree.paks) {
@@ -136,5 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The same folder, checked again, gives the same report.
     if (gamecheck::checkFolder(folder, where).report.findings != first.report.findings)
         std::abort();
+    // Nothing is left behind, however the run ends.
+    removeTree(QFile::encodeName(root));
     return 0;
 }
