@@ -85,6 +85,49 @@ struct PendingPlace {
     }
 };
 
+// How the findings name a file: by the path it was given by; the one about
+// to be written, by the path the caller knows it by.
+class ShownPaths {
+public:
+    ShownPaths(const QByteArrayList& givenPaths, const PendingPlace& place, const std::optional<PendingFile>& pending)
+        : place(place), pending(pending)
+    {
+        for (const QByteArray& path : givenPaths)
+            given.insert(platform::absolutePath(path), path);
+    }
+    QByteArray of(const QByteArray& path) const
+    {
+        const QByteArray absolute = platform::absolutePath(path);
+        return !place.path.isEmpty() && absolute == place.path ? pending->path : given.value(absolute, path);
+    }
+
+private:
+    QHash<QByteArray, QByteArray> given;
+    const PendingPlace& place;
+    const std::optional<PendingFile>& pending;
+};
+
+// A game folder's loose files, with a loose arena file about to be saved
+// among them.
+Source looseFilesSource(const GameDirectory& directory, int folder, const PendingPlace& place,
+                        const std::optional<PendingFile>& pending, const ShownPaths& shown)
+{
+    Source loose;
+    loose.path = QFile::encodeName(directory.path);
+    loose.folder = folder;
+    loose.looseFiles = looseFilesOf(loose.path);
+    for (LooseItem& file : loose.looseFiles)
+        file.path = shown.of(file.path);
+    if (place.looseArenaIn(directory)) {
+        const QByteArray name = "scripts/" + place.name;
+        const bool there = std::any_of(loose.looseFiles.begin(), loose.looseFiles.end(),
+                                       [&](const LooseItem& file) { return file.name == name; });
+        if (!there)
+            loose.looseFiles.push_back({name, pending->path});
+    }
+    return loose;
+}
+
 } // namespace
 
 GameFolder GameFolder::open(const SearchPath& searchPath, Opening opening)
@@ -94,15 +137,7 @@ GameFolder GameFolder::open(const SearchPath& searchPath, Opening opening)
     const Game& game = *searchPath.game;
     std::optional<PendingFile>& pending = opening.pending;
     const PendingPlace place(pending);
-    QHash<QByteArray, QByteArray> given;
-    for (const QByteArray& path : opening.givenPaths)
-        given.insert(platform::absolutePath(path), path);
-    // A file keeps the path it was given by; the one about to be written,
-    // the path the caller knows it by.
-    const auto shownPath = [&](const QByteArray& path) {
-        const QByteArray absolute = platform::absolutePath(path);
-        return !place.path.isEmpty() && absolute == place.path ? pending->path : given.value(absolute, path);
-    };
+    const ShownPaths shown(opening.givenPaths, place, pending);
     std::vector<std::size_t> toOpen; // the pk3s and pk3dirs, to be read
     for (int folder = 0; folder < int(searchPath.directories.size()); ++folder) {
         const GameDirectory& directory = searchPath.directories[std::size_t(folder)];
@@ -112,26 +147,12 @@ GameFolder GameFolder::open(const SearchPath& searchPath, Opening opening)
             opened.cut.insert(folder);
         if (place.in(directory) && place.archive)
             addPak(listing, place.name);
-
-        Source loose;
-        loose.path = directoryPath;
-        loose.folder = folder;
-        loose.looseFiles = looseFilesOf(directoryPath);
-        for (LooseItem& file : loose.looseFiles)
-            file.path = shownPath(file.path);
-        if (place.looseArenaIn(directory)) {
-            const QByteArray name = "scripts/" + place.name;
-            const bool there = std::any_of(loose.looseFiles.begin(), loose.looseFiles.end(),
-                                           [&](const LooseItem& file) { return file.name == name; });
-            if (!there)
-                loose.looseFiles.push_back({name, pending->path});
-        }
-        opened.all.push_back(std::move(loose));
+        opened.all.push_back(looseFilesSource(directory, folder, place, pending, shown));
 
         // The pk3 that sorts last is searched first.
         for (auto pak = listing.paks.rbegin(); pak != listing.paks.rend(); ++pak) {
             Source source;
-            source.path = shownPath(platform::joinPath(directoryPath, pak->name));
+            source.path = shown.of(platform::joinPath(directoryPath, pak->name));
             source.name = pak->name;
             source.folder = folder;
             source.listedAt = pak->listedAt;

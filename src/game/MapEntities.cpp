@@ -119,21 +119,9 @@ void MapEntities::scanByte(char c)
         scanByte(c);
         return;
     case Scan::LineComment:
-        if (c == '\0' || c == '\n')
-            scan = Scan::Space;
-        if (c == '\0')
-            scanByte(c);
-        return;
     case Scan::BlockComment:
     case Scan::BlockStar:
-        if (c == '\0') {
-            scan = Scan::Space;
-            scanByte(c);
-        } else if (scan == Scan::BlockStar && c == '/') {
-            scan = Scan::Space;
-        } else {
-            scan = c == '*' ? Scan::BlockStar : Scan::BlockComment;
-        }
+        scanComment(c);
         return;
     case Scan::Quoted:
         // A NUL ends a quoted token as its closing quote does, and the
@@ -157,6 +145,21 @@ void MapEntities::scanByte(char c)
         return;
     case Scan::End:
         return;
+    }
+}
+
+// A comment ends at its line's end or at "*/"; the text, at a NUL.
+void MapEntities::scanComment(char c)
+{
+    if (c == '\0') {
+        scan = Scan::Space;
+        scanByte(c);
+    } else if (scan == Scan::LineComment) {
+        scan = c == '\n' ? Scan::Space : Scan::LineComment;
+    } else if (scan == Scan::BlockStar && c == '/') {
+        scan = Scan::Space;
+    } else {
+        scan = c == '*' ? Scan::BlockStar : Scan::BlockComment;
     }
 }
 

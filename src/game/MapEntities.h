@@ -36,6 +36,7 @@ public:
 
 private:
     void scanByte(char c);
+    void scanComment(char c);
     void endToken();
     void take(const QByteArray& token);
 
