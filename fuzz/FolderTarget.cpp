@@ -70,7 +70,8 @@ QByteArray storedZip(const std::vector<fuzztree::Entry>& entries)
     const std::uint32_t start = std::uint32_t(file.size());
     file += directory;
     put32(file, 0x06054b50);
-    put16(file, 0), put16(file, 0), put16(file, std::uint32_t(entries.size())), put16(file, std::uint32_t(entries.size()));
+    put16(file, 0), put16(file, 0);
+    put16(file, std::uint32_t(entries.size())), put16(file, std::uint32_t(entries.size()));
     put32(file, std::uint32_t(directory.size())), put32(file, start), put16(file, 0);
     return file;
 }

@@ -145,13 +145,15 @@ int runCheck(const QByteArrayList& paths, const game::Locations& where, std::FIL
     platform::ChecksumCache checksums(platform::ChecksumCache::userCachePath());
     // Files first, all at once: archives of one folder share its reading.
     QByteArrayList files;
-    std::copy_if(paths.begin(), paths.end(), std::back_inserter(files), [](const QByteArray& path) { return !isFolder(path); });
+    std::copy_if(paths.begin(), paths.end(), std::back_inserter(files),
+                 [](const QByteArray& path) { return !isFolder(path); });
     const std::vector<gamecheck::CheckResult> fileResults = gamecheck::checkFiles(files, &checksums, where);
     auto nextFile = fileResults.begin();
     for (const QByteArray& path : paths) {
         const bool folder = isFolder(path);
-        const gamecheck::FolderCheckResult folderResult =
-            folder ? gamecheck::checkFolder(QFile::decodeName(path), where, &checksums) : gamecheck::FolderCheckResult();
+        const gamecheck::FolderCheckResult folderResult = folder
+            ? gamecheck::checkFolder(QFile::decodeName(path), where, &checksums)
+            : gamecheck::FolderCheckResult();
         const gamecheck::CheckResult result = folder
             ? gamecheck::CheckResult{folderResult.readable, folderResult.reason, folderResult.report.findings}
             : *nextFile++;

@@ -66,7 +66,8 @@ void addPak(FolderListing& listing, const QByteArray& name)
     if (listed)
         return;
     // Where a new file lands in the file system's order is not known: last.
-    const int files = int(std::count_if(listing.paks.begin(), listing.paks.end(), [](const ListedPak& pak) { return !pak.folder; }));
+    const int files = int(std::count_if(listing.paks.begin(), listing.paks.end(),
+                                        [](const ListedPak& pak) { return !pak.folder; }));
     const ListedPak pak{name, false, files};
     listing.paks.insert(std::upper_bound(listing.paks.begin(), listing.paks.end(), pak, sortsBefore), pak);
 }

@@ -26,7 +26,8 @@ void checkWithin(const QByteArray& bytes, std::size_t records, std::uint64_t rea
 {
     const QTemporaryDir folder;
     writeFile(folder.filePath("budget.pk3"), bytes);
-    const std::optional<game::ArchiveView> archive = game::ArchiveView::open(QFile::encodeName(folder.filePath("budget.pk3")));
+    const std::optional<game::ArchiveView> archive =
+        game::ArchiveView::open(QFile::encodeName(folder.filePath("budget.pk3")));
     ASSERT_TRUE(archive);
     gamecheck::Findings findings;
     gamecheck::checkArchive(*archive, folder.filePath("budget.pk3"), game::quake3(), findings);

@@ -258,7 +258,8 @@ const std::vector<FolderCase>& folderCases()
             {"loose_arena_against_a_pk3",
              {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
               {"scripts/yard.arena", {}, arena("yard", "fraglimit \"5\"\n")}},
-             {{E, "a.pk3", "scripts/yard.arena", ""}, {E, "scripts/yard.arena", "", ""}, {A, "scripts/yard.arena", "", ""}},
+             {{E, "a.pk3", "scripts/yard.arena", ""}, {E, "scripts/yard.arena", "", ""},
+              {A, "scripts/yard.arena", "", ""}},
              1, {"yard"}},
             {"mod_folder_before_the_base",
              {{"z.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}}},
@@ -281,7 +282,8 @@ const std::vector<FolderCase>& folderCases()
              {{"a.pk3", {{"scripts/yard.arena", arena("yard", "fraglimit \"5\"\n")}}, {}}}},
             // A pure server's players ignore loose files and pk3dirs.
             {"map_in_a_pk3dir", looseIn("mymap.pk3dir", with(mapFiles("mymap"), {{"scripts/mymap.arena", arena("mymap")}})),
-             {{A, "mymap.pk3dir/maps/mymap.bsp", "", ""}, {A, "mymap.pk3dir/scripts/mymap.arena", "", ""}}, 1, {"mymap"}},
+             {{A, "mymap.pk3dir/maps/mymap.bsp", "", ""}, {A, "mymap.pk3dir/scripts/mymap.arena", "", ""}},
+             1, {"mymap"}},
             // id's 1.32 release reads no pk3dir, so it keeps the pk3's copy.
             {"pk3dir_sorts_after_its_pk3",
              with(looseIn("yard.pk3dir", {{"scripts/yard.arena", arena("yard", "fraglimit \"5\"\n")}}),
@@ -298,7 +300,8 @@ const std::vector<FolderCase>& folderCases()
              {{"caf\xe9.pk3", with(mapFiles("cafe"), {{"scripts/cafe.arena", arena("cafe")}}), {}},
               {"caf\xe8.pk3", mapFiles("lost"), {}},
               {"scripts/ch\xe2teau.arena", {}, arena("chateau")}, {"chateau.pk3", mapFiles("chateau"), {}}},
-             {{E, "caf\xe8.pk3", "maps/lost.bsp", ""}, {A, "scripts/ch\xe2teau.arena", "", ""}}, 2, {"cafe", "chateau"}},
+             {{E, "caf\xe8.pk3", "maps/lost.bsp", ""}, {A, "scripts/ch\xe2teau.arena", "", ""}},
+             2, {"cafe", "chateau"}},
             // The server waits on a FIFO for a writer, and never starts its map.
             {"fifo_named_as_an_arena_file",
              {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
@@ -344,12 +347,31 @@ const std::vector<FolderCase>& folderCases()
              {{"ffa.pk3", {{"scripts/ffa.arena", QByteArray("{ type ffa }\n").repeated(64)}}, {}}}, {}, 64},
             {"65_free_for_all_maps_overflow_the_start_server_menu",
              {{"ffa.pk3",
-               {{"scripts/ffa.arena", QByteArray("{ type Single }\n").repeated(4) + QByteArray("{ type ffa }\n").repeated(61)}},
+               {{"scripts/ffa.arena",
+                 QByteArray("{ type Single }\n").repeated(4) + QByteArray("{ type ffa }\n").repeated(61)}},
                {}}},
              {{E, "ffa.pk3", "scripts/ffa.arena", "type"}}, 65},
             {"four_single_player_arenas", {{"sp.pk3", {}, {}}}, {}, 5},
             {"five_single_player_arenas", {{"sp.pk3", {}, {}}}, {{E, "sp.pk3", "scripts/other.arena", "map"}}, 6},
         };
+        // 300 arenas of 1,024 bytes in files of seven: OpenArena's server
+        // keeps 255 after its 768 bytes of admin levels (a plain count: 256),
+        // its menus 128 of their 128 KB.
+        {
+            QByteArrayList blocks;
+            for (int n = 0; n < 300; ++n)
+                blocks << sizedBlock(1010);
+            FolderCase row{"openarena_server_keeps_255_of_300",
+                           {{"pool.pk3", blockFiles("pool", ".arena", blocks, 7), {}}}, {}, 255};
+            row.game = &game::openArena();
+            for (const int first : {128, 255}) {
+                for (int file = first / 7; file <= 299 / 7; ++file) {
+                    const QByteArray name = "scripts/pool_" + QByteArray::number(file).rightJustified(2, '0') + ".arena";
+                    row.expected.push_back({E, "pool.pk3", name, ""});
+                }
+            }
+            rows.push_back(row);
+        }
         // Single-player arenas and one other after them, whose number the
         // fifth single-player arena takes.
         for (FolderCase& row : rows) {

@@ -102,7 +102,8 @@ TEST(FolderLimits, EachListOfNamesEndsAtItsLastByte)
             files.push_back({"scripts/" + QByteArray(last - 6, 'l') + ".arena", "{ x y }\n"});
             const QTemporaryDir folder;
             writeArchive(folder.filePath("names.pk3"), files);
-            const game::GameFolder opened = game::GameFolder::open(game::SearchPath::ofFolders({folder.path()}, *edge.game));
+            const game::GameFolder opened =
+                game::GameFolder::open(game::SearchPath::ofFolders({folder.path()}, *edge.game));
             for (const gamecheck::LoaderCount& count : gamecheck::checkGameFolder(opened).summary.loaders) {
                 if (edge.loaders.contains(count.loader)) {
                     EXPECT_EQ(count.arenas, before + 1 - longer) << count.loader.toStdString() << " " << last;
@@ -146,7 +147,8 @@ TEST(FolderLimits, Quake3eListsAFoldersLooseFilesByTheirBytes)
               QByteArrayList({"0.arena", "C.arena", "_.arena", "a.arena", "b.arena", "\xc3\xa9.arena"}));
     // The others as the file system lists them.
     QByteArrayList listed;
-    const std::vector<platform::FolderItem> items = *platform::listFolder(QFile::encodeName(folder.filePath("scripts")));
+    const std::vector<platform::FolderItem> items =
+        *platform::listFolder(QFile::encodeName(folder.filePath("scripts")));
     for (const platform::FolderItem& item : items)
         listed << item.name;
     EXPECT_EQ(opened.listFiles("scripts", ".arena", game::Engine::Ioquake3), listed);
@@ -166,5 +168,6 @@ TEST(FolderSummary, CountsTheArenasTheGameReadsAndTheCopiesItDoesNot)
     EXPECT_EQ(summary.server, 2);
     for (const gamecheck::LoaderCount& count : summary.loaders)
         EXPECT_LE(count.arenas, summary.arenasRead) << count.loader.toStdString();
-    EXPECT_TRUE(gamecheck::summarySentence(summary).contains("out of 2 arenas (3 more in copies the game never reads)"));
+    EXPECT_TRUE(gamecheck::summarySentence(summary).contains("out of 2 arenas (3 more in copies the game never "
+                                                             "reads)"));
 }
