@@ -154,9 +154,9 @@ int main(int argc, char* argv[])
         return 0;
     }
     if (argc >= 3 && std::strcmp(argv[1], "files") == 0) {
-        QStringList paths;
+        QByteArrayList paths;
         for (int index = 2; index < argc; ++index)
-            paths << QString::fromLocal8Bit(argv[index]);
+            paths << QByteArray(argv[index]);
         QElapsedTimer timer;
         timer.start();
         std::size_t findings = 0;

@@ -10,6 +10,7 @@
 #include "gamecheck/ArchiveRules.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <cstdint>
 #include <sys/mman.h>
@@ -40,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                   game::levelshotSizeInMenu);
     if (!picture.isNull() && picture.size() != game::levelshotSizeInMenu)
         std::abort();
-    const std::optional<game::ArchiveView> archive = game::ArchiveView::open(memoryPath);
+    const std::optional<game::ArchiveView> archive = game::ArchiveView::open(QFile::encodeName(memoryPath));
     if (!archive)
         return 0;
     if (archive->directory().records.size() > archive->directory().entryCount)

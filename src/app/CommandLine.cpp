@@ -4,8 +4,10 @@
 #include "gamecheck/GameCheck.h"
 #include "gamecheck/ShownName.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QSet>
+
+#include <sys/stat.h>
 
 namespace app {
 
@@ -40,6 +42,13 @@ const QSet<QString> qtOptionsWithValue{"-platform", "-platformpluginpath", "-pla
                                        "-session", "-display", "-geometry", "-name", "-title"};
 const QSet<QString> qtOptionsAlone{"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
 
+// Whether the path leads to a folder, a link to one included.
+bool isFolder(const QByteArray& path)
+{
+    struct stat status;
+    return ::stat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
 CommandLineRequest refuse(const QString& problem)
 {
     return {CommandLineRequest::Kind::Refuse, {}, problem, {}};
@@ -56,7 +65,7 @@ std::optional<QString> optionValue(const QStringList& arguments, qsizetype& inde
     return arguments[++index];
 }
 
-CommandLineRequest readCheck(const QStringList& arguments)
+CommandLineRequest readCheck(const QStringList& arguments, const QByteArrayList& bytes)
 {
     CommandLineRequest check{CommandLineRequest::Kind::Check, {}, {}, {}};
     check.where.usualPlaces = true;
@@ -78,7 +87,7 @@ CommandLineRequest readCheck(const QStringList& arguments)
             return refuse(QStringLiteral("check: unknown option '%1'").arg(arguments[index]));
         }
     }
-    check.paths = arguments.mid(index);
+    check.paths = bytes.mid(index);
     if (check.paths.isEmpty())
         return refuse(QStringLiteral("check: no PATH given"));
     return check;
@@ -88,9 +97,13 @@ CommandLineRequest readCheck(const QStringList& arguments)
 
 CommandLineRequest readCommandLine(int argc, char* argv[])
 {
+    // Paths stay the bytes they are: a name that is not UTF-8 still names its file.
+    QByteArrayList bytes;
     QStringList arguments;
-    for (int index = 1; index < argc; ++index)
+    for (int index = 1; index < argc; ++index) {
+        bytes << QByteArray(argv[index]);
         arguments << QString::fromLocal8Bit(argv[index]);
+    }
     if (arguments.isEmpty())
         return {};
 
@@ -100,7 +113,7 @@ CommandLineRequest readCommandLine(int argc, char* argv[])
     if (first == QLatin1String("--version"))
         return {CommandLineRequest::Kind::ShowVersion, {}, {}, {}};
     if (first == QLatin1String("check"))
-        return readCheck(arguments.mid(1));
+        return readCheck(arguments.mid(1), bytes.mid(1));
     CommandLineRequest window;
     bool optionsEnded = false;
     for (qsizetype index = 0; index < arguments.size(); ++index) {
@@ -118,33 +131,35 @@ CommandLineRequest readCommandLine(int argc, char* argv[])
         if (!optionsEnded && argument.startsWith(QLatin1Char('-')))
             return refuse(QStringLiteral("unknown option '%1'").arg(argument));
         if (!window.paths.isEmpty())
-            return refuse(QStringLiteral("one FILE at a time: '%1' comes after '%2'").arg(argument, window.paths.front()));
-        window.paths << argument;
+            return refuse(QStringLiteral("one FILE at a time: '%1' comes after '%2'")
+                              .arg(argument, QFile::decodeName(window.paths.front())));
+        window.paths << bytes[index];
     }
     return window;
 }
 
-int runCheck(const QStringList& paths, const game::Locations& where, std::FILE* out, std::FILE* err)
+int runCheck(const QByteArrayList& paths, const game::Locations& where, std::FILE* out, std::FILE* err)
 {
     bool unreadable = false;
     bool gameLosesSomething = false;
     platform::ChecksumCache checksums(platform::ChecksumCache::userCachePath());
     // Files first, all at once: archives of one folder share its reading.
-    QStringList files;
+    QByteArrayList files;
     std::copy_if(paths.begin(), paths.end(), std::back_inserter(files),
-                 [](const QString& path) { return !QFileInfo(path).isDir(); });
+                 [](const QByteArray& path) { return !isFolder(path); });
     const std::vector<gamecheck::CheckResult> fileResults = gamecheck::checkFiles(files, &checksums, where);
     auto nextFile = fileResults.begin();
-    for (const QString& path : paths) {
-        const bool folder = QFileInfo(path).isDir();
-        const gamecheck::FolderCheckResult folderResult =
-            folder ? gamecheck::checkFolder(path, where, &checksums) : gamecheck::FolderCheckResult();
+    for (const QByteArray& path : paths) {
+        const bool folder = isFolder(path);
+        const gamecheck::FolderCheckResult folderResult = folder
+            ? gamecheck::checkFolder(QFile::decodeName(path), where, &checksums)
+            : gamecheck::FolderCheckResult();
         const gamecheck::CheckResult result = folder
             ? gamecheck::CheckResult{folderResult.readable, folderResult.reason, folderResult.report.findings}
             : *nextFile++;
         if (!result.readable) {
             std::fflush(out); // the lines keep the order of the paths
-            std::fprintf(err, "mapwright: %s: %s\n", qPrintable(gamecheck::shownPath(path)),
+            std::fprintf(err, "mapwright: %s: %s\n", qPrintable(gamecheck::shownName(path)),
                          qPrintable(gamecheck::withoutControls(result.reason)));
             unreadable = true;
             continue;
@@ -153,7 +168,7 @@ int runCheck(const QStringList& paths, const game::Locations& where, std::FILE* 
             const bool error = finding.severity == gamecheck::Severity::Error;
             gameLosesSomething = gameLosesSomething || error;
             // The entry and the sentence come quoted where need be: one finding, one line.
-            const QString file = gamecheck::shownPath(finding.file);
+            const QString file = gamecheck::shownName(finding.file);
             const QString place = finding.entry.isEmpty() ? file : file + QLatin1Char(':') + finding.entry;
             std::fprintf(out, "%s: %s: %s\n", qPrintable(place), error ? "error" : "advice",
                          qPrintable(finding.sentence));
@@ -161,7 +176,7 @@ int runCheck(const QStringList& paths, const game::Locations& where, std::FILE* 
         if (folder) {
             std::fflush(out); // the summary follows its folder's findings
             // The summary, in the findings' own format.
-            std::fprintf(err, "%s: summary: %s\n", qPrintable(gamecheck::shownPath(path)),
+            std::fprintf(err, "%s: summary: %s\n", qPrintable(gamecheck::shownName(path)),
                          qPrintable(gamecheck::summarySentence(folderResult.report.summary)));
         }
     }

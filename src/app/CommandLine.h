@@ -3,6 +3,7 @@
 
 #include "game/SearchPath.h"
 
+#include <QByteArrayList>
 #include <QStringList>
 
 #include <cstdio>
@@ -19,7 +20,7 @@ struct CommandLineRequest {
         Refuse,     // `problem` says why; exit status 2
     };
     Kind kind = Kind::OpenWindow;
-    QStringList paths;
+    QByteArrayList paths; // as the command line gives them: bytes, as the file system spells them
     QString problem;
     game::Locations where; // for Check: the game and its folders, as far as the options tell
 };
@@ -29,7 +30,7 @@ CommandLineRequest readCommandLine(int argc, char* argv[]);
 // Runs `mapwright check` on the paths, one line per finding on `out` and
 // one per unreadable path on `err`. Returns the exit status: 0 when the game
 // loses nothing, 1 when it would, 2 when a path could not be read.
-int runCheck(const QStringList& paths, const game::Locations& where, std::FILE* out, std::FILE* err);
+int runCheck(const QByteArrayList& paths, const game::Locations& where, std::FILE* out, std::FILE* err);
 
 // Acts on any request but OpenWindow, printing as a command-line program
 // does, and returns the exit status. Starts no GUI: it needs no display.

@@ -2,6 +2,8 @@
 #include "app/CommandLine.h"
 #include "app/ProgramStart.h"
 
+#include <QFile>
+
 #include <cstdlib>
 
 int main(int argc, char* argv[])
@@ -13,6 +15,6 @@ int main(int argc, char* argv[])
     ::setenv("TZ", ":/etc/localtime", 0);
     const app::CommandLineRequest request = app::readCommandLine(argc, argv);
     if (request.kind == app::CommandLineRequest::Kind::OpenWindow)
-        return app::runProgram(argc, argv, request.paths.value(0));
+        return app::runProgram(argc, argv, QFile::decodeName(request.paths.value(0)));
     return app::answerWithoutWindow(request);
 }

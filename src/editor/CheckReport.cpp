@@ -2,9 +2,9 @@
 #include "editor/CheckReport.h"
 
 #include "gamecheck/ShownName.h"
+#include "platform/system/FolderFiles.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ namespace {
 
 QString placeOf(const gamecheck::Finding& finding)
 {
-    QString place = gamecheck::shownPath(QFileInfo(finding.file).fileName());
+    QString place = gamecheck::shownName(platform::fileNameOf(finding.file));
     if (!finding.entry.isEmpty())
         place += QLatin1Char(':') + finding.entry;
     if (!finding.key.isEmpty())

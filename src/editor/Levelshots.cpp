@@ -6,6 +6,7 @@
 #include "game/Levelshot.h"
 #include "game/LevelshotPicture.h"
 
+#include <QFile>
 #include <QHash>
 
 namespace editor {
@@ -35,7 +36,7 @@ QImage levelshotOf(const game::ArchiveView& archive, const QByteArray& map)
 std::vector<QImage> levelshotsOf(const QString& archivePath, const QByteArrayList& maps)
 {
     std::vector<QImage> pictures(std::size_t(maps.size()));
-    const std::optional<game::ArchiveView> archive = game::ArchiveView::open(archivePath);
+    const std::optional<game::ArchiveView> archive = game::ArchiveView::open(QFile::encodeName(archivePath));
     if (!archive)
         return pictures;
     // Several arenas may list one map: its picture is read once.

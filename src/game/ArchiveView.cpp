@@ -44,7 +44,7 @@ QString differenceFrom(const ZipDirectory& game, const platform::ZipArchive& lib
 
 } // namespace
 
-std::optional<ArchiveView> ArchiveView::open(const QString& path, QString* reason)
+std::optional<ArchiveView> ArchiveView::open(const QByteArray& path, QString* reason)
 {
     std::optional<platform::RegularFile> file = platform::RegularFile::open(path, reason);
     if (!file)

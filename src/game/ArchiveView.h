@@ -40,7 +40,7 @@ public:
     // library read it too. Nothing when the path is no regular file that
     // may be read, or neither the game nor the library can read it as an
     // archive; `reason` then says why.
-    static std::optional<ArchiveView> open(const QString& path, QString* reason = nullptr);
+    static std::optional<ArchiveView> open(const QByteArray& path, QString* reason = nullptr);
 
     // Puts the arena text in as `name`, in place of any file of that name
     // for the game, as the pk3 route writes it: deflated, and last.
@@ -93,7 +93,7 @@ private:
 
     ZipDirectory gameDirectory;
     std::optional<platform::FileIdentity> fileIdentity;
-    QString path;
+    QByteArray path;
     std::optional<platform::RegularFile> file; // closed by closeFile, and then opened for each read
     std::size_t libraryEntries = 0;
     QString difference;

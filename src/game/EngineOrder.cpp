@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/EngineOrder.h"
 
+#include "game/Limits.h"
+
 #include <algorithm>
 
 namespace game {
@@ -33,7 +35,7 @@ void rankId132(std::vector<Source>& sources)
         }
     }
     for (Source& source : sources) {
-        if (source.pakFolder)
+        if (source.pakFolder || (!source.loose() && source.listedAt >= mostPaksOfId132))
             rankIn(source, Engine::Id132) = -1;
     }
 }

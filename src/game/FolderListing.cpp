@@ -4,9 +4,6 @@
 #include "game/PakOrder.h"
 #include "platform/system/FolderFiles.h"
 
-#include <QDir>
-#include <QFile>
-
 #include <algorithm>
 #include <array>
 
@@ -33,7 +30,7 @@ bool sortsBefore(const ListedPak& one, const ListedPak& other)
 
 } // namespace
 
-FolderListing listPaks(const QString& folder)
+FolderListing listPaks(const QByteArray& folder)
 {
     FolderListing listing;
     const std::optional<std::vector<platform::FolderItem>> items = platform::listFolder(folder);
@@ -56,8 +53,7 @@ FolderListing listPaks(const QString& folder)
             listing.cut = true;
             continue;
         }
-        ++files;
-        listing.paks.push_back({item.name, false});
+        listing.paks.push_back({item.name, false, int(files++)});
     }
     std::stable_sort(listing.paks.begin(), listing.paks.end(), sortsBefore);
     return listing;
@@ -69,19 +65,22 @@ void addPak(FolderListing& listing, const QByteArray& name)
                                     [&](const ListedPak& pak) { return !pak.folder && pak.name == name; });
     if (listed)
         return;
-    const ListedPak pak{name, false};
+    // Where a new file lands in the file system's order is not known: last.
+    const int files = int(std::count_if(listing.paks.begin(), listing.paks.end(),
+                                        [](const ListedPak& pak) { return !pak.folder; }));
+    const ListedPak pak{name, false, files};
     listing.paks.insert(std::upper_bound(listing.paks.begin(), listing.paks.end(), pak, sortsBefore), pak);
 }
 
-std::vector<LooseItem> looseFilesOf(const QString& folder)
+std::vector<LooseItem> looseFilesOf(const QByteArray& folder)
 {
     std::vector<LooseItem> files;
     for (const char* under : looseFolders) {
-        const QString subfolder = QDir(folder).filePath(QString::fromLatin1(under));
+        const QByteArray subfolder = platform::joinPath(folder, under);
         const std::optional<std::vector<platform::FolderItem>> items = platform::listFolder(subfolder);
         for (const platform::FolderItem& item : items ? *items : std::vector<platform::FolderItem>()) {
             if (!item.folder && item.found)
-                files.push_back({under + ('/' + item.name), QDir(subfolder).filePath(QFile::decodeName(item.name))});
+                files.push_back({under + ('/' + item.name), platform::joinPath(subfolder, item.name)});
         }
     }
     return files;

@@ -82,30 +82,45 @@ constexpr std::array<GameType, 13> openArenaTypes{{{"ffa", "Free For All", true}
 
 constexpr std::uint64_t kilobytes = 1024;
 
-// The game module's G_Alloc keeps infos in 256 KB; the menus' UI_Alloc in
-// 128 KB. id's 1.32 menus list arena files in 1,024 bytes of names,
-// ioquake3's own in 4,096.
+// The game module's G_Alloc keeps the map's entities and the infos in
+// 256 KB, and each bot's state when it joins (8,904 bytes in ioquake3's
+// 64-bit module); the menus' UI_Alloc keeps infos in 128 KB. id's menus
+// (ui.qvm, from pak8.pk3, which ioquake3 runs too unless vm_ui is 0) list
+// arena files in 1,024 bytes of names and keep 64 maps of a game type in
+// their Start Server menu; ioquake3's built-in menus list them in 4,096
+// and keep every map.
 constexpr NamedLoader quake3Server{"the server",
                                    {Engine::Ioquake3, 1024, 256 * kilobytes, PoolRule::FullStopsTheGame, false},
-                                   true};
-constexpr std::array<NamedLoader, 3> quake3Loaders{
+                                   true,
+                                   0,
+                                   8904};
+constexpr int idStartServerMaps = 64;
+constexpr std::array<NamedLoader, 4> quake3Loaders{
     {quake3Server,
-     {"the 1.32 menus", {Engine::Id132, 1024, 128 * kilobytes, PoolRule::FullSkipsTheInfo, true, 1024,
-                         std::numeric_limits<int>::max(), false, GameCode::Id132Qvm}},
-     {"ioquake3's own menus", {Engine::Ioquake3, 4096, 128 * kilobytes, PoolRule::FullSkipsTheInfo, true}}}};
+     {"ioquake3's default menus",
+      {Engine::Ioquake3, 1024, 128 * kilobytes, PoolRule::FullSkipsTheInfo, true, 1024,
+       std::numeric_limits<int>::max(), false, GameCode::Id132Qvm, idStartServerMaps}},
+     {"the 1.32 menus",
+      {Engine::Id132, 1024, 128 * kilobytes, PoolRule::FullSkipsTheInfo, true, 1024, std::numeric_limits<int>::max(),
+       false, GameCode::Id132Qvm, idStartServerMaps}},
+     {"ioquake3's built-in menus", {Engine::Ioquake3, 4096, 128 * kilobytes, PoolRule::FullSkipsTheInfo, true}}}};
 // Team Arena's menus keep infos in 1 MB and list at most 128 maps.
 constexpr std::array<NamedLoader, 2> teamArenaLoaders{
     {quake3Server,
      {"Team Arena's menus",
       {Engine::Ioquake3, 1024, 1024 * kilobytes, PoolRule::FullSkipsTheInfo, false, 1024, 128}}}};
-// OpenArena's server keeps infos in 256 KB of BG_Alloc (its game module is
-// built without the definition that would make it 1 MB); its menus list
-// arena files in 20 KB of names.
+// OpenArena's server keeps the map's entities and the infos in 256 KB of
+// BG_Alloc (its game module is built without the definition that would
+// make it 1 MB), after 768 bytes of its own default admin levels, and a
+// bot's 9,152 bytes of state when it joins; its menus list arena files in
+// 20 KB of names.
 constexpr std::array<NamedLoader, 2> openArenaLoaders{
     {{"the server",
       {Engine::Ioquake3, 1024, 256 * kilobytes, PoolRule::FullEndsTheFile, false, 1024, std::numeric_limits<int>::max(),
        false, GameCode::OpenArena},
-      true},
+      true,
+      768,
+      9152},
      {"the menus", {Engine::Ioquake3, 20 * 1024, 128 * kilobytes, PoolRule::FullSkipsTheInfo, true, 1024,
                     std::numeric_limits<int>::max(), true, GameCode::OpenArena}}}};
 

@@ -5,12 +5,12 @@
 #include "game/EntryNames.h"
 #include "game/FolderListing.h"
 #include "game/LooseFile.h"
+#include "platform/system/FolderFiles.h"
 #include "platform/system/OpenFileLimit.h"
 #include "platform/system/ParallelWork.h"
 #include "platform/system/RegularFile.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QSet>
 
 #include <algorithm>
@@ -20,9 +20,9 @@ namespace game {
 
 namespace {
 
-QString absoluteClean(const QString& path)
+QByteArray absoluteClean(const QString& path)
 {
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    return platform::absolutePath(QFile::encodeName(path));
 }
 
 char asciiLower(char c)
@@ -61,8 +61,8 @@ bool endsWithInAnyCase(const QByteArray& name, const QByteArray& ending)
 // Where a file about to be written goes: an archive lies in a game folder,
 // a loose arena file in a game folder's scripts/.
 struct PendingPlace {
-    QString path;   // absolute
-    QString folder; // the game folder it goes in
+    QByteArray path;   // absolute
+    QByteArray folder; // the game folder it goes in
     QByteArray name;
     bool archive = false;
 
@@ -70,10 +70,10 @@ struct PendingPlace {
     {
         if (!pending)
             return;
-        path = absoluteClean(pending->path);
+        path = platform::absolutePath(pending->path);
         archive = std::holds_alternative<ArchiveView>(pending->content);
-        folder = archive ? QFileInfo(path).path() : QFileInfo(QFileInfo(path).path()).path();
-        name = QFile::encodeName(QFileInfo(path).fileName());
+        folder = archive ? platform::folderOf(path) : platform::folderOf(platform::folderOf(path));
+        name = platform::fileNameOf(path);
     }
     bool in(const GameDirectory& directory) const
     {
@@ -81,9 +81,52 @@ struct PendingPlace {
     }
     bool looseArenaIn(const GameDirectory& directory) const
     {
-        return in(directory) && !archive && QFileInfo(QFileInfo(path).path()).fileName() == QLatin1String("scripts");
+        return in(directory) && !archive && platform::fileNameOf(platform::folderOf(path)) == "scripts";
     }
 };
+
+// How the findings name a file: by the path it was given by; the one about
+// to be written, by the path the caller knows it by.
+class ShownPaths {
+public:
+    ShownPaths(const QByteArrayList& givenPaths, const PendingPlace& place, const std::optional<PendingFile>& pending)
+        : place(place), pending(pending)
+    {
+        for (const QByteArray& path : givenPaths)
+            given.insert(platform::absolutePath(path), path);
+    }
+    QByteArray of(const QByteArray& path) const
+    {
+        const QByteArray absolute = platform::absolutePath(path);
+        return !place.path.isEmpty() && absolute == place.path ? pending->path : given.value(absolute, path);
+    }
+
+private:
+    QHash<QByteArray, QByteArray> given;
+    const PendingPlace& place;
+    const std::optional<PendingFile>& pending;
+};
+
+// A game folder's loose files, with a loose arena file about to be saved
+// among them.
+Source looseFilesSource(const GameDirectory& directory, int folder, const PendingPlace& place,
+                        const std::optional<PendingFile>& pending, const ShownPaths& shown)
+{
+    Source loose;
+    loose.path = QFile::encodeName(directory.path);
+    loose.folder = folder;
+    loose.looseFiles = looseFilesOf(loose.path);
+    for (LooseItem& file : loose.looseFiles)
+        file.path = shown.of(file.path);
+    if (place.looseArenaIn(directory)) {
+        const QByteArray name = "scripts/" + place.name;
+        const bool there = std::any_of(loose.looseFiles.begin(), loose.looseFiles.end(),
+                                       [&](const LooseItem& file) { return file.name == name; });
+        if (!there)
+            loose.looseFiles.push_back({name, pending->path});
+    }
+    return loose;
+}
 
 } // namespace
 
@@ -94,48 +137,28 @@ GameFolder GameFolder::open(const SearchPath& searchPath, Opening opening)
     const Game& game = *searchPath.game;
     std::optional<PendingFile>& pending = opening.pending;
     const PendingPlace place(pending);
-    QHash<QString, QString> given;
-    for (const QString& path : opening.givenPaths)
-        given.insert(absoluteClean(path), path);
-    // A file keeps the path it was given by; the one about to be written,
-    // the path the caller knows it by.
-    const auto shownPath = [&](const QString& path) {
-        const QString absolute = absoluteClean(path);
-        return !place.path.isEmpty() && absolute == place.path ? pending->path : given.value(absolute, path);
-    };
+    const ShownPaths shown(opening.givenPaths, place, pending);
     std::vector<std::size_t> toOpen; // the pk3s and pk3dirs, to be read
     for (int folder = 0; folder < int(searchPath.directories.size()); ++folder) {
         const GameDirectory& directory = searchPath.directories[std::size_t(folder)];
-        FolderListing listing = listPaks(directory.path);
+        const QByteArray directoryPath = QFile::encodeName(directory.path);
+        FolderListing listing = listPaks(directoryPath);
         if (listing.cut)
             opened.cut.insert(folder);
         if (place.in(directory) && place.archive)
             addPak(listing, place.name);
-
-        Source loose;
-        loose.path = directory.path;
-        loose.folder = folder;
-        loose.looseFiles = looseFilesOf(directory.path);
-        for (LooseItem& file : loose.looseFiles)
-            file.path = shownPath(file.path);
-        if (place.looseArenaIn(directory)) {
-            const QByteArray name = "scripts/" + place.name;
-            const bool there = std::any_of(loose.looseFiles.begin(), loose.looseFiles.end(),
-                                           [&](const LooseItem& file) { return file.name == name; });
-            if (!there)
-                loose.looseFiles.push_back({name, pending->path});
-        }
-        opened.all.push_back(std::move(loose));
+        opened.all.push_back(looseFilesSource(directory, folder, place, pending, shown));
 
         // The pk3 that sorts last is searched first.
         for (auto pak = listing.paks.rbegin(); pak != listing.paks.rend(); ++pak) {
             Source source;
-            source.path = shownPath(QDir(directory.path).filePath(QFile::decodeName(pak->name)));
+            source.path = shown.of(platform::joinPath(directoryPath, pak->name));
             source.name = pak->name;
             source.folder = folder;
+            source.listedAt = pak->listedAt;
             source.pakFolder = pak->folder;
             source.gamesOwn = !pak->folder && game.ships(directory.name, pak->name);
-            if (place.in(directory) && place.archive && absoluteClean(source.path) == place.path)
+            if (place.in(directory) && place.archive && platform::absolutePath(source.path) == place.path)
                 source.archive = std::move(std::get<ArchiveView>(pending->content));
             else
                 toOpen.push_back(opened.all.size());
@@ -246,10 +269,17 @@ QByteArrayList GameFolder::listFiles(const QByteArray& folder, const QByteArray&
     for (const std::uint32_t s : searchOrder[std::size_t(engine)]) {
         const Source& source = all[s];
         if (source.loose()) {
+            QByteArrayList names;
             for (const LooseItem& file : source.looseFiles) {
                 if (file.name.startsWith(prefix) && endsWithInAnyCase(file.name, extension))
-                    add(file.name.mid(prefix.size()));
+                    names << file.name.mid(prefix.size());
             }
+            // Quake3e sorts a folder's files by their bytes; the others
+            // take them in the order the file system gives them.
+            if (engine == Engine::Quake3e)
+                std::sort(names.begin(), names.end());
+            for (const QByteArray& name : names)
+                add(name);
             continue;
         }
         const std::vector<ArchiveEntry>& entries = source.archive->entries();
@@ -268,7 +298,7 @@ QByteArray GameFolder::nameOf(FileCopy copy) const
     return source.loose() ? source.looseFiles[copy.item].name : source.archive->entries()[copy.item].name;
 }
 
-QString GameFolder::fileOf(FileCopy copy) const
+QByteArray GameFolder::fileOf(FileCopy copy) const
 {
     const Source& source = all[copy.source];
     return source.loose() ? source.looseFiles[copy.item].path : source.path;
@@ -292,7 +322,7 @@ std::optional<std::uint32_t> GameFolder::statedCrc(FileCopy copy) const
 
 bool GameFolder::isPendingText(const LooseItem& file) const
 {
-    return !pendingText.first.isEmpty() && absoluteClean(file.path) == pendingText.first;
+    return !pendingText.first.isEmpty() && platform::absolutePath(file.path) == pendingText.first;
 }
 
 std::optional<platform::FileIdentity> GameFolder::identityOf(FileCopy copy) const
@@ -334,7 +364,7 @@ CopyBytes GameFolder::read(FileCopy copy, std::uint64_t limit) const
             result.bytes = pendingText.second;
     } else {
         // The game reads a loose file up to the size it finds it to have.
-        std::optional<LooseFile> file = readLooseFile(source.looseFiles[copy.item].path, limit);
+        std::optional<LooseFile> file = readLooseFile(source.looseFiles[copy.item].path, limit, &result.problem);
         result.size = file ? file->size : 0;
         if (file && file->size <= limit)
             result.bytes = std::move(file->bytes);

@@ -23,9 +23,10 @@ namespace game {
 // One place the game looks for files: a pk3, a NAME.pk3dir folder that
 // ioquake3 and Quake3e take for one, or a game folder's loose files.
 struct Source {
-    QString path;     // the pk3, the pk3dir, or the game folder
+    QByteArray path;  // the pk3, the pk3dir, or the game folder, as the file system spells it
     QByteArray name;  // the pk3's or pk3dir's file name; empty for a game folder's loose files
     int folder = 0;   // its game folder in the search path, 0 the most important
+    int listedAt = 0; // a pk3's place among its folder's pk3 files in the file system's order
     std::optional<ArchiveView> archive; // a pk3's entries
     std::vector<LooseItem> looseFiles;  // the files of a game folder or a pk3dir
     bool pakFolder = false; // a pk3dir
@@ -52,7 +53,7 @@ inline std::size_t qHash(const FileCopy& copy, std::size_t seed = 0)
 // A file the program is about to write, checked as if it were in place: an
 // archive as it will be with the arena in it, or a loose arena file's text.
 struct PendingFile {
-    QString path;
+    QByteArray path;
     std::variant<ArchiveView, QByteArray> content;
 };
 
@@ -60,6 +61,7 @@ struct PendingFile {
 struct CopyBytes {
     std::optional<QByteArray> bytes;
     std::uint64_t size = 0; // the file's own size, even when too large to read
+    QString problem;        // why a loose file could not be read
 };
 
 // A game folder as the game loads it: its pk3s, in the game's order, and
@@ -72,7 +74,7 @@ public:
         // folder where there is none yet.
         std::optional<PendingFile> pending;
         // Files that keep these paths, as given, for their findings.
-        QStringList givenPaths;
+        QByteArrayList givenPaths;
     };
 
     static GameFolder open(const SearchPath& path, Opening opening = {});
@@ -83,7 +85,7 @@ public:
     const GameDirectory& directoryOf(const Source& source) const { return path.directories[std::size_t(source.folder)]; }
     // pk3s of the folders that the game could not open, with why.
     struct Skipped {
-        QString path;
+        QByteArray path;
         QString reason;
     };
     const std::vector<Skipped>& skipped() const { return unreadable; }
@@ -108,7 +110,7 @@ public:
     // The name of a copy, as stored, and the file that holds it: the pk3,
     // or the loose file itself.
     QByteArray nameOf(FileCopy copy) const;
-    QString fileOf(FileCopy copy) const;
+    QByteArray fileOf(FileCopy copy) const;
     // Its size as stated, without reading it; nothing for a loose file not yet read.
     std::optional<std::uint64_t> statedSize(FileCopy copy) const;
     // The CRC-32 its pk3 gives it; nothing for a loose file or one about to be written.
@@ -141,7 +143,7 @@ private:
     // Per source, the entries the listing of "scripts" can find.
     std::vector<std::vector<std::uint32_t>> scriptEntries;
     std::array<std::vector<std::uint32_t>, 3> searchOrder; // sources, by Engine
-    std::pair<QString, QByteArray> pendingText; // a loose file about to be saved: its absolute path and text
+    std::pair<QByteArray, QByteArray> pendingText; // a loose file about to be saved: its absolute path and text
     struct Read {
         std::uint64_t limit;
         CopyBytes bytes;

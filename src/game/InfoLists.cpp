@@ -27,11 +27,14 @@ std::uint64_t allocation(const InfoBlock& block, const ListLoader& loader)
 
 // Whether the pool has room for the info: G_Alloc and UI_Alloc compare
 // the size asked for, OpenArena's BG_Alloc the size it takes.
-bool fits(const InfoList& list, const InfoBlock& block, const ListLoader& loader)
+bool fits(InfoList& list, const InfoBlock& block, const ListLoader& loader)
 {
     const std::uint64_t needed =
         loader.poolRule == PoolRule::FullEndsTheFile ? allocation(block, loader) : askedFor(block, loader);
-    return list.poolUsed + needed <= loader.pool;
+    if (list.poolUsed + needed > loader.pool)
+        return false;
+    list.poolPeak = std::max(list.poolPeak, list.poolUsed + needed);
+    return true;
 }
 
 // Reads one file as the loader does, keeping what fits.
@@ -83,6 +86,7 @@ InfoList loadList(const GameFolder& folder, const ListLoader& loader, std::uint6
 {
     InfoList list;
     list.poolUsed = poolUsed;
+    list.poolPeak = poolUsed;
     ListedFile first;
     first.request = listFile;
     readListedFile(folder, loader, fileLimit, list, first);
@@ -136,6 +140,7 @@ void numberArenas(InfoList& list, const ListLoader& loader)
     for (std::size_t at = 0; at < list.infos.size(); ++at) {
         ListedInfo& info = list.infos[at];
         const int number = isSinglePlayer(info) ? (isSpecial(info) ? nextSpecial++ : nextSinglePlayer++) : nextOther++;
+        info.number = number;
         // The number does not fit an info string that is nearly full.
         const qsizetype numberLength = 5 + QByteArray::number(number).size();
         if (fitInfoString(list.blockOf(info), loader.code).held + numberLength >= infoStringSize)

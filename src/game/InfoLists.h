@@ -35,12 +35,16 @@ struct ListedInfo {
     std::size_t file = 0;
     std::size_t block = 0;
     bool numbered = true; // the classic menu reaches it by its number
+    int number = 0;       // the number the classic menu gives it
 };
 
 struct InfoList {
     std::vector<ListedFile> files; // the list file first, then every listed name
     std::vector<ListedInfo> infos;
     std::uint64_t poolUsed = 0;
+    // The most the pool had to hold for an info that fits: what it held,
+    // and the size asked for. Anything more before the list leaves less room.
+    std::uint64_t poolPeak = 0;
     bool poolExhausted = false;
     int mostShown = std::numeric_limits<int>::max(); // the maps its menu lists at most
 

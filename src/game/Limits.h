@@ -30,6 +30,10 @@ inline constexpr qsizetype entryNameSize = 256;
 // this many bytes, the terminating NUL included.
 inline constexpr qsizetype gamePathSize = 64;
 
+// id's 1.32 release takes at most this many pk3 files of a folder: the
+// first the file system lists, which it only then sorts by name.
+inline constexpr int mostPaksOfId132 = 1024;
+
 // The classic menu keeps the first this many characters of a map name.
 inline constexpr qsizetype menuMapNameLimit = 15;
 

@@ -39,6 +39,9 @@ struct ListLoader {
     // four among the special ones, not among all others.
     bool surplusAmongSpecial = false;
     GameCode code = GameCode::Ioquake3Native; // whose code it is, for its info strings
+    // id's Start Server menu keeps this many maps of one game type, and
+    // writes the names of more past its list.
+    int startServerMaps = std::numeric_limits<int>::max();
 };
 
 // Every arena file the game can read, whole, in ioquake3's order: what
@@ -52,6 +55,10 @@ struct NamedLoader {
     const char* name;
     ListLoader loader;
     bool server = false; // the game module the server runs, rather than a menu
+    // A server's module takes this much of its pool for itself before the
+    // map's entities, and this much more for each bot that joins later.
+    std::uint64_t moduleOwn = 0;
+    std::uint64_t botState = 0;
 };
 
 } // namespace game

@@ -7,10 +7,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace game {
 
-std::optional<LooseFile> readLooseFile(const QString& path, std::uint64_t limit, QString* reason)
+std::optional<LooseFile> readLooseFile(const QByteArray& path, std::uint64_t limit, QString* reason)
 {
     const std::optional<platform::RegularFile> file = platform::RegularFile::open(path, reason);
     if (!file)
@@ -24,6 +25,18 @@ std::optional<LooseFile> readLooseFile(const QString& path, std::uint64_t limit,
         return std::nullopt;
     }
     return LooseFile{file->size(), std::move(*bytes)};
+}
+
+LooseRefusal looseRefusalOf(const QByteArray& path)
+{
+    struct stat status;
+    if (::stat(path.constData(), &status) != 0)
+        return LooseRefusal::Unopenable;
+    if (S_ISFIFO(status.st_mode))
+        return LooseRefusal::Fifo;
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        return LooseRefusal::Device;
+    return LooseRefusal::Unopenable;
 }
 
 } // namespace game

@@ -19,6 +19,12 @@ struct LooseFile {
 
 // Nothing when the path is no regular file that may be read; `reason` then
 // says why. Never blocks, and never reads past `limit`.
-std::optional<LooseFile> readLooseFile(const QString& path, std::uint64_t limit, QString* reason = nullptr);
+std::optional<LooseFile> readLooseFile(const QByteArray& path, std::uint64_t limit, QString* reason = nullptr);
+
+// What the game makes of a listed loose file that readLooseFile could not
+// read: it waits on a FIFO for as long as no program writes to it, finds a
+// device empty, and skips what it cannot open.
+enum class LooseRefusal { Fifo, Device, Unopenable };
+LooseRefusal looseRefusalOf(const QByteArray& path);
 
 } // namespace game

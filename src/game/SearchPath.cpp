@@ -39,7 +39,7 @@ QString expandedHome(const QString& place)
 
 bool holdsAPak(const QString& folder)
 {
-    const std::optional<std::vector<platform::FolderItem>> items = platform::listFolder(folder);
+    const std::optional<std::vector<platform::FolderItem>> items = platform::listFolder(QFile::encodeName(folder));
     return items && std::any_of(items->begin(), items->end(),
                                 [](const platform::FolderItem& item) { return !item.folder && isPakName(item.name); });
 }

@@ -5,6 +5,7 @@
 #include "game/Levelshot.h"
 #include "game/Limits.h"
 #include "gamecheck/ArenaFileRules.h"
+#include "gamecheck/Navigation.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -336,6 +337,7 @@ void checkArchive(const ArchiveView& archive, const QString& archivePath, const 
         }
         if (!list)
             checkArenaFileName(entry.name, mapsOf(listed), place, findings);
+        checkNavigationOfArenas(archive, *text, place, findings);
     }
 }
 

@@ -11,4 +11,13 @@ bool hasErrors(const Findings& findings)
                        [](const Finding& finding) { return finding.severity == Severity::Error; });
 }
 
+void moveFindingsOf(const QByteArray& file, Findings& findings, Findings& to)
+{
+    for (Finding& finding : findings) {
+        finding.file = file;
+        to.push_back(std::move(finding));
+    }
+    findings.clear();
+}
+
 } // namespace gamecheck

@@ -1,38 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The folder's archives: those the game cannot read, what each holds that
 // replaces the game's own files, and more pk3s than a release loads.
+#include "game/Limits.h"
 #include "gamecheck/ArchiveRules.h"
 #include "gamecheck/FolderContext.h"
-
-#include <QMap>
 
 namespace gamecheck {
 
 namespace {
 
-// The id 1.32 release loads at most this many pk3s of one folder.
-constexpr qsizetype mostPaksOfId132 = 1024;
-
-void checkPakCounts(FolderContext& context)
+// More pk3 files than the game lists, in any folder.
+void checkPakListsCut(FolderContext& context)
 {
-    QMap<int, qsizetype> paksPerFolder;
-    for (const game::Source& source : context.folder.sources()) {
-        if (!source.loose())
-            ++paksPerFolder[source.folder];
+    for (int folder = 0; folder < int(context.folder.searchPath().directories.size()); ++folder) {
+        if (!context.folder.pakListCut(folder))
+            continue;
+        Place{QFile::encodeName(context.folder.searchPath().directories[std::size_t(folder)].path)}.add(
+            context.findings, Severity::Error, {},
+            QStringLiteral("The folder holds more than 4,095 pk3 files. The game takes the first 4,095 its file "
+                           "system lists and ignores the rest."));
     }
-    for (auto count = paksPerFolder.cbegin(); count != paksPerFolder.cend(); ++count) {
-        const QString path = context.folder.searchPath().directories[std::size_t(count.key())].path;
-        if (context.folder.pakListCut(count.key())) {
-            Place{path, {}}.add(context.findings, Severity::Error, {},
-                                QStringLiteral("The folder holds more than 4,095 pk3 files. The game takes the first "
-                                               "4,095 its file system lists and ignores the rest."));
-        } else if (count.value() > mostPaksOfId132) {
-            Place{path, {}}.add(context.findings, Severity::Error, {},
-                                QStringLiteral("The folder holds %1 pk3 files. id's 1.32 release loads only the first "
-                                               "1,024 its file system lists and ignores the rest; ioquake3 and "
-                                               "Quake3e load them all.")
-                                    .arg(number(qulonglong(count.value()))));
-        }
+}
+
+// The pk3s id's 1.32 release leaves out: past the first 1,024 of their
+// folder in the order the file system lists them, whatever their names.
+void checkPaksPastId132(FolderContext& context)
+{
+    for (const game::Source& source : context.folder.sources()) {
+        if (source.loose() || source.listedAt < game::mostPaksOfId132 || !context.wanted(source.path))
+            continue;
+        Place{source.path}.add(context.findings, Severity::Error, {},
+                               QStringLiteral("id's 1.32 release never reads this pk3: it takes the first 1,024 pk3 "
+                                              "files of its folder in the order the file system lists them, not by "
+                                              "name, and this one comes later. ioquake3 and Quake3e read it."));
     }
 }
 
@@ -49,12 +49,16 @@ void checkArchivesOfFolder(FolderContext& context)
                                         .arg(skipped.reason));
     }
     for (const game::Source& source : context.folder.sources()) {
-        if (!source.loose() && context.wanted(source.path))
-            checkArchiveEntries(*source.archive, source.path, {source.gamesOwn, true, &context.folder.game()},
-                                context.findings);
+        if (source.loose() || !context.wanted(source.path))
+            continue;
+        Findings entries;
+        checkArchiveEntries(*source.archive, QFile::decodeName(source.path),
+                            {source.gamesOwn, true, &context.folder.game()}, entries);
+        moveFindingsOf(source.path, entries, context.findings);
     }
     if (context.options.only.isEmpty())
-        checkPakCounts(context);
+        checkPakListsCut(context);
+    checkPaksPastId132(context);
 }
 
 } // namespace gamecheck

@@ -3,6 +3,7 @@
 // server skips, and the lists of arenas and bots that stand in for the
 // game's own.
 #include "game/Limits.h"
+#include "game/LooseFile.h"
 #include "gamecheck/ArchiveRules.h"
 #include "gamecheck/ArenaFileRules.h"
 #include "gamecheck/FolderContext.h"
@@ -30,6 +31,27 @@ void checkListReplacement(FolderContext& context, FileCopy copy, const QByteArra
     context.placeOf(copy).add(context.findings, Severity::Error, {}, sentence + hidden);
 }
 
+// A loose arena file the check could not read, as the game meets it.
+void reportUnreadableLooseFile(const QByteArray& path, const QString& problem, const Place& place, Findings& findings)
+{
+    switch (game::looseRefusalOf(path)) {
+    case game::LooseRefusal::Fifo:
+        place.add(findings, Severity::Error, {},
+                  QStringLiteral("This is a FIFO, not a file. The game opens it to read its arenas and waits there "
+                                 "for as long as no program writes to it: the server never starts its map."));
+        return;
+    case game::LooseRefusal::Device:
+        place.add(findings, Severity::Error, {},
+                  QStringLiteral("This is a device, not a file. The game finds it empty and reads no arena from it."));
+        return;
+    case game::LooseRefusal::Unopenable:
+        place.add(findings, Severity::Error, {},
+                  QStringLiteral("The game lists this file but cannot open it (%1), so none of its arenas show.")
+                      .arg(problem));
+        return;
+    }
+}
+
 void checkArenaFile(FolderContext& context, const QByteArray& request, FileCopy copy)
 {
     const game::GameFolder& folder = context.folder;
@@ -39,9 +61,14 @@ void checkArenaFile(FolderContext& context, const QByteArray& request, FileCopy 
         reportArenaFileTooLarge(read.size, place, context.findings);
         return;
     }
-    if (!read.bytes)
-        return; // reported with the archive's entries
+    if (!read.bytes) {
+        // An archive's entries that cannot be read are reported with the archive.
+        if (folder.sourceOf(copy).loose())
+            reportUnreadableLooseFile(folder.fileOf(copy), read.problem, place, context.findings);
+        return;
+    }
     const std::vector<ListedMap> listed = checkArenaFile(*read.bytes, context.bots, place, context.findings);
+    context.adviseOnLooseFile(copy);
     const game::Source& source = folder.sourceOf(copy);
     if (request == "scripts/arenas.txt") {
         checkListReplacement(context, copy, request,

@@ -3,6 +3,7 @@
 
 #include "game/InfoString.h"
 #include "game/Limits.h"
+#include "game/MapEntities.h"
 #include "gamecheck/ShownName.h"
 
 #include <QFileInfo>
@@ -34,21 +35,82 @@ KnownBots botsOf(const game::InfoList& botList, const game::Game& game)
 } // namespace
 
 FolderContext::FolderContext(const game::GameFolder& folder, const FolderCheckOptions& options)
-    : folder(folder), options(options)
+    : folder(folder), options(options), facts(folder, options.checksums)
+{
+    loadServerLists(0);
+    findHeavyMaps();
+    bots = botsOf(botList, folder.game());
+    for (const game::NamedLoader& loader : folder.game().arenaLoaders)
+        lists.push_back({&loader, loader.server ? serverArenas : game::loadArenas(folder, loader.loader)});
+    every = game::loadArenas(folder, game::unlimitedLoader);
+}
+
+// The server's module takes its own share of the pool, then the map's
+// entities, then the bots' infos, then the arenas'.
+void FolderContext::loadServerLists(std::uint64_t entities)
 {
     const game::NamedLoader& server = folder.game().serverLoader();
-    botList = game::loadBots(folder, server.loader);
-    bots = botsOf(botList, folder.game());
-    for (const game::NamedLoader& loader : folder.game().arenaLoaders) {
-        const std::uint64_t poolUsed = loader.server ? botList.poolUsed : 0;
-        lists.push_back({&loader, game::loadArenas(folder, loader.loader, poolUsed)});
+    botList = game::loadBots(folder, server.loader, server.moduleOwn + entities);
+    serverArenas = game::loadArenas(folder, server.loader, botList.poolUsed);
+    const std::uint64_t peak = std::max(botList.poolPeak, serverArenas.poolPeak);
+    if (entities > 0)
+        return;
+    entityRoom = server.loader.pool > peak ? server.loader.pool - peak : 0;
+    serverArenasOnLighterMaps = int(serverArenas.infos.size());
+    serverPoolOnLighterMaps = serverArenas.poolUsed;
+}
+
+std::optional<std::uint64_t> FolderContext::entityBytes(FileCopy bsp, std::uint64_t atLeast) const
+{
+    const std::optional<QByteArray> start = folder.readStart(bsp, 16);
+    const std::optional<game::MapEntities::Place> place = game::MapEntities::placeIn(start.value_or(QByteArray()));
+    if (!place || game::MapEntities::mostPoolBytes(place->length) <= atLeast)
+        return std::nullopt;
+    const MapFacts known = facts.of(bsp);
+    const bool sizeHeader = folder.game().serverLoader().loader.poolRule == game::PoolRule::FullEndsTheFile;
+    return sizeHeader ? known.entitiesWithHeader : known.entities;
+}
+
+// Which map the server starts is the admin's choice: its lists are judged
+// with the map whose entities take the most of the pool, and the maps that
+// leave the bots and arenas too little room are named.
+void FolderContext::findHeavyMaps()
+{
+    QByteArrayList keys;
+    for (auto named = folder.index().cbegin(); named != folder.index().cend(); ++named) {
+        if (isMapName(named.key()))
+            keys << named.key();
     }
-    every = game::loadArenas(folder, game::unlimitedLoader);
+    std::sort(keys.begin(), keys.end());
+    for (const QByteArray& key : keys) {
+        const QByteArray name = folder.nameOf(folder.index().value(key).front());
+        const std::optional<FileCopy> bsp = folder.find(name);
+        if (!bsp)
+            continue;
+        const std::optional<std::uint64_t> bytes = entityBytes(*bsp, entityRoom);
+        if (!bytes || *bytes <= entityRoom)
+            continue;
+        heavyMaps.push_back({name.mid(5).chopped(4), *bytes});
+        if (!heaviest || *bytes > heaviest->bytes)
+            heaviest = heavyMaps.back();
+    }
+    if (heaviest)
+        loadServerLists(heaviest->bytes);
 }
 
 Place FolderContext::placeOf(FileCopy copy) const
 {
     return {folder.fileOf(copy), folder.sourceOf(copy).loose() ? QString() : shownName(folder.nameOf(copy))};
+}
+
+void FolderContext::adviseOnLooseFile(FileCopy copy)
+{
+    if (!folder.sourceOf(copy).loose() || !wanted(copy))
+        return;
+    placeOf(copy).add(findings, Severity::Advice, {},
+                      QStringLiteral("The file lies outside any pk3. The game reads it here, but a pure server "
+                                     "(sv_pure 1, the default) has the games that join it ignore loose files and "
+                                     "pk3dir folders: pack it into a pk3 before you share the map."));
 }
 
 QString FolderContext::describe(FileCopy copy) const
@@ -155,6 +217,17 @@ QString number(qulonglong value)
 QString counted(qulonglong count, const char* one, const char* many)
 {
     return number(count) + QLatin1Char(' ') + QString::fromLatin1(count == 1 ? one : many);
+}
+
+QString kilobytesOf(std::uint64_t bytes)
+{
+    return bytes >= 1024 * 1024 ? QStringLiteral("%1 MB").arg(bytes / (1024 * 1024))
+                                : QStringLiteral("%1 KB").arg(bytes / 1024);
+}
+
+bool isMapName(const QByteArray& key)
+{
+    return key.startsWith("maps/") && key.endsWith(".bsp") && key.count('/') == 1;
 }
 
 } // namespace gamecheck

@@ -2,8 +2,8 @@
 // Copies of one file in several places: the copy each engine reads, the
 // copies none reads, and pk3s that hide a newer release of a map.
 #include "gamecheck/FolderContext.h"
+#include "platform/system/FolderFiles.h"
 
-#include <QFileInfo>
 #include <QMap>
 
 namespace gamecheck {
@@ -152,7 +152,7 @@ void checkShadowedPacks(FolderContext& context)
         const game::Source& loser = folder.sources()[pair.key().first];
         const game::Source& winner = folder.sources()[pair.key().second];
         const bool isNew = !context.options.newFile.isEmpty()
-            && QFileInfo(loser.path).absoluteFilePath() == QFileInfo(context.options.newFile).absoluteFilePath();
+            && platform::absolutePath(loser.path) == platform::absolutePath(context.options.newFile);
         const bool release = newerByName(loser.name, winner.name);
         QString sentence = QStringLiteral("%1, which sorts after this archive, also holds %2: wherever the two hold a "
                                           "file of the same name (%3 in all), the game uses %1's.")

@@ -15,12 +15,6 @@ using game::ListedInfo;
 
 namespace {
 
-QString kilobytesOf(std::uint64_t bytes)
-{
-    return bytes >= 1024 * 1024 ? QStringLiteral("%1 MB").arg(bytes / (1024 * 1024))
-                                : QStringLiteral("%1 KB").arg(bytes / 1024);
-}
-
 // What the loaders drop of one file, to be told in one finding each.
 struct Drops {
     FileCopy copy;
@@ -143,9 +137,9 @@ void checkTiers(FolderContext& context)
     }
 }
 
-// Notes what a loader drops of one file; the server's memory running out
-// is told at once, for it stops the game.
-void noteDrops(FolderContext& context, const LoadedList& loaded, const ListedFile& file, Drops& drop, bool& serverFailed)
+// Notes what a loader drops of one file. What the server's memory drops
+// depends on the map it starts, and is told with the server's memory.
+void noteDrops(const LoadedList& loaded, const ListedFile& file, Drops& drop)
 {
     const QString who = loaded.name();
     const game::ListLoader& loader = loaded.loader->loader;
@@ -155,18 +149,8 @@ void noteDrops(FolderContext& context, const LoadedList& loaded, const ListedFil
     }
     if (file.pastMost > 0)
         drop.pastMost[file.pastMost] << who;
-    if (file.pastPool == 0)
-        return;
-    if (loader.poolRule != game::PoolRule::FullStopsTheGame) {
+    if (file.pastPool > 0 && !loaded.loader->server)
         drop.pastPool[{file.pastPool, kilobytesOf(loader.pool)}] << who;
-    } else if (!serverFailed) {
-        serverFailed = true;
-        context.placeOf(*file.copy).add(context.findings, Severity::Error, {},
-                                        QStringLiteral("The server's %1 for the infos of bots and arenas runs out at "
-                                                       "this file. Its game module stops with \"G_Alloc: failed\", and "
-                                                       "no map starts.")
-                                            .arg(kilobytesOf(loader.pool)));
-    }
 }
 
 } // namespace
@@ -176,19 +160,19 @@ void checkListLimits(FolderContext& context)
     QMap<QByteArray, Drops> drops;
     QList<QByteArray> order;
     QSet<QByteArray> badNames;
-    bool serverFailed = false;
     for (const LoadedList& loaded : context.lists) {
         for (const ListedFile& file : loaded.list.files) {
             if (!file.copy || !context.wanted(*file.copy))
                 continue;
             checkListedName(context, file, loaded, badNames);
-            if (file.fate != ListedFile::Fate::PastNameBuffer && file.pastMost == 0 && file.pastPool == 0)
+            if (file.fate != ListedFile::Fate::PastNameBuffer && file.pastMost == 0
+                && (file.pastPool == 0 || loaded.loader->server))
                 continue;
             if (!drops.contains(file.request)) {
                 drops.insert(file.request, {*file.copy, {}, {}, {}, {}});
                 order << file.request;
             }
-            noteDrops(context, loaded, file, drops[file.request], serverFailed);
+            noteDrops(loaded, file, drops[file.request]);
         }
     }
     for (const QByteArray& request : order)

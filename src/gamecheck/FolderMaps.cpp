@@ -6,6 +6,7 @@
 #include "game/MapChecksum.h"
 #include "gamecheck/ArchiveRules.h"
 #include "gamecheck/FolderContext.h"
+#include "gamecheck/Navigation.h"
 
 namespace gamecheck {
 
@@ -15,11 +16,6 @@ using game::ListedInfo;
 namespace {
 
 using ArenasOfMap = std::vector<const ListedInfo*>;
-
-bool isMapName(const QByteArray& key)
-{
-    return key.startsWith("maps/") && key.endsWith(".bsp") && key.count('/') == 1;
-}
 
 bool mapConcernsWanted(const FolderContext& context, FileCopy bsp, const QByteArray& map, const ArenasOfMap& arenas)
 {
@@ -33,51 +29,23 @@ bool mapConcernsWanted(const FolderContext& context, FileCopy bsp, const QByteAr
     });
 }
 
-// The checksum the game takes of a map, remembered while its file is unchanged.
-std::optional<std::uint32_t> mapChecksum(const FolderContext& context, FileCopy bsp)
-{
-    const game::GameFolder& folder = context.folder;
-    platform::ChecksumCache* cache = context.options.checksums;
-    const std::optional<platform::FileIdentity> identity = folder.identityOf(bsp);
-    const std::optional<QByteArray> part = folder.partOf(bsp);
-    const bool rememberable = cache && identity && part;
-    if (rememberable) {
-        if (const std::optional<std::uint32_t> known = cache->find(*identity, *part))
-            return known;
-    }
-    game::MapChecksum checksum;
-    if (!folder.stream(bsp, [&](const char* bytes, std::size_t count) { checksum.add(bytes, count); }))
-        return std::nullopt;
-    if (rememberable)
-        cache->remember(*identity, *part, checksum.value());
-    return checksum.value();
-}
-
 // A map without its navigation file: an error where an arena lists bots
 // for it, advice otherwise.
 void reportNoNavigation(FolderContext& context, const QByteArray& map, FileCopy bsp, const ArenasOfMap& arenas)
 {
     for (const ListedInfo* info : arenas) {
-        const std::optional<QByteArray> list = game::infoValue(context.every.blockOf(*info), "bots");
         const game::ListedFile& file = context.every.files[info->file];
-        if (list && !list->trimmed().isEmpty() && *list != "<NULL>" && file.copy) {
-            if (context.wanted(*file.copy)) {
-                context.placeOf(*file.copy)
-                    .inArena(int(info->block))
-                    .add(context.findings, Severity::Error, "bots",
-                         QStringLiteral("The folder holds no maps/%1.aas, so the bots this arena lists never join: "
-                                        "bots find their way by that file.")
-                             .arg(shownName(map)));
-            }
-            return;
+        if (!listsBots(context.every.blockOf(*info)) || !file.copy)
+            continue;
+        if (context.wanted(*file.copy)) {
+            context.placeOf(*file.copy)
+                .inArena(int(info->block))
+                .add(context.findings, Severity::Error, "bots", noNavigationForBots("folder", map));
         }
+        return;
     }
-    if (context.wanted(bsp)) {
-        context.placeOf(bsp).add(context.findings, Severity::Advice, {},
-                                 QStringLiteral("The folder holds no maps/%1.aas. Bots find their way by that file, so "
-                                                "none can play this map.")
-                                     .arg(shownName(map)));
-    }
+    if (context.wanted(bsp))
+        context.placeOf(bsp).add(context.findings, Severity::Advice, {}, noNavigationForMap("folder", map));
 }
 
 void checkNavigation(FolderContext& context, const QByteArray& map, FileCopy bsp, const ArenasOfMap& arenas)
@@ -91,26 +59,12 @@ void checkNavigation(FolderContext& context, const QByteArray& map, FileCopy bsp
         return;
     const Place place = context.placeOf(*aas);
     const std::optional<QByteArray> start = context.folder.readStart(*aas, game::aasHeaderSize);
-    const game::AasHeader header = game::readAasHeader(start.value_or(QByteArray()));
-    const QString refused = QStringLiteral("The game refuses it, so bots cannot play this map.");
-    switch (header.problem) {
-    case game::AasHeader::Problem::NotAas:
-    case game::AasHeader::Problem::CutShort:
-        place.add(context.findings, Severity::Error, {},
-                  QStringLiteral("maps/%1.aas is not a bot navigation file the game can read. %2").arg(shownName(map), refused));
+    if (const QString problem = navigationHeaderProblem(map, start.value_or(QByteArray())); !problem.isEmpty()) {
+        place.add(context.findings, Severity::Error, {}, problem);
         return;
-    case game::AasHeader::Problem::WrongVersion:
-        place.add(context.findings, Severity::Error, {},
-                  QStringLiteral("maps/%1.aas is of version %2, where the game reads 4 and 5 only. %3")
-                      .arg(shownName(map))
-                      .arg(header.version)
-                      .arg(refused));
-        return;
-    case game::AasHeader::Problem::None:
-        break;
     }
-    const std::optional<std::uint32_t> checksum = mapChecksum(context, bsp);
-    if (checksum && *checksum != header.mapChecksum) {
+    const std::optional<std::uint32_t> checksum = context.facts.of(bsp).checksum;
+    if (checksum && *checksum != game::readAasHeader(*start).mapChecksum) {
         place.add(context.findings, Severity::Error, {},
                   QStringLiteral("maps/%1.aas was built for another version of maps/%1.bsp, the one in %2. The game "
                                  "refuses it as out of date, so bots cannot play this map.")
@@ -187,6 +141,7 @@ void checkMapsOfFolder(FolderContext& context)
         const ArenasOfMap& arenas = arenasOf.value(map.toLower());
         if (!mapConcernsWanted(context, *bsp, map, arenas))
             continue;
+        context.adviseOnLooseFile(*bsp);
         if (arenas.empty() && context.wanted(*bsp)) {
             context.placeOf(*bsp).add(context.findings, Severity::Error, {},
                                       QStringLiteral("No arena file of the folder lists the map %1, so it is missing "

@@ -16,7 +16,7 @@ namespace {
 // Findings about the game's own pk3s: the release's, which no author mends.
 void dropTheGamesOwn(const game::GameFolder& folder, Findings& findings)
 {
-    QSet<QString> own;
+    QSet<QByteArray> own;
     for (const game::Source& source : folder.sources()) {
         if (source.gamesOwn)
             own.insert(source.path);
@@ -51,12 +51,37 @@ FolderSummary summarize(const FolderContext& context)
         }
     }
     for (const LoadedList& loaded : context.lists) {
-        const int count = loaded.loader->server ? int(loaded.list.infos.size()) : loaded.list.shown();
-        summary.loaders.push_back({loaded.name(), count, loaded.loader->server});
-        if (loaded.loader->server)
+        const bool server = loaded.loader->server;
+        const int count = server ? int(loaded.list.infos.size()) : loaded.list.shown();
+        const bool stops = server && loaded.list.poolExhausted
+            && loaded.loader->loader.poolRule == game::PoolRule::FullStopsTheGame;
+        summary.loaders.push_back({loaded.name(), count, server, stops});
+        if (server)
             summary.server = count;
     }
+    if (context.heaviest) {
+        summary.heaviestMap = context.heaviest->name;
+        summary.serverOnLighterMaps = context.serverArenasOnLighterMaps;
+    }
     return summary;
+}
+
+// "the 1.32 menus 52"; the server's count by the map it starts, where
+// that changes it.
+QString loaderCount(const FolderSummary& summary, const LoaderCount& count)
+{
+    const QString map = shownName(summary.heaviestMap);
+    if (count.stops) {
+        return summary.heaviestMap.isEmpty()
+            ? QStringLiteral("%1 none: its memory runs out").arg(count.loader)
+            : QStringLiteral("%1 none when it starts %2: its memory runs out").arg(count.loader, map);
+    }
+    QString text = QStringLiteral("%1 %2").arg(count.loader, number(qulonglong(count.arenas)));
+    if (count.server && !summary.heaviestMap.isEmpty() && summary.serverOnLighterMaps != count.arenas) {
+        text += QStringLiteral(" when it starts %1, %2 with a map of fewer entities")
+                    .arg(map, number(qulonglong(summary.serverOnLighterMaps)));
+    }
+    return text;
 }
 
 } // namespace
@@ -71,6 +96,8 @@ FolderReport checkGameFolder(const game::GameFolder& folder, const FolderCheckOp
     checkListLimits(context);
     checkMapsOfFolder(context);
     checkShadowedPacks(context);
+    checkServerMemory(context);
+    checkStartServerMenu(context);
     FolderReport report;
     report.findings = std::move(context.findings);
     dropTheGamesOwn(folder, report.findings);
@@ -104,7 +131,7 @@ QString summarySentence(const FolderSummary& summary)
     for (const bool server : {false, true}) {
         for (auto count = summary.loaders.begin(); count != summary.loaders.end(); ++count) {
             if (count != menus && count->server == server)
-                others << QStringLiteral("%1 %2").arg(count->loader).arg(count->arenas);
+                others << loaderCount(summary, *count);
         }
     }
     if (!others.isEmpty())

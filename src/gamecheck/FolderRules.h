@@ -16,6 +16,7 @@ struct LoaderCount {
     QString loader; // as the findings name it: "the server"
     int arenas = 0;
     bool server = false;
+    bool stops = false; // the server's memory runs out, and its game module stops
 };
 
 // What the game reads of the folder and how many arenas each of its
@@ -28,7 +29,9 @@ struct FolderSummary {
     int arenasRead = 0;      // in the arena files the game reads, before any limit
     int arenasShadowed = 0;  // more, in copies the game never reads
     std::vector<LoaderCount> loaders; // in the game's order: the server, then its menus
-    int server = 0;          // parsed by the server
+    int server = 0;          // parsed by the server, when it starts the map whose entities take the most of its memory
+    QByteArray heaviestMap;  // that map, where its entities change what the server loads
+    int serverOnLighterMaps = 0; // parsed when it starts a map with fewer entities
 };
 
 struct FolderReport {
@@ -38,10 +41,10 @@ struct FolderReport {
 
 struct FolderCheckOptions {
     // The archive or arena file about to be written: the newest of its map.
-    QString newFile;
+    QByteArray newFile;
     // The files whose findings are wanted, by their paths as the folder
     // gives them; empty for all of the folder's.
-    QSet<QString> only;
+    QSet<QByteArray> only;
     // Where the checksums of maps are remembered between checks, if anywhere.
     platform::ChecksumCache* checksums = nullptr;
 };

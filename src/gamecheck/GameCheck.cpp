@@ -9,7 +9,6 @@
 #include "gamecheck/ArenaFileRules.h"
 #include "platform/system/FolderFiles.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -28,54 +27,69 @@ CheckResult unreadable(const QString& reason)
     return {false, reason, {}};
 }
 
-// Whether the folder holds a pk3 other than `except`.
-bool holdsOtherPaks(const QString& folder, const QString& except)
+// Whether the folder holds a pk3 other than the one named `except`.
+bool holdsOtherPaks(const QByteArray& folder, const QByteArray& except)
 {
     const std::optional<std::vector<platform::FolderItem>> items = platform::listFolder(folder);
-    const QByteArray name = QFile::encodeName(QFileInfo(except).fileName());
     return items && std::any_of(items->begin(), items->end(), [&](const platform::FolderItem& item) {
-               return !item.folder && game::isPakName(item.name) && item.name != name;
+               return !item.folder && game::isPakName(item.name) && item.name != except;
            });
 }
 
 // Whether a file of this game folder is judged among other files the game
 // loads with it: other pk3s beside it, or other folders of its search path.
-bool amongOthers(const QString& folder, const QString& except, const game::Locations& where)
+bool amongOthers(const QByteArray& folder, const QByteArray& except, const game::Locations& where)
 {
-    return holdsOtherPaks(folder, except) || game::searchPathOf(folder, where).directories.size() > 1;
+    return holdsOtherPaks(folder, except)
+        || game::searchPathOf(QFile::decodeName(folder), where).directories.size() > 1;
 }
 
 // The game a file of this game folder is for.
-const game::Game& gameOf(const QString& folder, const game::Locations& where)
+const game::Game& gameOf(const QByteArray& folder, const game::Locations& where)
 {
-    return where.game ? *where.game : game::gameOfFolder(folder);
+    return where.game ? *where.game : game::gameOfFolder(QFile::decodeName(folder));
 }
 
 // The game folder of an arena file in its scripts/ folder, where the file
 // is judged among others there; nothing for one elsewhere.
-std::optional<QString> gameFolderOfArena(const QString& arenaPath, const game::Locations& where)
+std::optional<QByteArray> gameFolderOfArena(const QByteArray& arenaPath, const game::Locations& where)
 {
-    const QFileInfo scripts(QFileInfo(arenaPath).path());
-    if (scripts.fileName() != QLatin1String("scripts"))
+    const QByteArray scripts = platform::folderOf(arenaPath);
+    if (platform::fileNameOf(scripts) != "scripts")
         return std::nullopt;
-    const QString folder = scripts.path();
+    const QByteArray folder = platform::folderOf(scripts);
     return amongOthers(folder, {}, where) ? std::optional(folder) : std::nullopt;
 }
 
 // The findings about one file about to be written, judged among all of
 // its game's search path.
-Findings findingsAbout(const QString& path, game::PendingFile pending, const QString& folder,
+Findings findingsAbout(const QByteArray& path, game::PendingFile pending, const QByteArray& folder,
                        platform::ChecksumCache* checksums, const game::Locations& where = {})
 {
     const game::GameFolder opened =
-        game::GameFolder::open(game::searchPathOf(folder, where), {std::move(pending), {}});
+        game::GameFolder::open(game::searchPathOf(QFile::decodeName(folder), where), {std::move(pending), {}});
     Findings findings = checkGameFolder(opened, {path, {path}, checksums}).findings;
     std::erase_if(findings, [&](const Finding& finding) { return finding.file != path; });
     return findings;
 }
 
+// An arena file's text, alone or among the pk3s of its game folder.
+Findings arenaFindings(const QByteArray& text, const QByteArray& arenaPath, const game::Locations& where)
+{
+    if (const std::optional<QByteArray> folder = gameFolderOfArena(arenaPath, where))
+        return findingsAbout(arenaPath, {arenaPath, text}, *folder, nullptr, where);
+    // An arena file in a game folder's scripts/ is that game's.
+    const QByteArray scripts = platform::folderOf(arenaPath);
+    const game::Game& game = where.game                    ? *where.game
+                             : platform::fileNameOf(scripts) == "scripts" ? gameOf(platform::folderOf(scripts), {})
+                                                                            : game::quake3();
+    Findings findings;
+    checkArenaFile(text, KnownBots(game), Place{arenaPath}, findings);
+    return findings;
+}
+
 // A loose arena file, alone; its game folder where it lies in one with pk3s.
-CheckResult checkLooseArena(const QString& path, std::optional<QString>& gameFolder, const game::Locations& where)
+CheckResult checkLooseArena(const QByteArray& path, std::optional<QByteArray>& gameFolder, const game::Locations& where)
 {
     QString reason;
     // The game skips an arena file this large without reading it; so does
@@ -85,25 +99,29 @@ CheckResult checkLooseArena(const QString& path, std::optional<QString>& gameFol
         return unreadable(reason);
     CheckResult result;
     if (file->size >= arenaFileLimit)
-        reportArenaFileTooLarge(file->size, {path, {}}, result.findings);
+        reportArenaFileTooLarge(file->size, Place{path}, result.findings);
     else if (!(gameFolder = gameFolderOfArena(path, where)))
-        result.findings = checkArenaToSave(file->bytes, path, where);
+        result.findings = arenaFindings(file->bytes, path, where);
     return result;
 }
 
 // An archive, alone; its folder where that holds other pk3s.
-CheckResult checkArchiveFile(const QString& path, std::optional<QString>& gameFolder, const game::Locations& where)
+CheckResult checkArchiveFile(const QByteArray& path, std::optional<QByteArray>& gameFolder,
+                             const game::Locations& where)
 {
     QString reason;
     const std::optional<ArchiveView> archive = ArchiveView::open(path, &reason);
     if (!archive)
         return unreadable(reason);
     CheckResult result;
-    const QString folder = QFileInfo(path).path();
-    if (amongOthers(folder, path, where))
+    const QByteArray folder = platform::folderOf(path);
+    if (amongOthers(folder, platform::fileNameOf(path), where)) {
         gameFolder = folder;
-    else
-        checkArchive(*archive, path, gameOf(folder, where), result.findings);
+    } else {
+        Findings findings;
+        checkArchive(*archive, QFile::decodeName(path), gameOf(folder, where), findings);
+        moveFindingsOf(path, findings, result.findings);
+    }
     return result;
 }
 
@@ -114,13 +132,13 @@ bool somethingAt(const QString& path)
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
-bool isArchivePath(const QString& path)
+bool isArchivePath(const QByteArray& path)
 {
-    return path.endsWith(QStringLiteral(".pk3"), Qt::CaseInsensitive);
+    return path.toLower().endsWith(".pk3");
 }
 
 // A loose arena file: the game reads it whole, or skips it for its size.
-void readLooseArena(const QString& path, FileToEdit& file)
+void readLooseArena(const QByteArray& path, FileToEdit& file)
 {
     QString reason;
     const std::optional<game::LooseFile> loose = game::readLooseFile(path, arenaFileLimit, &reason);
@@ -134,9 +152,9 @@ void readLooseArena(const QString& path, FileToEdit& file)
     arena.tooLarge = loose->size >= arenaFileLimit;
     arena.reading = game::readInfoFile(arena.text);
     if (arena.tooLarge)
-        reportArenaFileTooLarge(loose->size, {path, {}}, file.check.findings);
+        reportArenaFileTooLarge(loose->size, Place{path}, file.check.findings);
     else
-        file.check.findings = checkArenaToSave(arena.text, path);
+        file.check.findings = arenaFindings(arena.text, path, {});
 }
 
 void readArenaEntry(const ArchiveView& archive, const game::ArchiveEntry& entry, FileToEdit& file)
@@ -151,7 +169,7 @@ void readArenaEntry(const ArchiveView& archive, const game::ArchiveEntry& entry,
     file.arenaFiles.push_back({entry.name, *text, entry.size, tooLarge, game::readInfoFile(*text)});
 }
 
-void readArchive(const QString& path, FileToEdit& file)
+void readArchive(const QByteArray& path, FileToEdit& file)
 {
     file.archive = true;
     QString reason;
@@ -171,11 +189,14 @@ void readArchive(const QString& path, FileToEdit& file)
     }
     // As the check of the file would: a pack's map may well lie in another
     // pk3 of its folder.
-    const QString folder = QFileInfo(path).path();
-    if (holdsOtherPaks(folder, path))
+    const QByteArray folder = platform::folderOf(path);
+    if (holdsOtherPaks(folder, platform::fileNameOf(path))) {
         file.check.findings = findingsAbout(path, {path, std::move(*archive)}, folder, nullptr);
-    else
-        checkArchive(*archive, path, game::gameOfFolder(folder), file.check.findings);
+    } else {
+        Findings findings;
+        checkArchive(*archive, QFile::decodeName(path), gameOf(folder, {}), findings);
+        moveFindingsOf(path, findings, file.check.findings);
+    }
 }
 
 } // namespace
@@ -183,35 +204,36 @@ void readArchive(const QString& path, FileToEdit& file)
 FileToEdit readToEdit(const QString& path)
 {
     FileToEdit file;
-    if (isArchivePath(path))
-        readArchive(path, file);
+    const QByteArray name = QFile::encodeName(path);
+    if (isArchivePath(name))
+        readArchive(name, file);
     else
-        readLooseArena(path, file);
+        readLooseArena(name, file);
     return file;
 }
 
 CheckResult checkFile(const QString& path, platform::ChecksumCache* checksums, const game::Locations& where)
 {
-    return checkFiles({path}, checksums, where).front();
+    return checkFiles({QFile::encodeName(path)}, checksums, where).front();
 }
 
-std::vector<CheckResult> checkFiles(const QStringList& paths, platform::ChecksumCache* checksums,
+std::vector<CheckResult> checkFiles(const QByteArrayList& paths, platform::ChecksumCache* checksums,
                                     const game::Locations& where)
 {
     std::vector<CheckResult> results;
     // Files that lie among pk3s, by their game folders: each folder is read once.
-    QMap<QString, QStringList> amongOthers;
-    for (const QString& path : paths) {
-        std::optional<QString> folder;
+    QMap<QByteArray, QByteArrayList> amongOthers;
+    for (const QByteArray& path : paths) {
+        std::optional<QByteArray> folder;
         results.push_back(isArchivePath(path) ? checkArchiveFile(path, folder, where)
                                               : checkLooseArena(path, folder, where));
         if (folder)
-            amongOthers[QDir::cleanPath(QFileInfo(*folder).absoluteFilePath())] << path;
+            amongOthers[platform::absolutePath(*folder)] << path;
     }
     for (auto group = amongOthers.cbegin(); group != amongOthers.cend(); ++group) {
-        const QSet<QString> wanted(group.value().begin(), group.value().end());
-        const game::GameFolder opened =
-            game::GameFolder::open(game::searchPathOf(group.key(), where), {std::nullopt, group.value()});
+        const QSet<QByteArray> wanted(group.value().begin(), group.value().end());
+        const game::GameFolder opened = game::GameFolder::open(
+            game::searchPathOf(QFile::decodeName(group.key()), where), {std::nullopt, group.value()});
         const Findings findings = checkGameFolder(opened, {{}, wanted, checksums}).findings;
         for (qsizetype at = 0; at < paths.size(); ++at) {
             if (!wanted.contains(paths[at]))
@@ -230,23 +252,14 @@ FolderCheckResult checkFolder(const QString& path, const game::Locations& where,
         return {false, QStringLiteral("No such folder"), {}};
     if (!info.isDir())
         return {false, QStringLiteral("Not a folder"), {}};
-    if (!platform::listFolder(path))
+    if (!platform::listFolder(QFile::encodeName(path)))
         return {false, QStringLiteral("The folder cannot be listed"), {}};
     return {true, {}, checkGameFolder(game::GameFolder::open(game::searchPathOf(path, where)), {{}, {}, checksums})};
 }
 
 Findings checkArenaToSave(const QByteArray& text, const QString& arenaPath, const game::Locations& where)
 {
-    if (const std::optional<QString> folder = gameFolderOfArena(arenaPath, where))
-        return findingsAbout(arenaPath, {arenaPath, text}, *folder, nullptr, where);
-    // An arena file in a game folder's scripts/ is that game's.
-    const QFileInfo scripts(QFileInfo(arenaPath).path());
-    const game::Game& game = where.game                                    ? *where.game
-                             : scripts.fileName() == QLatin1String("scripts") ? game::gameOfFolder(scripts.path())
-                                                                            : game::quake3();
-    Findings findings;
-    checkArenaFile(text, KnownBots(game), {arenaPath, {}}, findings);
-    return findings;
+    return arenaFindings(text, QFile::encodeName(arenaPath), where);
 }
 
 CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, const QByteArray& entryName,
@@ -255,7 +268,7 @@ CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, 
     std::optional<ArchiveView> archive;
     if (somethingAt(archivePath)) {
         QString reason;
-        if (!(archive = ArchiveView::open(archivePath, &reason)))
+        if (!(archive = ArchiveView::open(QFile::encodeName(archivePath), &reason)))
             return unreadable(reason);
         // zip writes a directory of its own around what it read: an archive
         // that holds nothing is as good as none.
@@ -266,9 +279,10 @@ CheckResult checkArenaToAdd(const QByteArray& text, const QString& archivePath, 
     }
     archive->putArena(entryName, text);
     CheckResult result;
-    const QString folder = QFileInfo(archivePath).path();
-    if (amongOthers(folder, archivePath, where))
-        result.findings = findingsAbout(archivePath, {archivePath, std::move(*archive)}, folder, checksums, where);
+    const QByteArray path = QFile::encodeName(archivePath);
+    const QByteArray folder = platform::folderOf(path);
+    if (amongOthers(folder, platform::fileNameOf(path), where))
+        result.findings = findingsAbout(path, {path, std::move(*archive)}, folder, checksums, where);
     else
         checkArchive(*archive, archivePath, gameOf(folder, where), result.findings);
     return result;

@@ -35,7 +35,8 @@ CheckResult checkFile(const QString& path, platform::ChecksumCache* checksums = 
                       const game::Locations& where = {});
 // The same for several files, in their order; each game folder is read
 // once for all the files that lie in it.
-std::vector<CheckResult> checkFiles(const QStringList& paths, platform::ChecksumCache* checksums = nullptr,
+// The paths are the file system's own bytes, as the command line gives them.
+std::vector<CheckResult> checkFiles(const QByteArrayList& paths, platform::ChecksumCache* checksums = nullptr,
                                     const game::Locations& where = {});
 
 // What checking a game folder found, and how many arenas its loaders take.

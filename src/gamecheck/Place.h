@@ -5,6 +5,7 @@
 #include "gamecheck/ShownName.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 namespace gamecheck {
@@ -14,11 +15,18 @@ namespace gamecheck {
 // within that file when they are about one. A key or a
 // value from the file is shown so that a finding stays one line.
 struct Place {
-    QString file;
+    QByteArray file;
     QString entry;
     int arena = -1; // one arena of the file, by its place among the file's blocks; -1 for the whole file
 
-    Place inArena(int index) const { return {file, entry, index}; }
+    Place(QByteArray file, QString entry = {}, int arena = -1)
+        : file(std::move(file)), entry(std::move(entry)), arena(arena)
+    {
+    }
+    // A path given as text, as the windows give it.
+    Place(const QString& file, QString entry = {}) : Place(QFile::encodeName(file), std::move(entry)) {}
+
+    Place inArena(int index) const { return Place(file, entry, index); }
 
     void add(Findings& findings, Severity severity, const QByteArray& key, const QString& sentence) const
     {

@@ -146,6 +146,26 @@ TEST(CommandLineCheck, ShowsANameThatHoldsControlsQuotedAndOnItsOwnLine)
     EXPECT_EQ(checked.err, "mapwright: " + shown.chopped(1) + "\\n\": No such file\n");
 }
 
+TEST(CommandLineCheck, FindsAndShowsANameThatIsNotUtf8ByItsOwnBytes)
+{
+    // Latin-1 names, as old tools left them: two that differ in one byte.
+    const QTemporaryDir folder;
+    const QByteArray base = QFile::encodeName(folder.path()) + '/';
+    for (const char* name : {"caf\xe9.pk3", "caf\xe8.pk3"}) {
+        writeArchive(folder.filePath("made.pk3"), {{"vm/qagame.qvm", "code"}});
+        ASSERT_EQ(::rename(QFile::encodeName(folder.filePath("made.pk3")).constData(), (base + name).constData()), 0);
+    }
+    QProcess process;
+    process.start("/bin/sh", {"-c", "exec \"$0\" check \"$1/$(printf 'caf\\351.pk3')\" \"$1/$(printf 'caf\\350.pk3')\"",
+                              MAPWRIGHT_PROGRAM, folder.path()});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    const QString sentence = QStringLiteral(":vm/qagame.qvm: error: This file replaces the game's code for everyone who "
+                                            "loads this pk3.\n");
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()),
+              QStringLiteral("\"%1/caf\\351.pk3\"%2\"%1/caf\\350.pk3\"%2").arg(folder.path(), sentence));
+    EXPECT_EQ(process.exitCode(), 1);
+}
+
 TEST(CommandLine, CheckOfAGameFolderEndsWithItsSummary)
 {
     const QTemporaryDir folder;
@@ -160,7 +180,8 @@ TEST(CommandLine, CheckOfAGameFolderEndsWithItsSummary)
     EXPECT_EQ(errors.size(), 2) << "no bsp for gone, no arena for court: " << checked.out.toStdString();
     EXPECT_TRUE(errors.filter("arenas.pk3:scripts/yard.arena").isEmpty()) << "the bsp is in a neighbour";
     EXPECT_EQ(checked.err, QStringLiteral("%1: summary: Quake 3 Arena reads %1 (2 pk3s); the menus will list 2 maps, "
-                                          "out of 2 arenas; ioquake3's own menus 2, the server 2.\n")
+                                          "out of 2 arenas; the 1.32 menus 2, ioquake3's built-in menus 2, the "
+                                          "server 2.\n")
                                .arg(folder.path()));
 
     // One archive of the folder: what is found about it alone, among its neighbours.
@@ -169,17 +190,22 @@ TEST(CommandLine, CheckOfAGameFolderEndsWithItsSummary)
     EXPECT_TRUE(archive.err.isEmpty());
 }
 
-TEST(CommandLine, CheckOfAFolderOfMorePksThanFilesMayBeOpenFindsTheSame)
+TEST(CommandLine, CheckOfAFolderOfMorePksThanFilesMayBeOpenFindsTheSameEveryRun)
 {
     // The zip library holds each pk3 open; past the process's limit, less
-    // the 64 kept spare, pk3s are opened again for each read.
+    // the 64 kept spare, pk3s are opened again for each read. Each run is a
+    // process of its own, with hashes seeded anew: every list printed must
+    // be in an order of its own making. Every pack holds its own build of
+    // yard too, so that copies overlap everywhere.
     constexpr int paks = 40;
     const QTemporaryDir folder;
     for (int pak = 0; pak < paks; ++pak) {
         const QByteArray map = "map" + QByteArray::number(pak);
         writeArchive(folder.filePath(QStringLiteral("pack%1.pk3").arg(pak)),
                      {{"maps/" + map + ".bsp", smallestBsp()},
-                      {"scripts/" + map + ".arena", editor::arenaText({map, "Nobody", "Map", "20", "ffa"})}});
+                      {"scripts/" + map + ".arena", editor::arenaText({map, "Nobody", "Map", "20", "ffa"})},
+                      {"maps/yard.bsp", smallestBsp(map)},
+                      {"scripts/yard.arena", editor::arenaText({"yard", "", map, "20", "ffa"})}});
     }
     const Ran unlimited = mapwright({"check", folder.path()});
     ASSERT_EQ(unlimited.status, 1);

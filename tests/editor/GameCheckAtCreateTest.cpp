@@ -187,8 +187,9 @@ TEST_F(GameCheckAtCreate, TheFileMenuChecksAGameFolderWithItsSummaryFirst)
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_FALSE(shown().front().asked);
     EXPECT_TRUE(shown().front().heading.startsWith(
-        QStringLiteral("Quake 3 Arena reads %1 (2 pk3s); the menus will list 2 maps, out of 2 arenas; ioquake3's own "
-                       "menus 2, the server 2. The game will drop, hide or misread something in %1: 1 error,")
+        QStringLiteral("Quake 3 Arena reads %1 (2 pk3s); the menus will list 2 maps, out of 2 arenas; the 1.32 menus 2, "
+                       "ioquake3's built-in menus 2, the server 2. The game will drop, hide or misread something in %1: "
+                       "1 error,")
             .arg(maps)))
         << shown().front().heading.toStdString();
     EXPECT_EQ(placesOf(shown().front()).filter("!"), QStringList{"!arenas.pk3:scripts/gone.arena, map"});

@@ -26,7 +26,8 @@ void checkWithin(const QByteArray& bytes, std::size_t records, std::uint64_t rea
 {
     const QTemporaryDir folder;
     writeFile(folder.filePath("budget.pk3"), bytes);
-    const std::optional<game::ArchiveView> archive = game::ArchiveView::open(folder.filePath("budget.pk3"));
+    const std::optional<game::ArchiveView> archive =
+        game::ArchiveView::open(QFile::encodeName(folder.filePath("budget.pk3")));
     ASSERT_TRUE(archive);
     gamecheck::Findings findings;
     gamecheck::checkArchive(*archive, folder.filePath("budget.pk3"), game::quake3(), findings);
@@ -67,7 +68,7 @@ TEST(ClosedArchive, IsReadAgainOnlyWhileItIsTheFileFirstRead)
     const QTemporaryDir folder;
     const QString path = folder.filePath("closed.pk3");
     writeArchive(path, {{"scripts/a.arena", arenaText}});
-    std::optional<game::ArchiveView> archive = game::ArchiveView::open(path);
+    std::optional<game::ArchiveView> archive = game::ArchiveView::open(QFile::encodeName(path));
     ASSERT_TRUE(archive);
     archive->closeFile();
     const game::ArchiveEntry& entry = archive->entries().front();

@@ -3,6 +3,9 @@
 
 #include "game/MapChecksum.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 using gamecheck::Severity;
@@ -45,12 +48,51 @@ const QByteArray angelyss = "{\nname \"Angelyss\"\naifile \"bots/robo_c.c\"\n}\n
 
 const QByteArray levelshot = QByteArray("\0\0\2\0\0\0\0\0\0\0\0\0\1\0\1\0\30\0", 18) + QByteArray(3, '\x7f');
 
-// A map with its bot navigation file and levelshot; `version` makes another build of it.
-std::vector<TestEntry> mapFiles(const QByteArray& map, const QByteArray& version = {})
+// A map with its bot navigation file and levelshot.
+std::vector<TestEntry> mapFilesOf(const QByteArray& map, const QByteArray& bsp)
 {
-    const QByteArray bsp = smallestBsp(version);
     return {{"maps/" + map + ".bsp", bsp}, {"maps/" + map + ".aas", aas(checksumOf(bsp))},
             {"levelshots/" + map + ".tga", levelshot}};
+}
+
+// The same for the smallest map; `version` makes another build of it.
+std::vector<TestEntry> mapFiles(const QByteArray& map, const QByteArray& version = {})
+{
+    return mapFilesOf(map, smallestBsp(version));
+}
+
+// A map of `strings` entities besides the worldspawn, each with a
+// classname the game module copies into 32 bytes of its pool.
+QByteArray bspKeeping(int strings)
+{
+    return bspWithEntities("{\n\"classname\" \"worldspawn\"\n}\n"
+                           + QByteArray("{\n\"classname\" \"info_null\"\n}\n").repeated(strings));
+}
+
+// A block whose keys and values, as the game module keeps them
+// (\\key\\value...), come to `held` bytes: the pairs given, then "x" and
+// a value that makes up the rest. G_Alloc is asked for 10 bytes more.
+QByteArray sizedBlock(qsizetype held, const std::vector<std::pair<QByteArray, QByteArray>>& pairs = {})
+{
+    QByteArray block = "{";
+    for (const auto& [key, value] : pairs) {
+        block += ' ' + key + " \"" + value + '"';
+        held -= 2 + key.size() + value.size();
+    }
+    return block + " x \"" + QByteArray(held - 3, 'v') + "\" }\n";
+}
+
+// Files of blocks under scripts/, `perFile` to a file: "scripts/<prefix>_NN<extension>".
+std::vector<TestEntry> blockFiles(const QByteArray& prefix, const QByteArray& extension,
+                                  const QByteArrayList& blocks, int perFile)
+{
+    std::vector<TestEntry> files;
+    for (qsizetype at = 0; at < blocks.size(); at += perFile) {
+        files.push_back({"scripts/" + prefix + '_' + QByteArray::number(at / perFile).rightJustified(2, '0')
+                             + extension,
+                         blocks.mid(at, perFile).join()});
+    }
+    return files;
 }
 
 std::vector<TestEntry> with(std::vector<TestEntry> entries, std::vector<TestEntry> more)
@@ -88,26 +130,24 @@ std::vector<FolderFile> with(std::vector<FolderFile> files, std::vector<FolderFi
 }
 
 // Loose files of a game folder, under `folder` (a pk3dir, say).
-std::vector<FolderFile> looseIn(const QString& folder, const std::vector<TestEntry>& entries)
+std::vector<FolderFile> looseIn(const QByteArray& folder, const std::vector<TestEntry>& entries)
 {
     std::vector<FolderFile> files;
     for (const TestEntry& entry : entries)
-        files.push_back({folder + '/' + QString::fromUtf8(entry.name), {}, entry.bytes});
+        files.push_back({folder + '/' + entry.name, {}, entry.bytes});
     return files;
 }
 
 // 52 arena files with names of 18 characters, then one whose name ends the
 // server's list of 1,024 bytes exactly at its last byte when it is 33
 // characters long, and is one too many at 34; then `after` more.
-FolderCase listPastNames(const char* name, qsizetype lastNameLength, int after, int parsed,
-                         const game::Game& game = game::quake3())
+FolderCase listPastNames(const char* name, qsizetype lastNameLength, int after, int parsed)
 {
     std::vector<TestEntry> files = mapless("list_file", 0, 52);
     files.push_back({"scripts/" + QByteArray(lastNameLength - 6, 'n') + ".arena", "{ x y }\n"});
     const std::vector<TestEntry> rest = mapless("list_file", 52, after);
     files.insert(files.end(), rest.begin(), rest.end());
     FolderCase row{name, {{"lists.pk3", files, {}}}, {}, parsed, {}, {}};
-    row.game = &game;
     for (std::size_t at = std::size_t(parsed); at < files.size(); ++at)
         row.expected.push_back({E, "lists.pk3", files[at].name, ""});
     return row;
@@ -131,6 +171,41 @@ QByteArray arenaOfDisagreeingHeader(const QByteArray& archive)
 }
 
 const QByteArray yardArena = arena("yard");
+
+// The server's pool of 256 KB, filled as G_Alloc counts: the 32 bytes of
+// the map ent's one kept entity, 960 bot infos of 256 bytes, then arena
+// infos of 256 bytes, the first ent's own (with `bots`, if any), and a
+// last one of `lastAsked` bytes; G_Alloc compares what it holds with the
+// size asked for, unrounded.
+std::vector<TestEntry> serverPoolFilled(int arenas, qsizetype lastAsked, const QByteArray& bots = {})
+{
+    QByteArrayList botInfos, infos;
+    for (int n = 0; n < 960; ++n)
+        botInfos << sizedBlock(246);
+    std::vector<std::pair<QByteArray, QByteArray>> ent{{"map", "ent"}, {"longname", "ENT"}, {"type", "ffa"}};
+    if (!bots.isEmpty())
+        ent.push_back({"bots", bots});
+    for (int n = 2; n < arenas; ++n)
+        infos << sizedBlock(246);
+    infos << sizedBlock(lastAsked - 10);
+    return with(with(mapFilesOf("ent", bspKeeping(1)), blockFiles("fill", ".bot", botInfos, 31)),
+                with({{"scripts/ent.arena", sizedBlock(246, ent)}}, blockFiles("pool", ".arena", infos, 32)));
+}
+
+// OpenArena's BG_Alloc takes each info's size with 4 bytes more, rounded:
+// 1,024 bytes for these. 768 bytes of its own default admin levels, the
+// 288 bytes of nine kept entities, 200 bots: room for 54 arenas of 100.
+std::vector<TestEntry> openArenaPoolFilled()
+{
+    QByteArrayList bots, infos;
+    for (int n = 0; n < 200; ++n)
+        bots << sizedBlock(1010);
+    for (int n = 1; n < 100; ++n)
+        infos << sizedBlock(1010);
+    return with(with(mapFilesOf("ent", bspKeeping(9)), blockFiles("fill", ".bot", bots, 7)),
+                with({{"scripts/ent.arena", sizedBlock(1010, {{"map", "ent"}, {"longname", "ENT"}, {"type", "ffa"}})}},
+                     blockFiles("pool", ".arena", infos, 7)));
+}
 
 } // namespace
 
@@ -202,7 +277,9 @@ const std::vector<FolderCase>& folderCases()
             {"loose_arena_against_a_pk3",
              {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
               {"scripts/yard.arena", {}, arena("yard", "fraglimit \"5\"\n")}},
-             {{E, "a.pk3", "scripts/yard.arena", ""}, {E, "scripts/yard.arena", "", ""}}, 1, {"yard"}},
+             {{E, "a.pk3", "scripts/yard.arena", ""}, {E, "scripts/yard.arena", "", ""},
+              {A, "scripts/yard.arena", "", ""}},
+             1, {"yard"}},
             {"mod_folder_before_the_base",
              {{"z.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}}},
              {{E, "z.pk3", "scripts/yard.arena", ""}}, 1, {"yard"},
@@ -222,33 +299,111 @@ const std::vector<FolderCase>& folderCases()
              {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}}},
              {{E, "a.pk3", "scripts/yard.arena", ""}}, 1, {"yard"}, {},
              {{"a.pk3", {{"scripts/yard.arena", arena("yard", "fraglimit \"5\"\n")}}, {}}}},
+            // A pure server's players ignore loose files and pk3dirs.
             {"map_in_a_pk3dir", looseIn("mymap.pk3dir", with(mapFiles("mymap"), {{"scripts/mymap.arena", arena("mymap")}})),
-             {}, 1, {"mymap"}},
+             {{A, "mymap.pk3dir/maps/mymap.bsp", "", ""}, {A, "mymap.pk3dir/scripts/mymap.arena", "", ""}},
+             1, {"mymap"}},
             // id's 1.32 release reads no pk3dir, so it keeps the pk3's copy.
             {"pk3dir_sorts_after_its_pk3",
              with(looseIn("yard.pk3dir", {{"scripts/yard.arena", arena("yard", "fraglimit \"5\"\n")}}),
                   {{"yard.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}}}),
-             {{E, "yard.pk3", "scripts/yard.arena", ""}, {E, "yard.pk3dir/scripts/yard.arena", "", ""}}, 1, {"yard"}},
+             {{E, "yard.pk3", "scripts/yard.arena", ""}, {E, "yard.pk3dir/scripts/yard.arena", "", ""},
+              {A, "yard.pk3dir/scripts/yard.arena", "", ""}},
+             1, {"yard"}},
             {"openarena_bots_of_its_own", {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", withBots("yard", "Angelyss Robo")},
                                                                              {"scripts/angelyss.bot", angelyss}}), {}}},
              {{E, "a.pk3", "scripts/yard.arena", "bots"}}, 1, {"yard"}, {}, {}, &game::openArena()},
-            listPastNames("openarenas_menus_list_more_names", 33, 17, 53, game::openArena()),
             // What the game reads of an arena entry, the server counts.
             {"arena_of_wrong_crc",
-             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", yardArena}}), {}, arenaOfWrongCrc}}, {}, 1, {"yard"}},
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", yardArena}}), {}, FolderFile::Kind::File, {}, arenaOfWrongCrc}}, {}, 1, {"yard"}},
             {"arena_in_bzip2", {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", yardArena, ZIP_CM_BZIP2}}), {}}},
              {{E, "a.pk3", "scripts/yard.arena", ""}, {E, "a.pk3", "maps/yard.bsp", ""}}, 0},
             {"arena_of_disagreeing_local_header",
-             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", yardArena}}), {}, arenaOfDisagreeingHeader}},
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", yardArena}}), {}, FolderFile::Kind::File, {}, arenaOfDisagreeingHeader}},
              {{E, "a.pk3", "scripts/yard.arena", ""}, {E, "a.pk3", "maps/yard.bsp", ""}}, 0},
             // The console splits the bot the game asks for at the tab: it looks for Nobody.
             {"bot_list_split_at_a_tab",
              {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", withBots("yard", "Nobody\tRobo")},
                                                 {"scripts/robo.bot", robo}}), {}}},
              {{E, "a.pk3", "scripts/yard.arena", "bots"}, {E, "a.pk3", "scripts/yard.arena", "bots"}}, 1, {"yard"}},
+            // Latin-1 names, as old tools left them: each file is found and
+            // named by its own bytes, and no two names print as one.
+            {"names_that_are_not_utf8",
+             {{"caf\xe9.pk3", with(mapFiles("cafe"), {{"scripts/cafe.arena", arena("cafe")}}), {}},
+              {"caf\xe8.pk3", mapFiles("lost"), {}},
+              {"scripts/ch\xe2teau.arena", {}, arena("chateau")}, {"chateau.pk3", mapFiles("chateau"), {}}},
+             {{E, "caf\xe8.pk3", "maps/lost.bsp", ""}, {A, "scripts/ch\xe2teau.arena", "", ""}},
+             2, {"cafe", "chateau"}},
+            // The server waits on a FIFO for a writer, and never starts its map.
+            {"fifo_named_as_an_arena_file",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
+              {"scripts/wait.arena", {}, {}, FolderFile::Kind::Fifo}},
+             {{E, "scripts/wait.arena", "", ""}}, -1},
+            // A device reads as empty: the server parses the others.
+            {"device_named_as_an_arena_file",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
+              {"scripts/null.arena", {}, {}, FolderFile::Kind::Link, "/dev/null"}},
+             {{E, "scripts/null.arena", "", ""}}, 1, {"yard"}},
+            // The game's stat() fails on a link to nothing: it never lists it.
+            {"pk3_link_to_nothing",
+             {{"a.pk3", with(mapFiles("yard"), {{"scripts/yard.arena", arena("yard")}}), {}},
+              {"gone.pk3", {}, {}, FolderFile::Kind::Link, "nowhere.pk3"}},
+             {}, 1, {"yard"}},
+            // The map's entities, the bots and the arenas fill the server's
+            // pool to its last byte; one byte more and the server stops.
+            {"server_memory_full_at_its_last_byte",
+             {{"pool.pk3", serverPoolFilled(64, 224), {}}},
+             {}, 64, {"ent"}},
+            {"server_memory_one_byte_short",
+             {{"pool.pk3", serverPoolFilled(64, 225), {}}},
+             {{E, "pool.pk3", "scripts/pool_01.arena", ""}}, -1, {"ent"}},
+            // At the first arena that does not fit, OpenArena's server ends
+            // that file and tries the next: arenas 54 to 99, in files 7 to 14.
+            {"openarena_server_memory_ends_each_file", {{"pool.pk3", openArenaPoolFilled(), {}}},
+             {{E, "pool.pk3", "scripts/pool_07.arena", ""}, {E, "pool.pk3", "scripts/pool_08.arena", ""},
+              {E, "pool.pk3", "scripts/pool_09.arena", ""}, {E, "pool.pk3", "scripts/pool_10.arena", ""},
+              {E, "pool.pk3", "scripts/pool_11.arena", ""}, {E, "pool.pk3", "scripts/pool_12.arena", ""},
+              {E, "pool.pk3", "scripts/pool_13.arena", ""}, {E, "pool.pk3", "scripts/pool_14.arena", ""}},
+             54, {"ent"}, {}, {}, &game::openArena()},
+            // A bot's 8,904 bytes of state as it joins: with 8,928 bytes left
+            // it joins; with 8,896 the server stops.
+            {"bot_joins_into_the_last_room",
+             {{"pool.pk3", with(serverPoolFilled(29, 192, "Robo"), {{"scripts/robo.bot", robo}}), {}}},
+             {}, 29, {"ent"}},
+            {"bot_finds_no_room",
+             {{"pool.pk3", with(serverPoolFilled(29, 224, "Robo"), {{"scripts/robo.bot", robo}}), {}}},
+             {{E, "pool.pk3", "scripts/ent.arena", "bots"}}, 29, {"ent"}},
+            // id's Start Server menu keeps 64 maps of a type, reading "type"
+            // in any case, where the numbering's "single" is matched as spelt.
+            {"64_free_for_all_maps_fill_the_start_server_menu",
+             {{"ffa.pk3", {{"scripts/ffa.arena", QByteArray("{ type ffa }\n").repeated(64)}}, {}}}, {}, 64},
+            {"65_free_for_all_maps_overflow_the_start_server_menu",
+             {{"ffa.pk3",
+               {{"scripts/ffa.arena",
+                 QByteArray("{ type Single }\n").repeated(4) + QByteArray("{ type ffa }\n").repeated(61)}},
+               {}}},
+             {{E, "ffa.pk3", "scripts/ffa.arena", "type"}}, 65},
             {"four_single_player_arenas", {{"sp.pk3", {}, {}}}, {}, 5},
             {"five_single_player_arenas", {{"sp.pk3", {}, {}}}, {{E, "sp.pk3", "scripts/other.arena", "map"}}, 6},
         };
+        // 300 arenas of 1,024 bytes in files of seven: OpenArena's server
+        // keeps 255 after its 768 bytes of admin levels (a plain count: 256),
+        // its menus 128 of their 128 KB.
+        {
+            QByteArrayList blocks;
+            for (int n = 0; n < 300; ++n)
+                blocks << sizedBlock(1010);
+            FolderCase row{"openarena_server_keeps_255_of_300",
+                           {{"pool.pk3", blockFiles("pool", ".arena", blocks, 7), {}}}, {}, 255};
+            row.game = &game::openArena();
+            for (const int first : {128, 255}) {
+                for (int file = first / 7; file <= 299 / 7; ++file) {
+                    const QByteArray name = "scripts/pool_" + QByteArray::number(file).rightJustified(2, '0') + ".arena";
+                    row.expected.push_back({E, "pool.pk3", name, ""});
+                }
+            }
+            rows.push_back(row);
+        }
         // Single-player arenas and one other after them, whose number the
         // fifth single-player arena takes.
         for (FolderCase& row : rows) {
@@ -268,6 +423,30 @@ const std::vector<FolderCase>& folderCases()
     return cases;
 }
 
+// Puts one file in place under its own bytes: written under a plain name,
+// then renamed, for a name need not be text.
+void putFile(const QString& folder, const FolderFile& file)
+{
+    const QByteArray target = QFile::encodeName(folder) + '/' + file.path;
+    QDir().mkpath(QFile::decodeName(target.left(target.lastIndexOf('/'))));
+    if (file.kind == FolderFile::Kind::Fifo) {
+        ASSERT_EQ(::mkfifo(target.constData(), 0644), 0);
+        return;
+    }
+    if (file.kind == FolderFile::Kind::Link) {
+        ASSERT_EQ(::symlink(file.linkTo.constData(), target.constData()), 0);
+        return;
+    }
+    const QString written = QDir(folder).filePath(QStringLiteral(".being-written"));
+    if (file.patch)
+        writeFile(written, file.patch(archiveBytes(file.entries)));
+    else if (file.path.endsWith(".pk3"))
+        writeArchive(written, file.entries);
+    else
+        writeFile(written, file.bytes);
+    ASSERT_EQ(::rename(QFile::encodeName(written).constData(), target.constData()), 0);
+}
+
 game::SearchPath buildFolders(const FolderCase& row, const QString& root, const QString& home)
 {
     game::SearchPath path;
@@ -275,15 +454,8 @@ game::SearchPath buildFolders(const FolderCase& row, const QString& root, const 
     const auto build = [&](const QString& under, const QString& folder, const std::vector<FolderFile>& files, bool inHome) {
         const QDir dir(QDir(under).filePath(folder));
         QDir().mkpath(dir.path());
-        for (const FolderFile& file : files) {
-            QDir().mkpath(QFileInfo(dir.filePath(file.path)).path());
-            if (file.patch)
-                writeFile(dir.filePath(file.path), file.patch(archiveBytes(file.entries)));
-            else if (file.path.endsWith(QLatin1String(".pk3")))
-                writeArchive(dir.filePath(file.path), file.entries);
-            else
-                writeFile(dir.filePath(file.path), file.bytes);
-        }
+        for (const FolderFile& file : files)
+            putFile(dir.path(), file);
         path.directories.push_back({dir.path(), folder.toUtf8(), inHome, folder == QLatin1String("mod")});
     };
     if (!row.mod.empty())

@@ -10,17 +10,20 @@
 
 #include <vector>
 
-// A file of a game folder: a pk3 with its entries, or a loose file.
+// A file of a game folder: a pk3 with its entries, or a loose file; or
+// what else a folder may hold under such a name.
 struct FolderFile {
-    QString path; // in the game folder: "a.pk3", "scripts/x.arena"
+    QByteArray path; // in the game folder, as the file system spells it: "a.pk3", "scripts/x.arena"
     std::vector<TestEntry> entries;
     QByteArray bytes;
+    enum class Kind { File, Fifo, Link } kind = Kind::File;
+    QByteArray linkTo = {}; // for a link: where it leads
     QByteArray (*patch)(const QByteArray& archive) = nullptr; // what becomes of the pk3 once written
 };
 
 struct FolderExpected {
     gamecheck::Severity severity;
-    QString file; // in the game folder; a mod's files start with "mod/"
+    QByteArray file; // in the game folder; a mod's files start with "mod/"
     QByteArray entry;
     QByteArray key;
 };

@@ -8,6 +8,8 @@
 #include "game/PakOrder.h"
 #include "platform/system/ChecksumCache.h"
 #include "gamecheck/FolderCheckCases.h"
+#include "gamecheck/ShownName.h"
+#include "support/OrdinaryUser.h"
 #include "support/RealGame.h"
 
 #include <iostream>
@@ -16,19 +18,23 @@ namespace {
 
 using gamecheck::Severity;
 
-QString placeOf(Severity severity, const QString& file, const QString& entry, const QString& key)
+// A finding's place, its file's name quoted as the check quotes it.
+QString placeOf(Severity severity, const QByteArray& file, const QString& entry, const QString& key)
 {
-    return QStringLiteral("%1 %2:%3 [%4]").arg(severity == Severity::Error ? "error" : "advice", file, entry, key);
+    return QStringLiteral("%1 %2:%3 [%4]")
+        .arg(severity == Severity::Error ? "error" : "advice", gamecheck::shownName(file), entry, key);
 }
 
 // The finding's file as the table names it, in its game folder; the home
 // folder's start with "home/".
-QString tableFile(const QString& root, const QString& home, const QString& file)
+QByteArray tableFile(const QString& root, const QString& home, const QByteArray& file)
 {
-    if (file.startsWith(home + '/'))
-        return QStringLiteral("home/") + QDir(home).relativeFilePath(file).mid(baseFolder.size() + 1);
-    const QString relative = QDir(root).relativeFilePath(file);
-    return relative.startsWith(baseFolder + '/') ? relative.mid(baseFolder.size() + 1) : relative;
+    const QByteArray base = baseFolder.toUtf8() + '/';
+    const QByteArray inHome = QFile::encodeName(home) + '/', inRoot = QFile::encodeName(root) + '/';
+    if (file.startsWith(inHome))
+        return "home/" + file.mid(inHome.size() + base.size());
+    const QByteArray relative = file.startsWith(inRoot) ? file.mid(inRoot.size()) : file;
+    return relative.startsWith(base) ? relative.mid(base.size()) : relative;
 }
 
 struct Checked {
@@ -47,7 +53,7 @@ Checked checkRow(const FolderCase& row, const QTemporaryDir& root, const QTempor
     return {root.path(), gamecheck::checkGameFolder(folder)};
 }
 
-QString tableFile(const Checked& checked, const QTemporaryDir& home, const QString& file)
+QByteArray tableFile(const Checked& checked, const QTemporaryDir& home, const QByteArray& file)
 {
     return tableFile(checked.root, home.path(), file);
 }
@@ -100,9 +106,9 @@ ServerVerdict runServer(const FolderCase& row, const QString& root, const QStrin
                           "net_enabled", "0"};
     if (!row.mod.empty())
         arguments << "+set" << "fs_game" << "mod";
-    // A map of the judge's own, with no arena, that loads the game's lists
-    // whatever the folder holds; then the row's maps in single player, for
-    // their arenas' bots to join.
+    // A map of the judge's own, with no arena and no entity the game module
+    // keeps, that loads the game's lists whatever the folder holds; then the
+    // row's maps in single player, for their arenas' bots to join.
     writeArchive(game + "/zzjudge.pk3", {{"maps/zzjudge.bsp", smallestBsp()}});
     arguments << "+map" << "zzjudge";
     for (const QByteArray& map : row.starts)
@@ -110,7 +116,8 @@ ServerVerdict runServer(const FolderCase& row, const QString& root, const QStrin
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(realGameServer, arguments << "+quit");
-    process.waitForFinished(60000);
+    // A server that is to abort may instead wait forever, as on a FIFO.
+    process.waitForFinished(row.serverArenas < 0 ? 10000 : 60000);
     static const QRegularExpression colours("\\^[0-9]"), parsed("^(\\d+) arenas parsed$"),
         notDefined("^Error: Bot '(.*)' not defined$"), outOfDate("aas file maps/(.*)\\.aas is out of date$"),
         cannotFind("^Can't find map maps/(.*)\\.bsp$"),
@@ -118,6 +125,9 @@ ServerVerdict runServer(const FolderCase& row, const QString& root, const QStrin
                 "exceeded|Can't use keys|G_Alloc|file not found: scripts/(?!arenas\\.txt|bots\\.txt)");
     ServerVerdict verdict;
     for (const QString& line : QString::fromLatin1(process.readAll()).remove(colours).split('\n')) {
+        // What counts is the last map the game module started.
+        if (line == QLatin1String("------- Game Initialization -------"))
+            verdict.arenasParsed = -1;
         if (const QRegularExpressionMatch match = parsed.match(line); match.hasMatch())
             verdict.arenasParsed = match.captured(1).toInt();
         else if (const QRegularExpressionMatch bot = notDefined.match(line); bot.hasMatch())
@@ -251,12 +261,13 @@ TEST(MapChecksum, IsRememberedOnlyWhileTheFileIsUnchanged)
     writeMap("one");
     EXPECT_EQ(staleFindings(), 0);
     EXPECT_EQ(staleFindings(), 0);
-    EXPECT_EQ(readAll(cachePath).count('\n'), 1) << "one checksum, remembered once";
+    // The checksum and the entities' bytes for each allocator, remembered once.
+    EXPECT_EQ(readAll(cachePath).count('\n'), 3);
     // The same archive with the map's new build and the old navigation file.
     const QByteArray aasOfOne = run("unzip", {"-p", folder.filePath("yard.pk3"), "maps/yard.aas"});
     writeArchive(folder.filePath("yard.pk3"), {{"maps/yard.bsp", smallestBsp("two")}, {"maps/yard.aas", aasOfOne}});
     EXPECT_EQ(staleFindings(), 1);
-    EXPECT_EQ(readAll(cachePath).count('\n'), 2);
+    EXPECT_EQ(readAll(cachePath).count('\n'), 6);
 }
 
 TEST(FolderCheckAtCreate, ANewArchiveThatSortsBeforeAnOlderPackOfItsMapIsAdvisedSo)
@@ -273,8 +284,28 @@ TEST(FolderCheckAtCreate, ANewArchiveThatSortsBeforeAnOlderPackOfItsMapIsAdvised
     ASSERT_NE(shadowed, added.findings.end());
     EXPECT_EQ(shadowed->severity, Severity::Advice) << "the new archive is the newest of its map by definition";
     // The same two archives checked as they lie: the older pack wins over the newer release.
-    const std::vector<gamecheck::CheckResult> lying = gamecheck::checkFiles({newArchive});
+    const std::vector<gamecheck::CheckResult> lying = gamecheck::checkFiles({QFile::encodeName(newArchive)});
     EXPECT_TRUE(std::any_of(lying.front().findings.begin(), lying.front().findings.end(), [](const gamecheck::Finding& finding) {
         return finding.entry == "maps/yard.bsp" && finding.severity == Severity::Error;
     }));
+}
+
+TEST(FolderCheck, ALooseArenaFileTheUserMayNotOpenIsReported)
+{
+    const QTemporaryDir folder;
+    writeArchive(folder.filePath("yard.pk3"), {{"maps/yard.bsp", smallestBsp()}});
+    QDir().mkpath(folder.filePath("scripts"));
+    writeFile(folder.filePath("scripts/yard.arena"), "{\nmap \"yard\"\n}\n");
+    // Another user's file of mode 600, or one's own of mode 000.
+    QFile::setPermissions(folder.filePath("scripts/yard.arena"), {});
+    for (const QString& path : {folder.path(), folder.filePath("scripts")})
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                        | QFile::ExeOther);
+    const int refused = asOrdinaryUser([&] {
+        const gamecheck::Findings findings = gamecheck::checkFolder(folder.path()).report.findings;
+        return int(std::count_if(findings.begin(), findings.end(), [&](const gamecheck::Finding& finding) {
+            return finding.file.endsWith("scripts/yard.arena") && finding.sentence.contains("Permission denied");
+        }));
+    });
+    EXPECT_EQ(refused, 1);
 }

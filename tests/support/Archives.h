@@ -219,10 +219,9 @@ inline QByteArray withComment(QByteArray archive, quint16 length)
     return archive + QByteArray(length, 'c');
 }
 
-// A map of one leaf in one node, with one plane, one shader, one model and
-// a worldspawn: as little as the game's loader takes. A message in the
-// worldspawn makes another version of it.
-inline QByteArray smallestBsp(const QByteArray& message = QByteArray())
+// A map of one leaf in one node, with one plane, one shader and one model,
+// whose entities are `entities`: as little as the game's loader takes.
+inline QByteArray bspWithEntities(QByteArray entities)
 {
     const auto ints = [](std::initializer_list<qint32> values) {
         QByteArray bytes;
@@ -236,10 +235,6 @@ inline QByteArray smallestBsp(const QByteArray& message = QByteArray())
             bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
         return bytes;
     };
-    QByteArray entities("{\n\"classname\" \"worldspawn\"\n");
-    if (!message.isEmpty())
-        entities += "\"message\" \"" + message + "\"\n";
-    entities += "}\n";
     entities += '\0';
     const QByteArray lumps[17] = {
         entities,
@@ -261,4 +256,14 @@ inline QByteArray smallestBsp(const QByteArray& message = QByteArray())
             body += '\0';
     }
     return header + body;
+}
+
+// The smallest map with a worldspawn alone. A message in the worldspawn
+// makes another version of it.
+inline QByteArray smallestBsp(const QByteArray& message = QByteArray())
+{
+    QByteArray entities("{\n\"classname\" \"worldspawn\"\n");
+    if (!message.isEmpty())
+        entities += "\"message\" \"" + message + "\"\n";
+    return bspWithEntities(entities + "}\n");
 }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 
 #include <optional>
 #include <vector>
@@ -17,7 +16,19 @@ struct FolderItem {
 };
 
 // The items of a folder in the file system's own order, which is the order
-// the game sees them in too; nothing when it cannot be listed.
-std::optional<std::vector<FolderItem>> listFolder(const QString& path);
+// the game sees them in too; nothing when it cannot be listed. Paths here
+// are the file system's own bytes: a name that is not UTF-8 is still the
+// name of its file, and decoding it as text would lose which file.
+std::optional<std::vector<FolderItem>> listFolder(const QByteArray& path);
+
+// "folder/name", or the name alone where the folder is empty.
+QByteArray joinPath(const QByteArray& folder, const QByteArray& name);
+// What follows the last '/': "b.pk3" of "a/b.pk3".
+QByteArray fileNameOf(const QByteArray& path);
+// What comes before the last '/': "a" of "a/b.pk3", "." of "b.pk3".
+QByteArray folderOf(const QByteArray& path);
+// The path from the root, without "." and ".." and doubled '/', as bytes:
+// for telling whether two paths name one file.
+QByteArray absolutePath(const QByteArray& path);
 
 } // namespace platform

@@ -54,7 +54,11 @@ QString notRegular(mode_t mode)
 
 std::optional<RegularFile> RegularFile::open(const QString& path, QString* reason)
 {
-    const QByteArray name = QFile::encodeName(path);
+    return open(QFile::encodeName(path), reason);
+}
+
+std::optional<RegularFile> RegularFile::open(const QByteArray& name, QString* reason)
+{
     const auto fail = [&](const QString& why) {
         if (reason)
             *reason = why;

@@ -19,6 +19,8 @@ public:
     // then says why, in a short phrase that starts with a capital ("No such
     // file", "Not a regular file: it is a FIFO", "Cannot be read: Permission
     // denied").
+    static std::optional<RegularFile> open(const QByteArray& path, QString* reason = nullptr);
+    // A path given as text, as the windows give it.
     static std::optional<RegularFile> open(const QString& path, QString* reason = nullptr);
 
     RegularFile(RegularFile&& other) noexcept;
