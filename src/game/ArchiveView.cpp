@@ -18,16 +18,18 @@ constexpr std::uint16_t aesMethod = 99; // the library reports the method under 
 QString differenceFrom(const ZipDirectory& game, const platform::ZipArchive& library)
 {
     if (game.bytesBefore != 0) {
-        return QStringLiteral("%1 bytes lie between where its end record says the directory starts and where the "
-                              "game reads it")
-            .arg(game.bytesBefore);
+        const QString bytes = game.bytesBefore == 1 ? QStringLiteral("1 byte lies")
+                                                    : QStringLiteral("%1 bytes lie").arg(game.bytesBefore);
+        return bytes + QStringLiteral(" between where its end record says the directory starts and where the game "
+                                      "reads it");
     }
     if (game.otherEndRecord)
         return QStringLiteral("it holds a second end record, which other readers may take");
     const std::vector<platform::ZipEntry>& entries = library.entries();
     if (entries.size() != game.records.size() || game.records.size() != game.entryCount) {
-        return QStringLiteral("the game reads %1 records and the zip library %2")
+        return QStringLiteral("the game reads %1 %2 and the zip library %3")
             .arg(game.records.size())
+            .arg(game.records.size() == 1 ? QStringLiteral("record") : QStringLiteral("records"))
             .arg(entries.size());
     }
     for (std::size_t index = 0; index < entries.size(); ++index) {

@@ -27,7 +27,9 @@ QString tgaProblem(const QByteArray& header)
         return QStringLiteral("a TGA with a colour map");
     // Grey pictures (type 3) come at 8 bits too.
     if (bitsPerPixel != 24 && bitsPerPixel != 32 && !(imageType == 3 && bitsPerPixel == 8))
-        return QStringLiteral("a TGA of %1 bits per pixel, not 24 or 32").arg(bitsPerPixel);
+        return QStringLiteral("a TGA of %1 %2 per pixel, not 24 or 32")
+            .arg(bitsPerPixel)
+            .arg(bitsPerPixel == 1 ? QStringLiteral("bit") : QStringLiteral("bits"));
     return {};
 }
 

@@ -80,16 +80,20 @@ void reportDrops(FolderContext& context, const Drops& drop)
     if (!drop.pastNames.isEmpty())
         reportPastNames(context, drop, place);
     for (auto most = drop.pastMost.cbegin(); most != drop.pastMost.cend(); ++most) {
+        const bool one = most.key() == 1;
         place.add(context.findings, Severity::Error, {},
-                  QStringLiteral("%1 of its arenas come after the first 1,024 that %2 take in all, so they never show.")
+                  QStringLiteral("%1 of its arenas %2 after the first 1,024 that %3 take in all, so %4.")
                       .arg(most.key())
-                      .arg(spokenList(most.value())));
+                      .arg(one ? QStringLiteral("comes") : QStringLiteral("come"), spokenList(most.value()),
+                           one ? QStringLiteral("it never shows") : QStringLiteral("they never show")));
     }
     for (auto pool = drop.pastPool.cbegin(); pool != drop.pastPool.cend(); ++pool) {
+        const bool one = pool.key().first == 1;
         place.add(context.findings, Severity::Error, {},
-                  QStringLiteral("%1 of its arenas find the %2 that %3 keep for arenas full, so they never show there.")
+                  QStringLiteral("%1 of its arenas %2 the %3 that %4 keep for arenas full, so %5 there.")
                       .arg(pool.key().first)
-                      .arg(pool.key().second, spokenList(pool.value())));
+                      .arg(one ? QStringLiteral("finds") : QStringLiteral("find"), pool.key().second,
+                           spokenList(pool.value()), one ? QStringLiteral("it never shows") : QStringLiteral("they never show")));
     }
 }
 
@@ -128,12 +132,13 @@ void checkTiers(FolderContext& context)
         const std::optional<QByteArray> map = context.blockMap(key.first, key.second);
         const int count = singlePlayerCount[key];
         context.placeOf(key.first).inArena(int(key.second)).add(context.findings, Severity::Error, "map",
-                                       QStringLiteral("The folder holds %1 single-player arenas, not a multiple of 4: "
-                                                      "the %2 over take the numbers of other arenas, so %3 never show "
-                                                      "the arena of the map %4.")
-                                           .arg(count)
-                                           .arg(count % 4)
-                                           .arg(spokenList(unshown[key]), shownName(map.value_or("<none>"))));
+                                       QStringLiteral("The folder holds %1, not a multiple of 4: %2 over %3 the "
+                                                      "numbers of other arenas, so %4 never show the arena of the map "
+                                                      "%5.")
+                                           .arg(counted(qulonglong(count), "single-player arena", "single-player arenas"))
+                                           .arg(count % 4 == 1 ? QStringLiteral("the one") : QStringLiteral("the %1").arg(count % 4),
+                                                count % 4 == 1 ? QStringLiteral("takes") : QStringLiteral("take"),
+                                                spokenList(unshown[key]), shownName(map.value_or("<none>"))));
     }
 }
 

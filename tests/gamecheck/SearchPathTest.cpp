@@ -17,6 +17,12 @@ struct SearchPathCase {
     QStringList searched;   // the search path, most important first
 };
 
+// Test names and failures show the row by its name.
+void PrintTo(const SearchPathCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 const SearchPathCase cases[] = {
     {"install_named_home_given", {"install/baseoa", "home/baseoa"}, "install/baseoa", true, false, "openarena",
      {"home/baseoa", "install/baseoa"}},
