@@ -126,6 +126,44 @@ std::uint64_t dataStart(const QByteArray& local, const DirectoryRecord& record)
     return record.localHeader + localHeaderSize + record.nameLength + extra;
 }
 
+// The game reads as many records as the end record counts, from where the
+// directory must start to end at the end record, and stops at the first it
+// cannot read; then each record's local header.
+void readRecords(const platform::RegularFile& file, std::uint64_t at, std::uint16_t entryCount, ZipDirectory& directory)
+{
+    ForwardReader reader(file);
+    directory.records.reserve(entryCount);
+    for (int index = 0; index < entryCount; ++index) {
+        const QByteArray header = reader.bytes(at, recordSize);
+        if (header.size() < qsizetype(recordSize) || !hasSignature(header, 0, "PK\1\2"))
+            break;
+        DirectoryRecord record;
+        record.nameLength = u16(header, 28);
+        const qsizetype kept = std::min<qsizetype>(record.nameLength, entryNameSize);
+        record.name = reader.bytes(at + recordSize, std::uint64_t(kept));
+        if (record.name.size() < kept)
+            break;
+        if (const qsizetype nul = record.name.indexOf('\0'); nul >= 0)
+            record.name.truncate(nul);
+        record.flags = u16(header, 8);
+        record.method = u16(header, 10);
+        record.crc = u32(header, 16);
+        record.compressedSize = u32(header, 20);
+        record.size = u32(header, 24);
+        record.localHeader = u32(header, 42) + directory.bytesBefore;
+        at += recordSize + record.nameLength + u16(header, 30) + u16(header, 32);
+        directory.records.push_back(std::move(record));
+    }
+    // Small entries' local headers lie close together, in the directory's
+    // order: one window of the file serves many.
+    ForwardReader locals(file);
+    for (DirectoryRecord& record : directory.records) {
+        const QByteArray local = locals.bytes(record.localHeader, localHeaderSize);
+        record.localHeaderAgrees = localHeaderAgrees(local, record);
+        record.dataStart = dataStart(local, record);
+    }
+}
+
 } // namespace
 
 ZipDirectory readZipDirectory(const platform::RegularFile& file)
@@ -167,41 +205,7 @@ ZipDirectory readZipDirectory(const platform::RegularFile& file)
     directory.refusal = Refusal::None;
     directory.bytesBefore = endRecord - (std::uint64_t(directoryOffset) + directorySize);
 
-    // The game reads as many records as the end record counts, from where
-    // the directory must start to end at the end record, and stops at the
-    // first it cannot read.
-    ForwardReader reader(file);
-    std::uint64_t at = endRecord - directorySize;
-    directory.records.reserve(entryCount);
-    for (int index = 0; index < entryCount; ++index) {
-        const QByteArray header = reader.bytes(at, recordSize);
-        if (header.size() < qsizetype(recordSize) || !hasSignature(header, 0, "PK\1\2"))
-            break;
-        DirectoryRecord record;
-        record.nameLength = u16(header, 28);
-        const qsizetype kept = std::min<qsizetype>(record.nameLength, entryNameSize);
-        record.name = reader.bytes(at + recordSize, std::uint64_t(kept));
-        if (record.name.size() < kept)
-            break;
-        if (const qsizetype nul = record.name.indexOf('\0'); nul >= 0)
-            record.name.truncate(nul);
-        record.flags = u16(header, 8);
-        record.method = u16(header, 10);
-        record.crc = u32(header, 16);
-        record.compressedSize = u32(header, 20);
-        record.size = u32(header, 24);
-        record.localHeader = u32(header, 42) + directory.bytesBefore;
-        at += recordSize + record.nameLength + u16(header, 30) + u16(header, 32);
-        directory.records.push_back(std::move(record));
-    }
-    // Small entries' local headers lie close together, in the directory's
-    // order: one window of the file serves many.
-    ForwardReader locals(file);
-    for (DirectoryRecord& record : directory.records) {
-        const QByteArray local = locals.bytes(record.localHeader, localHeaderSize);
-        record.localHeaderAgrees = localHeaderAgrees(local, record);
-        record.dataStart = dataStart(local, record);
-    }
+    readRecords(file, endRecord - directorySize, entryCount, directory);
     return directory;
 }
 
