@@ -22,27 +22,6 @@ bool isWindowKey(const QByteArray& key)
                        [&](const char* known) { return key.compare(known, Qt::CaseInsensitive) == 0; });
 }
 
-// What the game's tokenizer takes for white space between words.
-bool isSpace(char c)
-{
-    return static_cast<signed char>(c) <= ' ';
-}
-
-QByteArrayList words(const QByteArray& text)
-{
-    QByteArrayList list;
-    QByteArray word;
-    for (const char c : text + ' ') {
-        if (!isSpace(c)) {
-            word += c;
-        } else if (!word.isEmpty()) {
-            list << word;
-            word.clear();
-        }
-    }
-    return list;
-}
-
 // A list the bot selection window could have written: bots of its
 // catalogue, split at spaces as the game splits them, no more than it picks.
 bool pickerCouldMake(const QByteArray& list, const QStringList& catalogue)
@@ -103,7 +82,7 @@ ArenaFields arenaFields(const game::InfoBlock& block, const GameOffer& offer)
         fields.fraglimit = fromWindows1252(fraglimit.value_or(QByteArray()));
     const QByteArray type = value("type").value_or(QByteArray());
     fields.type = fromWindows1252(type);
-    for (const QByteArray& word : words(type)) {
+    for (const QByteArray& word : game::wordsOf(type)) {
         if (const game::GameType* known = game.typeOf(word))
             fields.types[std::size_t(known - game.types.data())] = true;
         else

@@ -2,13 +2,14 @@
 #include "editor/ArenaText.h"
 
 #include "editor/Windows1252.h"
+#include "game/InfoFile.h"
 
 namespace editor {
 
 bool isPlainWord(const QByteArray& text)
 {
     return !text.isEmpty() && !text.startsWith('"') && !text.startsWith("//") && !text.startsWith("/*")
-        && std::all_of(text.begin(), text.end(), [](char c) { return static_cast<signed char>(c) > ' '; });
+        && std::all_of(text.begin(), text.end(), [](char c) { return !game::isGameWhiteSpace(c); });
 }
 
 namespace {

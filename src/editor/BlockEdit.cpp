@@ -12,16 +12,10 @@ namespace editor {
 
 namespace {
 
-// White space to the game's tokenizer, which reads bytes as signed.
-bool isBlank(char c)
-{
-    return static_cast<signed char>(c) <= ' ';
-}
-
 // White space that keeps to its line.
 bool isBlankOnLine(char c)
 {
-    return isBlank(c) && c != '\n' && c != '\r';
+    return game::isGameWhiteSpace(c) && c != '\n' && c != '\r';
 }
 
 bool allBlankOnLine(const QByteArray& bytes)
@@ -65,7 +59,7 @@ std::optional<qsizetype> endOfLine(const QByteArray& text, qsizetype at, qsizety
     while (at < limit) {
         if (text[at] == '\n')
             return text[at - 1] == '\r' ? at - 1 : at;
-        if (isBlank(text[at])) {
+        if (game::isGameWhiteSpace(text[at])) {
             ++at;
         } else if (text.mid(at, 2) == "//") {
             const qsizetype end = text.indexOf('\n', at);

@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/BotList.h"
 
+#include "game/InfoFile.h"
+
 #include <algorithm>
 
 namespace game {
 
 namespace {
-
-bool isConsoleSpace(char c)
-{
-    return static_cast<signed char>(c) <= ' ';
-}
 
 // The console's words: it reads bytes as signed characters, so every byte
 // up to the space and every byte from 0x80 up parts them; a line break
@@ -25,7 +22,7 @@ QByteArrayList consoleWords(const QByteArray& piece)
     QByteArrayList words;
     qsizetype at = 0;
     while (true) {
-        while (at < command.size() && isConsoleSpace(command[at]))
+        while (at < command.size() && isGameWhiteSpace(command[at]))
             ++at;
         if (at >= command.size() || startsComment(at, '/'))
             return words;
@@ -37,7 +34,7 @@ QByteArrayList consoleWords(const QByteArray& piece)
             continue;
         }
         const qsizetype start = at;
-        while (at < command.size() && !isConsoleSpace(command[at]) && !startsComment(at, '/') && !startsComment(at, '*'))
+        while (at < command.size() && !isGameWhiteSpace(command[at]) && !startsComment(at, '/') && !startsComment(at, '*'))
             ++at;
         words << command.mid(start, at - start);
     }
@@ -61,7 +58,7 @@ std::vector<BotRequest> botRequests(const QByteArray& list)
             request.name = words[0];
         if (words.size() > 1)
             request.skill = words[1];
-        request.more = std::count_if(request.piece.begin(), request.piece.end(), [](char c) { return !isConsoleSpace(c); })
+        request.more = std::count_if(request.piece.begin(), request.piece.end(), [](char c) { return !isGameWhiteSpace(c); })
             > request.name.size();
         requests.push_back(std::move(request));
         if (at < list.size())

@@ -17,6 +17,18 @@ bool namesTheSameEntry(const QByteArray& one, const QByteArray& other)
     return entryKey(one) == entryKey(other);
 }
 
+QByteArray asciiLowered(const QByteArray& name)
+{
+    QByteArray lower = name;
+    std::transform(lower.begin(), lower.end(), lower.begin(), asciiLower);
+    return lower;
+}
+
+bool endsWithInAnyCase(const QByteArray& name, const QByteArray& ending)
+{
+    return name.size() >= ending.size() && asciiLowered(name.right(ending.size())) == asciiLowered(ending);
+}
+
 QByteArray entryKey(const QByteArray& name)
 {
     QByteArray key = name;

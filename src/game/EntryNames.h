@@ -14,6 +14,11 @@ bool namesTheSameEntry(const QByteArray& one, const QByteArray& other);
 // case, and '\\' as '/'. Two names of one form are one file to the game.
 QByteArray entryKey(const QByteArray& name);
 
+// The name with ASCII letters in lower case, as the game compares names:
+// every other byte as it is.
+QByteArray asciiLowered(const QByteArray& name);
+bool endsWithInAnyCase(const QByteArray& name, const QByteArray& ending);
+
 // The entries the game would take for `entryName`, the name itself, exactly
 // as given, not among them.
 QByteArrayList caseVariantsOf(const QByteArray& entryName, const QByteArrayList& entryNames);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/FolderListing.h"
 
+#include "game/EntryNames.h"
 #include "game/PakOrder.h"
 #include "platform/system/FolderFiles.h"
 
@@ -16,12 +17,6 @@ constexpr std::size_t mostNamesListed = 4095;
 
 // The game asks for these folders in exactly this case.
 constexpr std::array<const char*, 3> looseFolders{"scripts", "maps", "levelshots"};
-
-bool endsWithInAnyCase(const QByteArray& name, const char* ending)
-{
-    const QByteArray end(ending);
-    return name.size() >= end.size() && name.right(end.size()).compare(end, Qt::CaseInsensitive) == 0;
-}
 
 bool sortsBefore(const ListedPak& one, const ListedPak& other)
 {

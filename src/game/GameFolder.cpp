@@ -25,18 +25,6 @@ QByteArray absoluteClean(const QString& path)
     return platform::absolutePath(QFile::encodeName(path));
 }
 
-char asciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-QByteArray asciiLowered(const QByteArray& name)
-{
-    QByteArray lower = name;
-    std::transform(lower.begin(), lower.end(), lower.begin(), asciiLower);
-    return lower;
-}
-
 // Whether the game's listing of "scripts" takes a pk3 entry of this name:
 // one folder deep at most below it, and with "scripts" as the start of its
 // folder's name, which a folder such as "scriptsfoo/" passes as well.
@@ -51,11 +39,6 @@ bool listedUnderScripts(const QByteArray& name)
         }
     }
     return depth <= 2 && lastSeparator >= 7 && asciiLowered(name.left(7)) == "scripts";
-}
-
-bool endsWithInAnyCase(const QByteArray& name, const QByteArray& ending)
-{
-    return name.size() >= ending.size() && asciiLowered(name.right(ending.size())) == asciiLowered(ending);
 }
 
 // Where a file about to be written goes: an archive lies in a game folder,

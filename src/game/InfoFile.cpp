@@ -65,7 +65,7 @@ public:
     }
 
 private:
-    static bool isWordByte(char c) { return static_cast<signed char>(c) > ' '; }
+    static bool isWordByte(char c) { return !isGameWhiteSpace(c); }
 
     char at(qsizetype index) const { return index < text.size() ? text.at(index) : '\0'; }
 
@@ -157,6 +157,21 @@ InfoReading readInfoFile(const QByteArray& text)
             block.pairs.push_back(std::move(pair));
         }
     }
+}
+
+QByteArrayList wordsOf(const QByteArray& value)
+{
+    QByteArrayList list;
+    QByteArray word;
+    for (const char c : value + ' ') {
+        if (!isGameWhiteSpace(c)) {
+            word += c;
+        } else if (!word.isEmpty()) {
+            list << word;
+            word.clear();
+        }
+    }
+    return list;
 }
 
 const KeyValue* findKey(const InfoBlock& block, const char* key)

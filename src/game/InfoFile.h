@@ -2,11 +2,23 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 
 #include <optional>
 #include <vector>
 
 namespace game {
+
+// Whether the game's tokenizers (its files', its menus', its console's)
+// take a byte for white space: they read bytes as signed characters, so
+// every byte up to the space and every byte from 0x80 up parts words.
+inline bool isGameWhiteSpace(char c)
+{
+    return static_cast<signed char>(c) <= ' ';
+}
+
+// A value's words as the game's menus split it: at that white space.
+QByteArrayList wordsOf(const QByteArray& value);
 
 // One token as the game's tokenizer cuts it from an info file.
 struct Token {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/MapEntities.h"
 
+#include "game/InfoFile.h"
 #include "game/Limits.h"
 
 #include <algorithm>
@@ -41,13 +42,6 @@ std::int32_t littleEndian(const QByteArray& bytes, qsizetype at)
 std::uint64_t roundedUp(std::uint64_t size)
 {
     return (size + 31) & ~std::uint64_t(31);
-}
-
-// The engine's tokenizer reads bytes as signed characters: from 0x80 up
-// they are white space, as are the control characters.
-bool isSpace(char c)
-{
-    return static_cast<signed char>(c) <= ' ';
 }
 
 } // namespace
@@ -103,7 +97,7 @@ void MapEntities::scanByte(char c)
             scan = Scan::Slash;
         } else if (c == '"') {
             scan = Scan::Quoted;
-        } else if (!isSpace(c)) {
+        } else if (!isGameWhiteSpace(c)) {
             scan = Scan::Word;
             text = QByteArray(1, c);
         }
@@ -134,7 +128,7 @@ void MapEntities::scanByte(char c)
         }
         return;
     case Scan::Word:
-        if (!isSpace(c)) {
+        if (!isGameWhiteSpace(c)) {
             if (text.size() < tokenLimit)
                 text += c;
             return;

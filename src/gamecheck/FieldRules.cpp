@@ -187,29 +187,12 @@ void checkBots(const QByteArray& list, const KnownBots& bots, const Place& place
     }
 }
 
-// The words of a value as the classic menu reads them: its tokenizer splits
-// at white space, every byte from 0x80 up among it.
-QByteArrayList menuWords(const QByteArray& value)
-{
-    QByteArrayList list;
-    QByteArray word;
-    for (const char c : value + ' ') {
-        if (static_cast<signed char>(c) > ' ') {
-            word += c;
-        } else if (!word.isEmpty()) {
-            list << word;
-            word.clear();
-        }
-    }
-    return list;
-}
-
 // Words the game's menus do not know list the map under no game type.
 void checkTypeWords(const KeyValue& type, const game::Game& game, const Place& place, Findings& findings)
 {
     QStringList unknown;
     bool anyKnown = false;
-    for (const QByteArray& word : menuWords(type.value.text)) {
+    for (const QByteArray& word : game::wordsOf(type.value.text)) {
         if (game.typeOf(word))
             anyKnown = true;
         else

@@ -38,7 +38,7 @@ namespace {
 QByteArray copiesFolder()
 {
     QByteArray state = qgetenv("XDG_STATE_HOME");
-    // As the base directory specification has it: a relative one is ignored.
+    // As the XDG base directories are defined: a relative one is ignored.
     if (!state.startsWith('/'))
         state = QFile::encodeName(QDir::homePath()) + "/.local/state";
     return state + "/mapwright/copies";
